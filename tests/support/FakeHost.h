@@ -1,0 +1,36 @@
+#pragma once
+// A HostServices for tests: fixed directory, version and time of day, and a
+// record of the message boxes shown and of the request to quit.
+
+#include <string>
+#include <vector>
+
+#include "platform/HostServices.h"
+
+namespace quarn::testing {
+
+class FakeHost : public HostServices {
+public:
+    struct Message {
+        std::string title;
+        std::string text;
+    };
+
+    std::string directory = ".";
+    AppVersion appVersion{1, 0, 0};
+    std::string time = "12:34:56";
+    std::string separator = ".";
+    std::vector<Message> messages;
+    int quitRequests = 0;
+
+    std::string applicationDirectory() const override { return directory; }
+    AppVersion version() const override { return appVersion; }
+    std::string timeOfDay() const override { return time; }
+    std::string decimalSeparator() const override { return separator; }
+    void showCriticalMessage(const std::string& title, const std::string& text) override {
+        messages.push_back({title, text});
+    }
+    void quitApplication() override { ++quitRequests; }
+};
+
+}  // namespace quarn::testing

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds QuarnSoft and runs every test: the normal build, then the whole
+# suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+for preset in debug asan; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
