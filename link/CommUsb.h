@@ -12,16 +12,16 @@
 
 namespace quarn::link {
 
-inline constexpr int kUsbOk = 1;              // open / success
-inline constexpr int kUsbDriverFailed = 2;    // a driver call failed (or short write)
-inline constexpr int kUsbNotFound = 3;        // no adapter described "QuarnProg"
-inline constexpr int kUsbMoreThanOne = 4;     // two or more such adapters
+inline constexpr int kUsbOk = 1;            // open / success
+inline constexpr int kUsbDriverFailed = 2;  // a driver call failed (or short write)
+inline constexpr int kUsbNotFound = 3;      // no adapter described "QuarnProg"
+inline constexpr int kUsbMoreThanOne = 4;   // two or more such adapters
 inline constexpr char kProgrammerDescription[] = "QuarnProg";
 inline constexpr std::size_t kReadScratchSize = 5000;
 inline constexpr int kDescriptionBufferSize = 100;
 
 class CommUsb {
-public:
+  public:
     explicit CommUsb(D2xxDriver& driver) : driver_(driver) {}
 
     int OpenUsb();
@@ -38,7 +38,7 @@ public:
     bool UsbOpened() const { return usbOpened_; }
     FtHandle UsbHandle() const { return usbHandle_; }
 
-private:
+  private:
     D2xxDriver& driver_;
     bool usbOpened_ = false;
     FtHandle usbHandle_ = nullptr;

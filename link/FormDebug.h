@@ -15,11 +15,14 @@ namespace quarn::link {
 inline constexpr std::size_t kMonitorBoxLimit = 20000;
 
 class FormDebug : public quarn::Form {
-public:
+  public:
     FormDebug();
 
     quarn::TextBox MonitorTx{"MonitorTx"};
     quarn::TextBox MonitorRx{"MonitorRx"};
+
+  private:
+    void Form_Unload() override;
 };
 
 // Adds a line to the send box (side != 0) or the receive box (side == 0),

@@ -10,7 +10,7 @@
 namespace quarn::link {
 
 class MessageSender {
-public:
+  public:
     MessageSender(CommUsb& usb, FormDebug& monitor) : usb_(usb), monitor_(monitor) {}
 
     // Opens the link if needed and writes the frame; on a failed write the
@@ -20,7 +20,7 @@ public:
     void SendMsg(std::uint8_t command, std::span<const std::uint8_t> payload, std::int16_t count,
                  bool log);
 
-private:
+  private:
     CommUsb& usb_;
     FormDebug& monitor_;
 };

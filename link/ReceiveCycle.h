@@ -15,13 +15,13 @@ namespace quarn::link {
 
 // Receives the frames while the sensor window is open (SelDevice 1).
 class SensorReplyDecoder {
-public:
+  public:
     virtual ~SensorReplyDecoder() = default;
     virtual void DecodeSensorReply(const MsgBytes& frame, std::int16_t L) = 0;
 };
 
 class ReceiveCycle {
-public:
+  public:
     ReceiveCycle(CommUsb& usb, ReceiveState& state, const std::int16_t& selDevice,
                  DeviceIdentity& identity, FormDebug& monitor, const HostServices& host)
         : usb_(usb),
@@ -35,7 +35,7 @@ public:
 
     void ReceiveMsgUsb();
 
-private:
+  private:
     CommUsb& usb_;
     ReceiveState& state_;
     const std::int16_t& selDevice_;

@@ -13,8 +13,8 @@ inline constexpr std::int16_t kMaxHeldFrameBytes = 73;
 
 struct ReceiveState {
     std::array<std::uint8_t, kRingSize + 1> RxBuffer{};  // index 2000 is never written
-    std::int16_t RxIdxIn = 0;                           // where the next byte goes
-    std::int16_t RxIdxOut = 0;                          // next byte to examine
+    std::int16_t RxIdxIn = 0;                            // where the next byte goes
+    std::int16_t RxIdxOut = 0;                           // next byte to examine
     MsgBytes MsgBuffer{};
     std::int16_t MsgPos = 0;  // 0 idle, 1 a 0x01 seen, >= 2 inside a frame
     bool MsgEsc = false;      // the last byte inside a frame was an unpaired 0x01

@@ -1,0 +1,153 @@
+// Throughput of the receive path: the frame extractor alone on well-formed
+// frames and on noise, and the whole 50 ms receive cycle through a driver
+// that always has bytes waiting.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "link/CommUsb.h"
+#include "link/DeviceIdentity.h"
+#include "link/FormDebug.h"
+#include "link/ReceiveCycle.h"
+#include "link/ReceiveState.h"
+#include "support/FakeHost.h"
+#include "unit/link/LinkRig.h"
+
+namespace {
+
+using quarn::FtDword;
+using quarn::FtHandle;
+using quarn::FtStatus;
+using quarn::testing::Bytes;
+namespace link = quarn::link;
+namespace ft = quarn::ft;
+
+Bytes IdentityReplyWire() {
+    return quarn::testing::WireFrame(quarn::testing::IdentityReplyMessage());
+}
+
+Bytes FrameStream(std::size_t size) {
+    const Bytes frame = IdentityReplyWire();
+    Bytes stream;
+    while (stream.size() < size) {
+        stream.insert(stream.end(), frame.begin(), frame.end());
+    }
+    stream.resize(size);
+    return stream;
+}
+
+Bytes Noise(std::size_t size) {
+    Bytes stream(size);
+    std::uint32_t x = 0x12345678U;
+    for (auto& b : stream) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        b = static_cast<std::uint8_t>(x);
+    }
+    return stream;
+}
+
+// Fills the ring with as much of the stream as it holds and extracts it all.
+void ExtractOverRing(benchmark::State& state, const Bytes& stream) {
+    link::ReceiveState rx;
+    const auto n =
+        static_cast<std::int16_t>(std::min<std::size_t>(stream.size(), link::kRingSize - 1));
+    std::copy_n(stream.begin(), n, rx.RxBuffer.begin());
+    std::int64_t frames = 0;
+    for (auto _ : state) {
+        rx.RxIdxOut = 0;
+        rx.RxIdxIn = n;
+        while (link::ExtractMsg(rx)) {
+            ++frames;
+        }
+        benchmark::DoNotOptimize(rx.MsgBuffer.data());
+    }
+    state.SetBytesProcessed(state.iterations() * n);
+    state.counters["frames/iter"] =
+        benchmark::Counter(static_cast<double>(frames) / static_cast<double>(state.iterations()));
+}
+
+void BM_ExtractMsg_Frames(benchmark::State& state) {
+    ExtractOverRing(state, FrameStream(1999));
+}
+BENCHMARK(BM_ExtractMsg_Frames);
+
+void BM_ExtractMsg_Noise(benchmark::State& state) {
+    ExtractOverRing(state, Noise(1999));
+}
+BENCHMARK(BM_ExtractMsg_Noise);
+
+// A driver whose queue never runs dry: it serves an endless repetition of
+// one byte stream, the way a chatty device would keep the adapter busy.
+class StreamingDriver : public quarn::D2xxDriver {
+  public:
+    explicit StreamingDriver(Bytes stream) : stream_(std::move(stream)) {}
+
+    FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) override {
+        if (flags == ft::kListNumberOnly) {
+            *static_cast<FtDword*>(arg1) = 1;
+        } else {
+            std::memcpy(arg2, "QuarnProg", sizeof "QuarnProg");
+        }
+        return ft::kOk;
+    }
+    FtStatus OpenEx(void*, FtDword, FtHandle* handle) override {
+        *handle = this;
+        return ft::kOk;
+    }
+    FtStatus ResetDevice(FtHandle) override { return ft::kOk; }
+    FtStatus Purge(FtHandle, FtDword) override { return ft::kOk; }
+    FtStatus Write(FtHandle, void*, FtDword n, FtDword* written) override {
+        *written = n;
+        return ft::kOk;
+    }
+    FtStatus GetQueueStatus(FtHandle, FtDword* rxBytes) override {
+        *rxBytes = 4000;
+        return ft::kOk;
+    }
+    FtStatus SetTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOk; }
+    FtStatus Read(FtHandle, void* buffer, FtDword n, FtDword* got) override {
+        auto* out = static_cast<std::uint8_t*>(buffer);
+        for (FtDword copied = 0; copied < n;) {
+            const std::size_t chunk = std::min<std::size_t>(n - copied, stream_.size() - pos_);
+            std::memcpy(out + copied, stream_.data() + pos_, chunk);
+            copied += static_cast<FtDword>(chunk);
+            pos_ = (pos_ + chunk) % stream_.size();
+        }
+        *got = n;
+        return ft::kOk;
+    }
+    FtStatus Close(FtHandle) override { return ft::kOk; }
+
+  private:
+    Bytes stream_;
+    std::size_t pos_ = 0;
+};
+
+// One full receive cycle per iteration: 1999 bytes from the driver into the
+// ring, every frame extracted and decoded by the programmer-level decoder.
+void BM_ReceiveMsgUsb_IdentityReplies(benchmark::State& state) {
+    StreamingDriver driver(IdentityReplyWire());
+    link::CommUsb usb(driver);
+    link::ReceiveState rx;
+    const std::int16_t selDevice = 0;
+    link::DeviceIdentity identity;
+    link::FormDebug monitor;  // hidden, as in normal use
+    quarn::testing::FakeHost host;
+    link::ReceiveCycle cycle(usb, rx, selDevice, identity, monitor, host);
+    for (auto _ : state) {
+        cycle.ReceiveMsgUsb();
+        benchmark::DoNotOptimize(identity.DeviceType);
+    }
+    state.SetBytesProcessed(state.iterations() * (link::kRingSize - 1));
+}
+BENCHMARK(BM_ReceiveMsgUsb_IdentityReplies);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,160 @@
+#include "link/CommUsb.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+namespace quarn::link {
+namespace {
+
+constexpr FtDword kListFlagsByIndex = ft::kListByIndex | ft::kOpenByDescription;
+constexpr FtDword kPurgeBothQueues = ft::kPurgeRx | ft::kPurgeTx;
+constexpr FtDword kReadTimeoutMs = 5000;
+constexpr FtDword kWriteTimeoutMs = 0;
+
+// A driver that reports an absurd number of devices would otherwise keep the
+// user interface busy in the enumeration loop for hours. No real system
+// attaches this many FTDI devices.
+constexpr FtDword kMaxEnumeratedDevices = 1024;
+
+// The text the driver wrote, up to its NUL. A buffer without a NUL is taken
+// whole; nothing past the buffer is ever looked at.
+std::string_view WrittenDescription(const std::array<char, kDescriptionBufferSize>& buffer) {
+    const auto* nul = std::find(buffer.begin(), buffer.end(), '\0');
+    return {buffer.data(), static_cast<std::size_t>(nul - buffer.begin())};
+}
+
+}  // namespace
+
+int CommUsb::OpenUsb() {
+    if (usbOpened_) {
+        return kUsbOk;  // the flag is trusted; the driver is not asked
+    }
+
+    FtDword count = 0;
+    if (driver_.ListDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+
+    int matches = 0;
+    const FtDword listed = std::min(count, kMaxEnumeratedDevices);
+    for (FtDword index = 0; index < listed; ++index) {
+        description_.fill(' ');
+        // By index, the driver takes the index value itself in place of a pointer.
+        void* indexArg = reinterpret_cast<void*>(static_cast<std::uintptr_t>(index));
+        if (driver_.ListDevices(indexArg, description_.data(), kListFlagsByIndex) != ft::kOk) {
+            continue;  // a device busy elsewhere may refuse its description
+        }
+        if (WrittenDescription(description_) == kProgrammerDescription) {
+            ++matches;
+        }
+    }
+
+    if (matches == 0) {
+        return kUsbNotFound;
+    }
+    if (matches > 1) {
+        return kUsbMoreThanOne;  // no choice is made between two adapters
+    }
+
+    // The driver takes a writable pointer; hand it a copy of the description.
+    std::array<char, sizeof(kProgrammerDescription)> name{};
+    std::memcpy(name.data(), kProgrammerDescription, sizeof(kProgrammerDescription));
+    FtHandle handle = nullptr;
+    if (driver_.OpenEx(name.data(), ft::kOpenByDescription, &handle) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    usbHandle_ = handle;
+    usbOpened_ = true;
+    ResetUsb();  // its result does not decide whether the link is open
+    return kUsbOk;
+}
+
+int CommUsb::CloseUsb() {
+    if (!usbOpened_) {
+        return kUsbDriverFailed;
+    }
+    usbOpened_ = false;
+    return driver_.Close(usbHandle_) == ft::kOk ? kUsbOk : kUsbDriverFailed;
+}
+
+int CommUsb::ResetUsb() {
+    // A closed handle is never handed to the driver again: the vendor library
+    // may already have freed what it points to.
+    if (!usbOpened_) {
+        return kUsbDriverFailed;
+    }
+    return driver_.ResetDevice(usbHandle_) == ft::kOk ? kUsbOk : kUsbDriverFailed;
+}
+
+int CommUsb::WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count) {
+    if (!usbOpened_) {
+        return kUsbDriverFailed;
+    }
+    const auto toWrite = static_cast<FtDword>(
+        std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(count, 0)), bytes.size()));
+
+    if (driver_.Purge(usbHandle_, kPurgeBothQueues) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    FtDword written = 0;
+    // The vendor interface takes a non-const buffer but only reads from it.
+    void* buffer = const_cast<std::uint8_t*>(bytes.data());
+    if (driver_.Write(usbHandle_, buffer, toWrite, &written) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    return written == toWrite ? kUsbOk : kUsbDriverFailed;
+}
+
+int CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
+                     std::int16_t size) {
+    const int ringSize = std::min<int>(size, static_cast<int>(ring.size()));
+    // Indices outside the ring cannot be served without writing out of it.
+    if (!usbOpened_ || ringSize <= 0 || readIdx < 0 || readIdx >= ringSize || writeIdx < 0 ||
+        writeIdx >= ringSize) {
+        return kUsbDriverFailed;
+    }
+
+    FtDword waiting = 0;
+    if (driver_.GetQueueStatus(usbHandle_, &waiting) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    if (driver_.SetTimeouts(usbHandle_, kReadTimeoutMs, kWriteTimeoutMs) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    if (waiting == 0) {
+        return kUsbOk;
+    }
+
+    // One slot always stays empty, so equal indices mean an empty ring.
+    const int freeRoom =
+        (readIdx > writeIdx) ? readIdx - writeIdx - 1 : ringSize - (writeIdx - readIdx) - 1;
+    const FtDword wanted = std::min<FtDword>(std::min<FtDword>(waiting, kReadScratchSize),
+                                             static_cast<FtDword>(freeRoom));
+
+    FtDword got = 0;
+    if (driver_.Read(usbHandle_, scratch_.data(), wanted, &got) != ft::kOk) {
+        return kUsbDriverFailed;
+    }
+    // A driver reporting more than was asked for must not push the ring over
+    // its free room.
+    got = std::min(got, wanted);
+
+    int index = writeIdx;
+    std::size_t copied = 0;
+    while (copied < got) {
+        const std::size_t chunk =
+            std::min<std::size_t>(got - copied, static_cast<std::size_t>(ringSize - index));
+        std::copy_n(scratch_.begin() + static_cast<std::ptrdiff_t>(copied), chunk,
+                    ring.begin() + index);
+        copied += chunk;
+        index += static_cast<int>(chunk);
+        if (index == ringSize) {
+            index = 0;
+        }
+    }
+    writeIdx = static_cast<std::int16_t>(index);
+    return kUsbOk;
+}
+
+}  // namespace quarn::link

@@ -1,0 +1,105 @@
+#include "link/Frame.h"
+
+#include <algorithm>
+#include <array>
+
+#include "link/Commands.h"
+
+namespace quarn::link {
+namespace {
+
+constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                             '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+
+constexpr std::uint8_t kMarker = 0x01;
+constexpr std::uint8_t kStart = 0x02;
+constexpr std::uint8_t kEnd = 0x03;
+
+// Bytes added around a message: start pair before the body, end pair after.
+constexpr std::size_t kMarkerBytes = 4;
+// Command, payload and both checksum bytes fit in this work area.
+constexpr std::size_t kWorkAreaSize = 76;
+
+void AppendHexByte(std::string& out, std::uint8_t value) {
+    out.push_back(kHexDigits[value >> 4]);
+    out.push_back(kHexDigits[value & 0x0F]);
+}
+
+}  // namespace
+
+std::int32_t CalcChecksum(std::span<const std::uint8_t> bytes, std::int16_t L, std::int16_t mode) {
+    // The summed range is [first, last); it is cut at the span's end so that a
+    // length larger than the data held never reads past it.
+    const int first = (mode == 0) ? 0 : 2;
+    const int last = (mode == 0) ? L : L - 4;
+    const int end = std::min<int>(last, static_cast<int>(bytes.size()));
+    std::int32_t sum = 0;
+    for (int i = first; i < end; ++i) {
+        sum += bytes[static_cast<std::size_t>(i)];
+    }
+    return sum;
+}
+
+std::string HexByte(std::uint8_t value) {
+    std::string out;
+    AppendHexByte(out, value);
+    return out;
+}
+
+std::string HexText(std::span<const std::uint8_t> bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (std::uint8_t byte : bytes) {
+        AppendHexByte(out, byte);
+    }
+    return out;
+}
+
+std::string HexWord(std::int32_t value) {
+    // Version words are 0..65535; any other value is shown by its bit pattern
+    // rather than refused, so that no input can make this fail.
+    const auto bits = static_cast<std::uint32_t>(value);
+    std::uint32_t high = bits >> 8;
+    std::string highText;
+    do {
+        highText.insert(highText.begin(), kHexDigits[high & 0x0F]);
+        high >>= 4;
+    } while (high != 0);
+    AppendHexByte(highText, static_cast<std::uint8_t>(bits & 0xFF));
+    return highText;
+}
+
+EncodedMessage EncodeMessage(std::uint8_t command, std::span<const std::uint8_t> payload,
+                             std::int16_t count) {
+    const std::size_t taken = std::min<std::size_t>(
+        static_cast<std::size_t>(std::clamp<int>(count, 0, kMaxPayload)), payload.size());
+
+    // Work area: command, payload, checksum high, checksum low.
+    std::array<std::uint8_t, kWorkAreaSize> work{};
+    work[0] = command;
+    std::copy_n(payload.begin(), taken, work.begin() + 1);
+    const std::int32_t sum = CalcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
+                                          static_cast<std::int16_t>(taken + 1), 0);
+    work[taken + 1] = static_cast<std::uint8_t>(sum / 256);
+    work[taken + 2] = static_cast<std::uint8_t>(sum % 256);
+    const std::span<const std::uint8_t> message(work.data(), taken + 3);
+
+    EncodedMessage encoded;
+    // The log line shows the frame as the receiver holds it, unescaped.
+    encoded.logLine = "0102" + HexText(message) + "0103";
+
+    encoded.wire.reserve(message.size() * 2 + kMarkerBytes);
+    encoded.wire.push_back(kMarker);
+    encoded.wire.push_back(kStart);
+    for (std::uint8_t byte : message) {
+        encoded.wire.push_back(byte);
+        if (byte == kMarker) {
+            encoded.wire.push_back(kMarker);  // a body 0x01 is doubled
+        }
+    }
+    encoded.wire.push_back(kMarker);
+    encoded.wire.push_back(kEnd);
+    return encoded;
+}
+
+}  // namespace quarn::link

@@ -1,0 +1,25 @@
+#include "link/MessageSender.h"
+
+#include "link/Frame.h"
+
+namespace quarn::link {
+
+void MessageSender::SendMsg(std::uint8_t command, std::span<const std::uint8_t> payload,
+                            std::int16_t count, bool log) {
+    const EncodedMessage message = EncodeMessage(command, payload, count);
+
+    if (usb_.OpenUsb() != kUsbOk) {
+        return;  // no programmer: the message is dropped, the next tick tries again
+    }
+    // At most 2 + 2 * 76 + 2 bytes, well inside the 16-bit count.
+    const auto wireCount = static_cast<std::int16_t>(message.wire.size());
+    if (usb_.WriteUsb(message.wire, wireCount) != kUsbOk) {
+        usb_.CloseUsb();  // the next open enumerates afresh
+        return;
+    }
+    if (log) {
+        LogMonitor(monitor_, kMonitorSend, message.logLine);
+    }
+}
+
+}  // namespace quarn::link

@@ -1,0 +1,28 @@
+#include "link/ReceiveCycle.h"
+
+#include "link/DecodeProgMsg.h"
+
+namespace quarn::link {
+
+void ReceiveCycle::ReceiveMsgUsb() {
+    if (usb_.OpenUsb() != kUsbOk) {
+        return;
+    }
+    if (usb_.ReadUsb(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) != kUsbOk) {
+        // Bytes already in the ring stay there for the next good cycle.
+        usb_.CloseUsb();
+        return;
+    }
+    // Each frame is handled completely before the next extraction reuses
+    // MsgBuffer. SelDevice is read per frame: a decoder may hand over to the
+    // other window while frames are still waiting.
+    while (ExtractMsg(state_)) {
+        if (selDevice_ == 0) {
+            DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, monitor_, host_);
+        } else if (selDevice_ == 1 && sensorDecoder_ != nullptr) {
+            sensorDecoder_->DecodeSensorReply(state_.MsgBuffer, state_.MsgLen);
+        }
+    }
+}
+
+}  // namespace quarn::link

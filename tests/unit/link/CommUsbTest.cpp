@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/CommUsb.h"
+#include "unit/link/LinkRig.h"
+
+namespace quarn::link {
+namespace {
+
+using testing::Bytes;
+using testing::RecordingDriver;
+using Calls = std::vector<std::string>;
+
+TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
+    RecordingDriver driver;
+    driver.addAdapter("USB Serial");
+    driver.addAdapter("QuarnProg");
+    CommUsb usb(driver);
+    EXPECT_EQ(usb.OpenUsb(), kUsbOk);
+    EXPECT_EQ(driver.calls,
+              (Calls{"ListDevices(&count, null, 0x80000000)", "ListDevices(0, blank, 0x40000002)",
+                     "ListDevices(1, blank, 0x40000002)", "OpenEx(\"QuarnProg\", 2)",
+                     "ResetDevice(h1)"}));
+
+    // Already open: trusted without a driver call, even with the adapter gone.
+    driver.clearCalls();
+    driver.adapters.clear();
+    EXPECT_EQ(usb.OpenUsb(), kUsbOk);
+    EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST(OpenUsb, ResultCodesOfTheDiscovery) {
+    struct Case {
+        std::vector<RecordingDriver::Adapter> adapters;
+        const char* failing;  // the next call of this name fails
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {{{"QuarnProg2"}}, nullptr, kUsbNotFound},
+        {{{"quarnprog"}}, nullptr, kUsbNotFound},
+        {{{"QuarnProg "}}, nullptr, kUsbNotFound},
+        {{{""}}, nullptr, kUsbNotFound},
+        // Without a NUL the whole 100-character buffer is the text, and
+        // nothing past it is read.
+        {{{"QuarnProg", false}}, nullptr, kUsbNotFound},
+        {{{std::string(100, 'Q'), false}}, nullptr, kUsbNotFound},
+        {{{"QuarnProg"}, {"QuarnProg"}}, nullptr, kUsbMoreThanOne},
+        // One of two matching adapters refuses its description: one match.
+        {{{"QuarnProg", true, ft::kDeviceNotOpened}, {"QuarnProg"}}, nullptr, kUsbOk},
+        {{{"QuarnProg"}}, "ListDevices", kUsbDriverFailed},  // the count query
+        {{{"QuarnProg"}}, "OpenEx", kUsbDriverFailed},
+        {{{"QuarnProg"}}, "ResetDevice", kUsbOk},  // the reset's result is not examined
+    };
+    for (const Case& c : cases) {
+        RecordingDriver driver;
+        driver.adapters = c.adapters;
+        if (c.failing != nullptr) {
+            driver.failNext(c.failing);
+        }
+        CommUsb usb(driver);
+        const std::string what = driver.adapters[0].description + " / " +
+                                 (c.failing ? c.failing : "") + " / " + std::to_string(c.expected);
+        EXPECT_EQ(usb.OpenUsb(), c.expected) << what;
+        EXPECT_EQ(usb.UsbOpened(), c.expected == kUsbOk) << what;
+        EXPECT_EQ(driver.openHandles(), c.expected == kUsbOk ? 1 : 0) << what;
+    }
+
+    // A driver reporting an absurd device count does not hang the enumeration.
+    RecordingDriver absurd;
+    absurd.reportedCount = 0xFFFFFFFFU;
+    absurd.recording = false;
+    CommUsb usb(absurd);
+    EXPECT_EQ(usb.OpenUsb(), kUsbNotFound);
+}
+
+TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
+    RecordingDriver driver;
+    driver.addAdapter("QuarnProg");
+    CommUsb usb(driver);
+    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);  // nothing open: no driver call
+    EXPECT_TRUE(driver.calls.empty());
+
+    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    driver.failNext("Close");
+    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);
+    EXPECT_FALSE(usb.UsbOpened());  // a failed close still leaves it closed
+
+    driver.clearCalls();
+    std::int16_t writeIdx = 0;
+    std::array<std::uint8_t, 10> ring{};
+    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);
+    EXPECT_EQ(usb.ResetUsb(), kUsbDriverFailed);
+    EXPECT_EQ(usb.WriteUsb(Bytes{1, 2, 3}, 3), kUsbDriverFailed);
+    EXPECT_EQ(usb.ReadUsb(ring, 0, writeIdx, 10), kUsbDriverFailed);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_EQ(driver.staleHandleUses, 0);
+
+    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    EXPECT_EQ(driver.calls.back(), "ResetDevice(h2)");  // a fresh handle
+}
+
+TEST(WriteUsb, PurgesThenWritesAndCountsShortWritesAsFailures) {
+    RecordingDriver driver;
+    driver.addAdapter("QuarnProg");
+    CommUsb usb(driver);
+    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    driver.clearCalls();
+    driver.queueRx({0x55, 0x66});
+    const Bytes bytes{0x00, 0x01, 0xFF, 0x7F};
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbOk);
+    EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)", "Write(h1, 4)"}));
+    EXPECT_EQ(driver.writes.back(), bytes);  // every value unchanged
+    EXPECT_TRUE(driver.rxQueue.empty());     // the purge dropped what was waiting
+    EXPECT_EQ(usb.WriteUsb(bytes, 2), kUsbOk);
+    EXPECT_EQ(driver.writes.back(), (Bytes{0x00, 0x01}));
+    EXPECT_EQ(usb.WriteUsb(bytes, 99), kUsbOk);  // never past the bytes given
+    EXPECT_EQ(driver.writes.back(), bytes);
+
+    driver.writtenOverride = 3;
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    driver.writtenOverride = 9;  // more than asked is no success either
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    driver.writtenOverride.reset();
+    driver.failNext("Write");
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    driver.clearCalls();
+    driver.failNext("Purge");
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)"}));
+}
+
+// An open link reading into a 2000-byte ring.
+struct RingRead {
+    RingRead() {
+        driver.addAdapter("QuarnProg");
+        usb.OpenUsb();
+        driver.clearCalls();
+    }
+    int read(std::int16_t readIdx, std::int16_t& writeIdx) {
+        return usb.ReadUsb(ring, readIdx, writeIdx, kRingSize);
+    }
+    RecordingDriver driver;
+    CommUsb usb{driver};
+    std::array<std::uint8_t, kRingSize + 1> ring{};
+};
+
+TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
+    struct Case {
+        std::int16_t readIdx;
+        std::int16_t writeIdx;
+        std::size_t waiting;
+        std::size_t expectedRead;
+    };
+    const std::vector<Case> cases = {
+        {10, 5, 100, 4},         // readIdx > writeIdx: 10 - 5 - 1
+        {5, 10, 3000, 1994},     // 2000 - 5 - 1
+        {700, 700, 2500, 1999},  // empty ring: 501 stay in the driver
+        {0, 0, 0, 0},            // nothing waiting: no read at all
+    };
+    for (const Case& c : cases) {
+        RingRead r;
+        r.driver.queueRx(Bytes(c.waiting, 0x5A));
+        std::int16_t writeIdx = c.writeIdx;
+        EXPECT_EQ(r.read(c.readIdx, writeIdx), kUsbOk);
+        Calls expected{"GetQueueStatus(h1)", "SetTimeouts(h1, 5000, 0)"};
+        if (c.waiting > 0) {
+            expected.push_back("Read(h1, " + std::to_string(c.expectedRead) + ")");
+        }
+        EXPECT_EQ(r.driver.calls, expected);
+        EXPECT_EQ(writeIdx, static_cast<std::int16_t>((c.writeIdx + c.expectedRead) % kRingSize));
+        EXPECT_EQ(r.driver.rxQueue.size(), c.waiting - c.expectedRead);
+        EXPECT_EQ(r.ring[kRingSize], 0);  // the spare slot is never written
+    }
+
+    RingRead wrap;
+    wrap.driver.queueRx({0x00, 0xFF, 0x01});
+    std::int16_t writeIdx = 1998;
+    EXPECT_EQ(wrap.read(1998, writeIdx), kUsbOk);
+    EXPECT_EQ(wrap.ring[1998], 0x00);
+    EXPECT_EQ(wrap.ring[1999], 0xFF);
+    EXPECT_EQ(wrap.ring[0], 0x01);
+    EXPECT_EQ(writeIdx, 1);
+
+    // A bigger ring shows the 5000-byte limit of one read; a size larger than
+    // the ring is cut to the ring.
+    std::vector<std::uint8_t> big(9000);
+    writeIdx = 0;
+    wrap.driver.queueRx(Bytes(7000, 0x01));
+    EXPECT_EQ(wrap.usb.ReadUsb(big, 0, writeIdx, 9000), kUsbOk);
+    EXPECT_EQ(writeIdx, 5000);
+    std::vector<std::uint8_t> small(4);
+    writeIdx = 0;
+    EXPECT_EQ(wrap.usb.ReadUsb(small, 0, writeIdx, 2000), kUsbOk);
+    EXPECT_EQ(writeIdx, 3);
+}
+
+TEST(ReadUsb, FailuresAndBadArgumentsLeaveTheRingUntouched) {
+    for (const char* call : {"GetQueueStatus", "SetTimeouts", "Read"}) {
+        RingRead r;
+        r.driver.queueRx({0x11, 0x22});
+        r.driver.failNext(call);
+        std::int16_t writeIdx = 3;
+        EXPECT_EQ(r.read(3, writeIdx), kUsbDriverFailed) << call;
+        EXPECT_EQ(writeIdx, 3);
+        EXPECT_EQ(r.ring[3], 0);
+    }
+    RingRead r;
+    r.driver.queueRx({0x01});
+    std::int16_t writeIdx = 2000;
+    EXPECT_EQ(r.read(0, writeIdx), kUsbDriverFailed);
+    writeIdx = 0;
+    EXPECT_EQ(r.read(-1, writeIdx), kUsbDriverFailed);
+    EXPECT_TRUE(r.driver.calls.empty());
+}
+
+TEST(ReadUsb, DriverOverReportingCannotOverrunTheRing) {
+    RingRead r;
+    r.driver.queueRx(Bytes(10, 0x77));
+    r.driver.readOverReport = 4000;
+    std::int16_t writeIdx = 0;
+    EXPECT_EQ(r.read(0, writeIdx), kUsbOk);
+    EXPECT_EQ(writeIdx, 10);
+
+    // The queue claims far more than it holds: the ring still keeps its free slot.
+    r.driver.queueRx(Bytes(10, 0x78));
+    r.driver.reportedWaiting = 60000;
+    EXPECT_EQ(r.read(10, writeIdx), kUsbOk);
+    EXPECT_EQ(writeIdx, 9);
+    EXPECT_EQ(r.ring[kRingSize], 0);
+}
+
+}  // namespace
+}  // namespace quarn::link

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link/ReceiveState.h"
+#include "unit/link/LinkRig.h"
+
+namespace quarn::link {
+namespace {
+
+using testing::Bytes;
+using testing::PutInRing;
+
+// Runs the extractor until the ring is drained; returns every frame found.
+std::vector<Bytes> Drain(ReceiveState& state) {
+    std::vector<Bytes> frames;
+    while (ExtractMsg(state)) {
+        frames.emplace_back(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen);
+    }
+    return frames;
+}
+
+std::vector<Bytes> Extract(const Bytes& wire) {
+    ReceiveState state;
+    PutInRing(state, wire);
+    return Drain(state);
+}
+
+TEST(ExtractMsg, IdentityRequestFrameThenTheEndByteIsSkipped) {
+    ReceiveState state;
+    PutInRing(state, {0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03});
+    ASSERT_TRUE(ExtractMsg(state));
+    EXPECT_EQ(state.MsgLen, 7);
+    EXPECT_EQ(Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + 7),
+              (Bytes{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03}));
+    EXPECT_EQ(state.RxIdxOut, 6);  // still on the 0x03
+    EXPECT_FALSE(ExtractMsg(state));
+    EXPECT_EQ(state.RxIdxOut, 7);
+    EXPECT_EQ(state.MsgPos, 0);
+}
+
+TEST(ExtractMsg, DoubledMarkersAreHeldOnce) {
+    const auto frames = Extract({0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
+}
+
+TEST(ExtractMsg, StartRestartAndDropRules) {
+    // 01 01 02: the frame starts at the second 01.
+    auto frames = Extract({0x01, 0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03});
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
+
+    // 01 02 05 01 07: dropped at the 07; bytes up to the next 01 are skipped,
+    // and a complete frame after them still comes through.
+    frames = Extract(
+        {0x01, 0x02, 0x05, 0x01, 0x07, 0x09, 0x03, 0x02, 0x01, 0x02, 0x09, 0x00, 0x09, 0x01, 0x03});
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x09, 0x00, 0x09, 0x01, 0x03}));
+
+    // 01 02 05 01 02 06 ...: restart, the held frame begins 01 02 06.
+    frames = Extract({0x01, 0x02, 0x05, 0x01, 0x02, 0x06, 0x00, 0x06, 0x01, 0x03});
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x06, 0x00, 0x06, 0x01, 0x03}));
+
+    // A lone 01 followed by something else is noise.
+    EXPECT_TRUE(Extract({0x01, 0x05, 0x03, 0x01, 0x03, 0xFF}).empty());
+}
+
+TEST(ExtractMsg, ShortestFrameHasLengthFour) {
+    const auto frames = Extract({0x01, 0x02, 0x01, 0x03});
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x01, 0x03}));
+}
+
+TEST(ExtractMsg, FrameWrappingPastTheRingEndIsAssembledWhole) {
+    ReceiveState state;
+    state.RxIdxIn = 1998;
+    state.RxIdxOut = 1998;
+    PutInRing(state, {0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
+    EXPECT_EQ(state.RxIdxIn, 7);
+    EXPECT_EQ(state.RxBuffer[0], 0x01);  // the third byte wrapped to index 0
+    EXPECT_EQ(BufferedBytes(state), 9);
+    ASSERT_TRUE(ExtractMsg(state));
+    EXPECT_EQ(Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen),
+              (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
+    EXPECT_FALSE(ExtractMsg(state));
+    EXPECT_EQ(state.RxIdxOut, 7);
+    EXPECT_EQ(state.RxBuffer[kRingSize], 0);  // the spare slot is never written
+}
+
+TEST(ExtractMsg, FramesLongerThan74KeepTheirFirst73Bytes) {
+    // Unescaped length 74 (payload of 67 bytes, no 0x01 in the body): held whole.
+    Bytes wire74{0x01, 0x02, 0x20};
+    wire74.insert(wire74.end(), 67, 0x10);
+    wire74.insert(wire74.end(), {0x04, 0x50, 0x01, 0x03});
+    ASSERT_EQ(wire74.size(), 74U);
+    auto frames = Extract(wire74);
+    ASSERT_EQ(frames.size(), 1U);
+    EXPECT_EQ(frames[0], wire74);
+
+    // Length 75: positions 0..72 kept, the end pair's 0x01 falls away.
+    Bytes wire75{0x01, 0x02, 0x20};
+    wire75.insert(wire75.end(), 68, 0x10);
+    wire75.insert(wire75.end(), {0x04, 0x60, 0x01, 0x03});
+    frames = Extract(wire75);
+    ASSERT_EQ(frames.size(), 1U);
+    Bytes expected(wire75.begin(), wire75.begin() + 73);
+    expected.push_back(0x03);
+    EXPECT_EQ(frames[0], expected);
+
+    // A runaway frame never stores past its limit.
+    ReceiveState state;
+    Bytes runaway{0x01, 0x02};
+    runaway.insert(runaway.end(), 1500, 0x42);
+    runaway.insert(runaway.end(), {0x01, 0x03});
+    PutInRing(state, runaway);
+    ASSERT_TRUE(ExtractMsg(state));
+    EXPECT_EQ(state.MsgLen, 74);
+    EXPECT_EQ(state.MsgBuffer[74], 0);
+    EXPECT_EQ(state.MsgBuffer[75], 0);
+}
+
+TEST(ExtractMsg, CorruptedIndicesAreBroughtBackIntoTheRing) {
+    ReceiveState state;
+    state.RxIdxIn = 2000;
+    state.RxIdxOut = -7;
+    state.MsgPos = 500;
+    EXPECT_FALSE(ExtractMsg(state));
+    EXPECT_EQ(BufferedBytes(state), 0);
+    EXPECT_EQ(state.MsgPos, 0);
+}
+
+}  // namespace
+}  // namespace quarn::link

@@ -1,0 +1,84 @@
+#pragma once
+// One application's worth of link objects wired to the recording driver, with
+// a programmer adapter attached.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "link/CommUsb.h"
+#include "link/DeviceIdentity.h"
+#include "link/FormDebug.h"
+#include "link/MessageSender.h"
+#include "link/ReceiveCycle.h"
+#include "link/ReceiveState.h"
+#include "support/FakeHost.h"
+#include "support/RecordingDriver.h"
+
+namespace quarn::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct LinkRig {
+    LinkRig() { driver.addAdapter("QuarnProg"); }
+
+    // The monitor window as the diagnostic option would show it.
+    void showMonitor() { monitor.show(); }
+
+    // The unescaped frame the extractor has just produced.
+    Bytes heldFrame() const {
+        return Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen);
+    }
+
+    RecordingDriver driver;
+    link::CommUsb usb{driver};
+    link::ReceiveState state;
+    std::int16_t selDevice = 0;
+    link::DeviceIdentity identity;
+    link::FormDebug monitor;
+    FakeHost host;
+    link::ReceiveCycle cycle{usb, state, selDevice, identity, monitor, host};
+    link::MessageSender sender{usb, monitor};
+};
+
+// Places bytes in the ring as the reader would, starting at RxIdxIn.
+inline void PutInRing(link::ReceiveState& state, const Bytes& bytes) {
+    for (std::uint8_t byte : bytes) {
+        state.RxBuffer[static_cast<std::size_t>(state.RxIdxIn)] = byte;
+        state.RxIdxIn = static_cast<std::int16_t>((state.RxIdxIn + 1) % link::kRingSize);
+    }
+}
+
+// A frame as the programmer would put it on the wire, from its message bytes
+// (command, payload, checksum), with every 0x01 doubled.
+inline Bytes WireFrame(const Bytes& message) {
+    Bytes wire{0x01, 0x02};
+    for (std::uint8_t byte : message) {
+        wire.push_back(byte);
+        if (byte == 0x01) {
+            wire.push_back(0x01);
+        }
+    }
+    wire.push_back(0x01);
+    wire.push_back(0x03);
+    return wire;
+}
+
+// Command and payload followed by their checksum, high byte first.
+inline Bytes WithChecksum(Bytes message) {
+    int sum = 0;
+    for (std::uint8_t byte : message) {
+        sum += byte;
+    }
+    message.push_back(static_cast<std::uint8_t>(sum / 256));
+    message.push_back(static_cast<std::uint8_t>(sum % 256));
+    return message;
+}
+
+// The identity reply's message: 0x0101, "ABCDEFGHIJ", 0x0100, 0x0200.
+inline Bytes IdentityReplyMessage() {
+    return WithChecksum({0x01, 0x01, 0x01, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 0x01,
+                         0x00, 0x02, 0x00});
+}
+
+}  // namespace quarn::testing

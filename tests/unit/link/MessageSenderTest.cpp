@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/MessageSender.h"
+#include "unit/link/LinkRig.h"
+
+namespace quarn::link {
+namespace {
+
+using testing::Bytes;
+using testing::LinkRig;
+using Calls = std::vector<std::string>;
+
+TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    EXPECT_EQ(
+        rig.driver.calls,
+        (Calls{"ListDevices(&count, null, 0x80000000)", "ListDevices(0, blank, 0x40000002)",
+               "OpenEx(\"QuarnProg\", 2)", "ResetDevice(h1)", "Purge(h1, 3)", "Write(h1, 7)"}));
+    ASSERT_EQ(rig.driver.writes.size(), 1U);
+    EXPECT_EQ(rig.driver.writes[0], (Bytes{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03}));
+    EXPECT_EQ(rig.monitor.MonitorTx.text(), "01020000000103\r\n");
+    EXPECT_EQ(rig.monitor.MonitorTx.selStart(), 16U);  // scrolled to the new line
+    EXPECT_TRUE(rig.monitor.MonitorRx.text().empty());
+
+    // The link stays open: the next message is written without enumerating.
+    const Bytes payload{0x00};
+    rig.driver.clearCalls();
+    rig.sender.SendMsg(MsgStream, payload, 1, true);
+    EXPECT_EQ(rig.driver.calls, (Calls{"Purge(h1, 3)", "Write(h1, 8)"}));
+    EXPECT_EQ(rig.monitor.MonitorTx.text(), "01020000000103\r\n0102140000140103\r\n");
+}
+
+TEST(SendMsg, NothingIsLoggedWithoutTheFlagOrWithoutAnAdapter) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.sender.SendMsg(MsgGetIdentity, {}, 0, false);
+    EXPECT_EQ(rig.driver.writes.size(), 1U);
+    EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
+
+    LinkRig absent;
+    absent.showMonitor();
+    absent.driver.adapters.clear();
+    absent.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    EXPECT_TRUE(absent.driver.writes.empty());
+    EXPECT_TRUE(absent.monitor.MonitorTx.text().empty());
+
+    LinkRig hidden;
+    hidden.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    EXPECT_EQ(hidden.driver.writes.size(), 1U);
+    EXPECT_TRUE(hidden.monitor.loaded());  // loaded by the first line, still hidden
+    EXPECT_FALSE(hidden.monitor.visible());
+    EXPECT_TRUE(hidden.monitor.MonitorTx.text().empty());
+}
+
+TEST(SendMsg, FailedOrPartialWriteClosesTheLinkAndLogsNothing) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.driver.writtenOverride = 5;
+    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    EXPECT_FALSE(rig.usb.UsbOpened());
+    EXPECT_EQ(rig.driver.calls.back(), "Close(h1)");
+    EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
+
+    // The next send enumerates afresh.
+    rig.driver.writtenOverride.reset();
+    rig.driver.failNext("Purge");
+    rig.driver.clearCalls();
+    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    EXPECT_EQ(rig.driver.calls.front(), "ListDevices(&count, null, 0x80000000)");
+    EXPECT_EQ(rig.driver.calls.back(), "Close(h2)");
+    EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
+    EXPECT_EQ(rig.driver.staleHandleUses, 0);
+}
+
+}  // namespace
+}  // namespace quarn::link

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/DecodeProgMsg.h"
+#include "link/ReceiveCycle.h"
+#include "unit/link/LinkRig.h"
+
+namespace quarn::link {
+namespace {
+
+using testing::Bytes;
+using testing::IdentityReplyMessage;
+using testing::LinkRig;
+using testing::WireFrame;
+
+constexpr const char* kIdentityHex = "01020101014142434445464748494A0100020002BD0103";
+
+class RecordingSensorDecoder : public SensorReplyDecoder {
+  public:
+    void DecodeSensorReply(const MsgBytes& frame, std::int16_t L) override {
+        frames.emplace_back(frame.begin(), frame.begin() + L);
+    }
+    std::vector<Bytes> frames;
+};
+
+TEST(DecodeProgMsg, IdentityReplyFillsTheIdentityAndIsLogged) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 257);
+    EXPECT_EQ(rig.identity.DeviceSerial, "ABCDEFGHIJ");
+    EXPECT_EQ(rig.identity.HwVersion, 256);
+    EXPECT_EQ(rig.identity.FwVersion, 512);
+    EXPECT_EQ(std::string(kIdentityHex).size(), 46U);
+    EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n");
+    EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
+}
+
+TEST(DecodeProgMsg, CorruptedReplyLogsTheChecksumLineAndKeepsTheIdentity) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.identity.DeviceType = 99;
+    Bytes message = IdentityReplyMessage();
+    message[5] = 'X';  // serial's third character, checksum left as it was
+    rig.driver.queueRx(WireFrame(message));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 99);
+    EXPECT_TRUE(rig.identity.DeviceSerial.empty());
+    EXPECT_EQ(rig.monitor.MonitorRx.text(),
+              "Errore Checksum  01020101014142584445464748494A0100020002BD0103  12:34:56\r\n");
+}
+
+TEST(DecodeProgMsg, ShortestFrameFailsItsChecksum) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.driver.queueRx({0x01, 0x02, 0x01, 0x03});
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.monitor.MonitorRx.text(), "Errore Checksum  01020103  12:34:56\r\n");
+}
+
+TEST(DecodeProgMsg, OtherCommandsAreIgnoredWithoutATrace) {
+    LinkRig rig;
+    rig.showMonitor();
+    rig.driver.queueRx(WireFrame({0x03, 0x10, 0x00, 0x13}));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_TRUE(rig.monitor.MonitorRx.text().empty());
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+}
+
+TEST(DecodeProgMsg, ShortIdentityReplyIsLoggedButNotDecodedFromStaleBytes) {
+    LinkRig rig;
+    rig.showMonitor();
+    // A full reply first leaves its bytes in the frame buffer ...
+    rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
+    rig.cycle.ReceiveMsgUsb();
+    rig.identity.clear();
+    // ... then a checksum-correct identity reply carrying only the type.
+    rig.driver.queueRx(WireFrame({0x01, 0x01, 0x01, 0x00, 0x03}));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_TRUE(rig.identity.DeviceSerial.empty());
+    EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n" +
+                                                "01020101010003"
+                                                "0103\r\n");
+}
+
+TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
+    LinkRig rig;
+    rig.driver.queueRx(
+        testing::WireFrame(testing::WithChecksum({0x01, 0x01, 0x01, 'A', 0x00, 0xE9, 0x80, 0x01,
+                                                  'Z', ' ', ' ', ' ', ' ', 0, 0, 0xFF, 0xFF})));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceSerial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
+    EXPECT_EQ(rig.identity.FwVersion, 65535);
+    // A length beyond the buffer is cut to it rather than read past.
+    DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor, rig.host);
+    DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor, rig.host);
+}
+
+TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {
+    LinkRig rig;
+    RecordingSensorDecoder sensor;
+    rig.cycle.setSensorDecoder(&sensor);
+    rig.selDevice = 1;
+    const Bytes first = WireFrame({0x05, 0x00, 0x05});
+    const Bytes second = WireFrame({0x17, 0x20, 0x00, 0x37});
+    Bytes both = first;
+    both.insert(both.end(), second.begin(), second.end());
+    rig.driver.queueRx(both);
+    rig.cycle.ReceiveMsgUsb();
+    ASSERT_EQ(sensor.frames.size(), 2U);
+    EXPECT_EQ(sensor.frames[0], first);
+    EXPECT_EQ(sensor.frames[1], second);
+    EXPECT_EQ(rig.identity.DeviceType, 0);  // the programmer decoder saw nothing
+}
+
+TEST(ReceiveMsgUsb, FrameSplitOverTwoReadsIsDispatchedInTheLaterCycle) {
+    LinkRig rig;
+    const Bytes wire = WireFrame(IdentityReplyMessage());
+    rig.driver.queueRx(Bytes(wire.begin(), wire.begin() + 10));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    rig.driver.queueRx(Bytes(wire.begin() + 10, wire.end()));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 257);
+}
+
+TEST(ReceiveMsgUsb, UnknownSelectorOrMissingDecoderDropsFrames) {
+    LinkRig rig;
+    rig.selDevice = 2;
+    rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    rig.selDevice = 1;  // sensor mode before the sensor decoder is attached
+    rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(BufferedBytes(rig.state), 0);
+}
+
+TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
+    LinkRig rig;
+    const Bytes wire = WireFrame(IdentityReplyMessage());
+    rig.driver.queueRx(wire);
+    rig.driver.failNext("Read");
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_FALSE(rig.usb.UsbOpened());
+    EXPECT_EQ(rig.driver.calls.back(), "Close(h1)");
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+
+    // Bytes already in the ring wait for the next good cycle; the next open
+    // enumerates afresh and gets a new handle.
+    testing::PutInRing(rig.state, wire);
+    rig.driver.failNext("GetQueueStatus");
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(BufferedBytes(rig.state), static_cast<std::int16_t>(wire.size()));
+
+    rig.driver.rxQueue.clear();
+    rig.driver.clearCalls();
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 257);
+    EXPECT_EQ(rig.driver.calls.front(), "ListDevices(&count, null, 0x80000000)");
+    EXPECT_EQ(rig.driver.staleHandleUses, 0);
+}
+
+TEST(ReceiveMsgUsb, NoAdapterMeansNoReadAndNoExtraction) {
+    LinkRig rig;
+    rig.driver.adapters.clear();
+    testing::PutInRing(rig.state, WireFrame(IdentityReplyMessage()));
+    rig.cycle.ReceiveMsgUsb();
+    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.driver.calls.size(), 1U);  // only the count query
+}
+
+}  // namespace
+}  // namespace quarn::link
