@@ -1,0 +1,125 @@
+#include "sim/ZelSensor.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace quarn::sim {
+
+namespace {
+constexpr std::uint8_t kGetParams = 2;
+constexpr std::uint8_t kParams = 3;
+constexpr std::uint8_t kSetParams = 4;
+constexpr std::uint8_t kSetParamsAck = 5;
+constexpr std::uint8_t kStream = 20;
+constexpr std::uint8_t kStreamAck = 21;
+constexpr std::uint8_t kSignal = 23;
+constexpr std::uint8_t kStreamOn = 2;
+constexpr std::uint8_t kSampleMode = 2;
+
+constexpr std::size_t kValuesWithoutHeight = 5;
+constexpr std::size_t kValuesWithHeight = 6;
+// Valid range of each value, in payload order.
+constexpr std::array<std::uint8_t, 6> kMin{1, 1, 0, 0, 0, 0};
+constexpr std::array<std::uint8_t, 6> kMax{9, 9, 2, 2, 1, 2};
+
+std::array<std::uint8_t, 6> toBytes(const ZelParameters& p) {
+    return {p.sensitivity, p.relayOnTime, p.reactionSpeed, p.mainsFilter, p.highTraffic, p.height};
+}
+
+ZelParameters fromBytes(const std::array<std::uint8_t, 6>& b) {
+    return {b[0], b[1], b[2], b[3], b[4], b[5]};
+}
+}  // namespace
+
+ZelSensor::ZelSensor(DeviceConfig config)
+    : Device(std::move(config)),
+      parameters_(this->config().parameters),
+      signal_(this->config().seed, this->config().randomMotion) {}
+
+void ZelSensor::advanceTo(std::int64_t nowMs, ReplySink& sink) {
+    while (streaming_ && nextSampleMs_ <= nowMs) {
+        if (sink.saturated()) {
+            // Nothing more fits in the driver's queue: samples due now would
+            // be lost anyway, so step over them.
+            nextSampleMs_ += ((nowMs - nextSampleMs_) / kSamplePeriodMs + 1) * kSamplePeriodMs;
+            break;
+        }
+        const SignalSample sample = signal_.next(parameters_);
+        sink.send(nextSampleMs_, kSignal,
+                  {kSampleMode, static_cast<std::uint8_t>(sample.level >> 8),
+                   static_cast<std::uint8_t>(sample.level & 0xFF),
+                   static_cast<std::uint8_t>(sample.alarm ? 1 : 0)});
+        nextSampleMs_ += kSamplePeriodMs;
+    }
+}
+
+void ZelSensor::handleFrame(const ReceivedFrame& frame, ReplySink& sink) {
+    switch (frame.command) {
+        case kGetParams:
+            replyParameters(frame.timeMs, sink);
+            break;
+        case kSetParams:
+            storeParameters(frame, sink);
+            break;
+        case kStream:
+            setStreaming(frame, sink);
+            break;
+        default:
+            break;  // not a request this sensor knows
+    }
+}
+
+void ZelSensor::powerDown() {
+    streaming_ = false;
+    signal_.reset();
+}
+
+void ZelSensor::replyParameters(std::int64_t atMs, ReplySink& sink) const {
+    const auto values = config().forcedReplyValues.value_or(toBytes(parameters_));
+    const std::size_t count = hasHeight() ? kValuesWithHeight : kValuesWithoutHeight;
+    sink.send(atMs, kParams, std::vector<std::uint8_t>(values.begin(), values.begin() + count));
+}
+
+void ZelSensor::storeParameters(const ReceivedFrame& frame, ReplySink& sink) {
+    if (frame.payload.size() < kValuesWithoutHeight) {
+        return;  // malformed write: neither stored nor acknowledged
+    }
+    // A 5-value write to a sensor with the height leaves its height alone;
+    // a sixth value to a sensor without it is ignored.
+    const std::size_t count =
+        hasHeight() ? std::min(frame.payload.size(), kValuesWithHeight) : kValuesWithoutHeight;
+    auto values = toBytes(parameters_);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t v = frame.payload[i];
+        const bool inRange = v >= kMin[i] && v <= kMax[i];
+        switch (config().outOfRangeWrite) {
+            case OutOfRangeWrite::Clamp:
+                values[i] = std::clamp(v, kMin[i], kMax[i]);
+                break;
+            case OutOfRangeWrite::Refuse:
+                if (inRange) {
+                    values[i] = v;
+                }
+                break;
+            case OutOfRangeWrite::Store:
+                values[i] = v;
+                break;
+        }
+    }
+    parameters_ = fromBytes(values);
+    sink.send(frame.timeMs, kSetParamsAck, {});
+}
+
+void ZelSensor::setStreaming(const ReceivedFrame& frame, ReplySink& sink) {
+    if (frame.payload.empty()) {
+        return;
+    }
+    const bool on = frame.payload.front() == kStreamOn;
+    if (on && !streaming_) {
+        nextSampleMs_ = frame.timeMs + kSamplePeriodMs;
+    }
+    streaming_ = on;
+    sink.send(frame.timeMs, kStreamAck, {});
+}
+
+}  // namespace quarn::sim
