@@ -1,0 +1,25 @@
+#include "app/Application.h"
+
+namespace quarn::app {
+
+Application::Application(D2xxDriver& driver, TimerService& timers, HostServices& host)
+    : host_(host),
+      timers_(timers),
+      usb_(driver),
+      sender_(usb_, formDebug_),
+      receiveCycle_(usb_, receiveState_, state_.SelDevice, state_.Identity, formDebug_, host_),
+      formStart_(FormStartLinks{state_, usb_, receiveCycle_, sender_, formDebug_, formAbout_,
+                                timers_, host_}) {}
+
+void Application::start() {
+    if (!formStart_.ended()) {
+        formStart_.show();
+    }
+}
+
+void Application::setSensorWindow(SensorWindowOpener* opener, link::SensorReplyDecoder* decoder) {
+    formStart_.setSensorWindowOpener(opener);
+    receiveCycle_.setSensorDecoder(decoder);
+}
+
+}  // namespace quarn::app

@@ -1,0 +1,70 @@
+#pragma once
+// One running application: the shared state, the USB link, the receive
+// cycle, the traffic monitor, the main window and the About window, wired
+// together. It holds no global state, so several can live in one process.
+// The sensor window is written elsewhere and plugged in with
+// setSensorWindow().
+
+#include "app/AppState.h"
+#include "app/FormAbout.h"
+#include "app/FormStart.h"
+#include "app/SensorWindowOpener.h"
+#include "link/CommUsb.h"
+#include "link/FormDebug.h"
+#include "link/MessageSender.h"
+#include "link/ReceiveCycle.h"
+#include "link/ReceiveState.h"
+#include "platform/D2xxDriver.h"
+#include "platform/HostServices.h"
+#include "platform/Timers.h"
+
+namespace quarn::app {
+
+class Application {
+  public:
+    // The driver, timer service and host must outlive the application.
+    Application(D2xxDriver& driver, TimerService& timers, HostServices& host);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Loads and shows the main window: the whole start-up sequence. If the
+    // string table is missing the application has ended when this returns.
+    void start();
+
+    // The sensor window (its opener and the decoder of its replies).
+    void setSensorWindow(SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
+
+    // Called by the sensor window when it closes.
+    void ReturnToStart() { formStart_.ReturnToStart(); }
+
+    // Shows the traffic monitor window (diagnostics).
+    void showMonitor() { formDebug_.show(); }
+
+    // True once the main window has shut down.
+    bool ended() const { return formStart_.ended(); }
+
+    AppState& state() { return state_; }
+    link::CommUsb& usb() { return usb_; }
+    link::ReceiveState& receiveState() { return receiveState_; }
+    link::FormDebug& formDebug() { return formDebug_; }
+    link::MessageSender& sender() { return sender_; }
+    link::ReceiveCycle& receiveCycle() { return receiveCycle_; }
+    FormStart& formStart() { return formStart_; }
+    FormAbout& formAbout() { return formAbout_; }
+    HostServices& host() { return host_; }
+    TimerService& timers() { return timers_; }
+
+  private:
+    HostServices& host_;
+    TimerService& timers_;
+    AppState state_;
+    link::FormDebug formDebug_;
+    link::CommUsb usb_;
+    link::ReceiveState receiveState_;
+    link::MessageSender sender_;
+    link::ReceiveCycle receiveCycle_;
+    FormAbout formAbout_;
+    FormStart formStart_;
+};
+
+}  // namespace quarn::app

@@ -1,0 +1,105 @@
+// The main window's life: start-up, the menus, the return from the sensor
+// window and the shutdown.
+
+#include "app/FormStart.h"
+
+#include "app/Costanti.h"
+#include "app/Language.h"
+#include "app/Settings.h"
+
+namespace quarn::app {
+
+std::string VersionCaption(const AppVersion& version) {
+    // No separator between minor version and revision: 1.0.0 reads "Ver 1.00".
+    return "Ver " + std::to_string(version.major) + "." + std::to_string(version.minor) +
+           std::to_string(version.revision);
+}
+
+FormStart::FormStart(const FormStartLinks& links)
+    : Form("FormStart"),
+      TimerMsgUsb(links.timers.createTimer()),
+      TimerVrfyStatus(links.timers.createTimer()),
+      links_(links) {
+    createControls();
+    connectEvents();
+}
+
+void FormStart::Form_Load() {
+    AppState& state = links_.state;
+    LabelVer.setCaption(VersionCaption(links_.host.version()));
+    state.SelLanguage = LoadSettings(links_.host.applicationDirectory());
+    if (!ApplyLanguage()) {
+        return;  // the window has been closed and the application ends
+    }
+    TimerVrfyStatus->setInterval(kFirstStatusIntervalMs);
+    TimerVrfyStatus->setEnabled(true);
+    ClearDeviceIdentity();
+    firstCheck_ = true;
+    TimerMsgUsb->setInterval(kReceiveIntervalMs);
+    TimerMsgUsb->setEnabled(true);
+    state.FlagExitProgram = false;
+    ReturnToStart();
+}
+
+void FormStart::Form_Unload() {
+    links_.usb.CloseUsb();
+    SaveSettings(links_.host.applicationDirectory(), links_.state.SelLanguage);
+    links_.monitor.unload();
+    // The window's timers go with it.
+    TimerMsgUsb->setEnabled(false);
+    TimerVrfyStatus->setEnabled(false);
+    ended_ = true;
+    links_.host.quitApplication();
+}
+
+bool FormStart::ApplyLanguage() {
+    AppState& state = links_.state;
+    if (!LoadStringTable(links_.host.applicationDirectory(), state.SelLanguage,
+                         state.StringTable)) {
+        links_.host.showCriticalMessage(std::string(kProgramName),
+                                        std::string(kStringTableMissingText));
+        unload();
+        return false;
+    }
+    MnuExit.setCaption(state.StringTable[entry::kMnuExit]);
+    MnuLanguage.setCaption(state.StringTable[entry::kMnuLanguage]);
+    MnuLanguageIt.setCaption(state.StringTable[entry::kMnuLanguageIt]);
+    MnuLanguageEng.setCaption(state.StringTable[entry::kMnuLanguageEng]);
+    return true;
+}
+
+void FormStart::ReturnToStart() {
+    if (ended_) {
+        return;  // after the shutdown nothing brings the window back
+    }
+    AppState& state = links_.state;
+    if (state.FlagExitProgram) {
+        unload();
+        return;
+    }
+    show();
+    LabelStatusProg.setCaption("");
+    LabelStatusDevice.setCaption("");
+    state.DelayOpenRadar = kOpenRadarDelayMs;
+    state.SelDevice = 0;
+}
+
+void FormStart::MnuExit_Click() {
+    unload();
+}
+
+void FormStart::MnuAbout_Click() {
+    links_.about.showModal();
+}
+
+void FormStart::MnuLanguageIt_Click() {
+    links_.state.SelLanguage = kLanguageItalian;
+    ApplyLanguage();
+}
+
+void FormStart::MnuLanguageEng_Click() {
+    links_.state.SelLanguage = kLanguageEnglish;
+    ApplyLanguage();
+}
+
+}  // namespace quarn::app

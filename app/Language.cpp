@@ -1,0 +1,80 @@
+#include "app/Language.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "app/AppFiles.h"
+#include "app/Costanti.h"
+#include "app/TextFields.h"
+#include "platform/Cp1252.h"
+
+namespace quarn::app {
+
+namespace {
+
+constexpr std::string_view kMarker = "#STRING";
+constexpr std::int16_t kLastEntry = kStringTableEntries - 1;
+// The text lines after one marker are counted in 16 bits.
+constexpr std::int32_t kMaxLinesPerEntry = 32767;
+// A real table is a few kilobytes; a file above this is refused rather than
+// held in memory.
+constexpr std::size_t kStringTableReadLimit = std::size_t{64} * 1024 * 1024;
+
+// Splits off the next line: CR LF and a lone CR end it, a lone LF does not.
+std::string_view TakeTableLine(std::string_view& text) {
+    const std::size_t end = std::min(text.find('\r'), text.size());
+    const std::string_view line = text.substr(0, end);
+    std::size_t next = end;
+    if (next < text.size()) {
+        ++next;
+        if (next < text.size() && text[next] == '\n') {
+            ++next;
+        }
+    }
+    text.remove_prefix(next);
+    return line;
+}
+
+}  // namespace
+
+bool ParseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table) {
+    StringTableEntries result = table;
+    std::int16_t currentEntry = 0;
+    std::int32_t lineCounter = 0;
+    while (!bytes.empty()) {
+        const std::string_view line = TakeTableLine(bytes);
+        if (line.substr(0, kMarker.size()) == kMarker) {
+            const auto number = ParseInt16(line.substr(kMarker.size()));
+            if (!number) {
+                return false;
+            }
+            currentEntry = std::min(*number, kLastEntry);
+            lineCounter = 0;
+            continue;
+        }
+        if (lineCounter == language) {
+            if (currentEntry < 0) {
+                return false;
+            }
+            result[static_cast<std::size_t>(currentEntry)] = Cp1252ToUtf8(line);
+        }
+        if (lineCounter == kMaxLinesPerEntry) {
+            return false;
+        }
+        ++lineCounter;
+    }
+    table = std::move(result);
+    return true;
+}
+
+bool LoadStringTable(const std::string& directory, std::int16_t language,
+                     StringTableEntries& table) {
+    const auto bytes =
+        ReadFileBytes(AppFilePath(directory, kStringTableFileName), kStringTableReadLimit + 1);
+    if (!bytes || bytes->size() > kStringTableReadLimit) {
+        return false;
+    }
+    return ParseStringTable(*bytes, language, table);
+}
+
+}  // namespace quarn::app

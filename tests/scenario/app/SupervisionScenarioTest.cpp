@@ -1,0 +1,303 @@
+// The whole application on the virtual clock against the simulated bus:
+// start-up, the status supervision, the hand-over to the sensor window and
+// back, and the shutdown.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "app/Application.h"
+#include "app/Settings.h"
+#include "platform/VirtualClock.h"
+#include "sim/SimulatedBus.h"
+#include "support/FakeHost.h"
+#include "unit/app/TempDir.h"
+
+namespace quarn::app {
+namespace {
+
+using quarn::testing::FakeHost;
+using quarn::testing::TempDir;
+
+// Stands in for the sensor window: its load sets SelDevice and, at its end,
+// FlagExitProgram, as the real one does.
+class PlaceholderSensorWindow : public SensorWindowOpener, public link::SensorReplyDecoder {
+  public:
+    PlaceholderSensorWindow(AppState& state, const Clock& clock) : state_(state), clock_(clock) {}
+
+    void ShowSensorWindow() override {
+        ++openings;
+        openedAtMs = clock_.nowMs();
+        state_.SelDevice = 1;
+        state_.FlagExitProgram = true;
+    }
+    void DecodeSensorReply(const link::MsgBytes&, std::int16_t) override { ++framesDecoded; }
+
+    int openings = 0;
+    int framesDecoded = 0;
+    std::optional<std::int64_t> openedAtMs;
+
+  private:
+    AppState& state_;
+    const Clock& clock_;
+};
+
+// A driver whose every call fails.
+class FailingDriver : public D2xxDriver {
+  public:
+    FtStatus ListDevices(void*, void*, FtDword) override { return ft::kOtherError; }
+    FtStatus OpenEx(void*, FtDword, FtHandle*) override { return ft::kOtherError; }
+    FtStatus ResetDevice(FtHandle) override { return ft::kOtherError; }
+    FtStatus Purge(FtHandle, FtDword) override { return ft::kOtherError; }
+    FtStatus Write(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
+    FtStatus GetQueueStatus(FtHandle, FtDword*) override { return ft::kOtherError; }
+    FtStatus SetTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOtherError; }
+    FtStatus Read(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
+    FtStatus Close(FtHandle) override { return ft::kOtherError; }
+};
+
+class SupervisionScenario : public ::testing::Test {
+  protected:
+    SupervisionScenario() {
+        host.directory = dir.str();
+        std::filesystem::copy_file(QUARN_STRING_TABLE_SOURCE, dir.file("StringTable.txt"));
+    }
+
+    sim::Adapter& plugProgrammer(std::uint16_t deviceType = sim::kZelDeviceType) {
+        sim::Adapter& adapter = bus.plugAdapter("QuarnProg");
+        sim::DeviceConfig config;
+        config.type = deviceType;
+        adapter.attachDevice(config);
+        return adapter;
+    }
+    void withSensorWindow() { app.setSensorWindow(&sensorWindow, &sensorWindow); }
+    void advanceTo(std::int64_t ms) { clock.advanceTo(ms); }
+
+    FormStart& form() { return app.formStart(); }
+    const std::string& text(int entry) { return app.state().StringTable[entry]; }
+    std::string sensorFound() { return text(31) + "  " + text(33); }
+
+    TempDir dir;
+    VirtualClock clock;
+    sim::SimulatedBus bus{clock};
+    FakeHost host;
+    Application app{bus, clock, host};
+    PlaceholderSensorWindow sensorWindow{app.state(), clock};
+};
+
+TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
+    sim::Adapter& adapter = plugProgrammer();
+    withSensorWindow();
+    app.start();
+    EXPECT_EQ(form().LabelStatusProg.caption(), "");
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+
+    advanceTo(1499);
+    EXPECT_EQ(form().LabelStatusProg.caption(), "");
+    EXPECT_EQ(adapter.framesReceived(0), 0U);
+    advanceTo(1500);
+    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
+    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kGood);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");  // the first tick shows no device
+    EXPECT_EQ(adapter.framesReceived(0), 1U);
+
+    advanceTo(1999);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    advanceTo(2000);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);
+
+    advanceTo(2999);
+    EXPECT_EQ(sensorWindow.openings, 0);
+    EXPECT_TRUE(form().visible());
+    advanceTo(3000);
+    EXPECT_EQ(sensorWindow.openings, 1);
+    EXPECT_EQ(sensorWindow.openedAtMs, 3000);
+    EXPECT_FALSE(form().visible());
+    EXPECT_TRUE(form().loaded());
+    EXPECT_EQ(app.state().SelDevice, 1);
+
+    // While the sensor window is in charge the status tick does nothing.
+    const std::size_t requests = adapter.framesReceived(0);
+    advanceTo(8000);
+    EXPECT_EQ(adapter.framesReceived(0), requests);
+    EXPECT_EQ(sensorWindow.openings, 1);
+    EXPECT_TRUE(form().TimerVrfyStatus->enabled());
+    EXPECT_TRUE(form().TimerMsgUsb->enabled());
+}
+
+TEST_F(SupervisionScenario, UnpluggedProgrammerAndDetachedSensorAreShownAtTheNextTicks) {
+    sim::Adapter& adapter = plugProgrammer();
+    app.start();
+    advanceTo(2000);
+    ASSERT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+
+    bus.unplug(adapter);
+    advanceTo(2500);
+    EXPECT_EQ(form().LabelStatusProg.caption(), text(22));
+    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kFault);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);  // colour untouched
+
+    bus.replug(adapter);
+    advanceTo(3000);
+    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
+    advanceTo(3500);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+
+    // A missing reply shows as no device: the tick at 4000 still shows the
+    // reply to the request of 3500; the one at 4500 finds none.
+    adapter.detachDevice();
+    advanceTo(4500);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), text(30));
+    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kFault);
+}
+
+TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
+    sim::Adapter& first = plugProgrammer();
+    sim::Adapter& second = plugProgrammer();
+    withSensorWindow();
+    app.start();
+    advanceTo(1500);
+    EXPECT_EQ(form().LabelStatusProg.caption(), text(23));
+    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kFault);
+    advanceTo(5000);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(bus.openHandleCount(), 0U);
+    EXPECT_EQ(first.framesReceived(0) + second.framesReceived(0), 0U);
+    EXPECT_EQ(sensorWindow.openings, 0);
+}
+
+TEST_F(SupervisionScenario, OtherDeviceTypeIsShownAndNeverOpened) {
+    plugProgrammer(258);
+    withSensorWindow();
+    app.start();
+    advanceTo(2000);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), text(32));
+    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kFault);
+    advanceTo(20000);
+    EXPECT_EQ(sensorWindow.openings, 0);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), text(32));
+    EXPECT_TRUE(form().visible());
+}
+
+TEST_F(SupervisionScenario, SensorWithoutASensorWindowPluggedInIsOnlyShown) {
+    plugProgrammer();
+    app.start();
+    advanceTo(10000);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(app.state().SelDevice, 0);
+    EXPECT_TRUE(form().visible());
+}
+
+TEST_F(SupervisionScenario, AboutWindowHoldsTheDeviceLabelAndTheOpeningBack) {
+    sim::Adapter& adapter = plugProgrammer();
+    withSensorWindow();
+    app.start();
+    advanceTo(1000);
+    form().MnuAbout.click();
+    advanceTo(1500);
+    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
+    advanceTo(4000);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(sensorWindow.openings, 0);
+    EXPECT_GE(adapter.framesReceived(0), 5U);  // identity requests keep going out
+
+    advanceTo(4200);
+    app.formAbout().CommExitAbout.click();
+    advanceTo(4499);
+    EXPECT_EQ(sensorWindow.openings, 0);
+    advanceTo(4500);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(sensorWindow.openings, 1);
+    EXPECT_EQ(sensorWindow.openedAtMs, 4500);
+}
+
+TEST_F(SupervisionScenario, ReturnFromTheSensorWindowWaitsSixTicksBeforeReopening) {
+    plugProgrammer();
+    withSensorWindow();
+    app.start();
+    advanceTo(3000);
+    ASSERT_EQ(sensorWindow.openings, 1);
+
+    // The sensor window closes itself because the sensor stopped answering.
+    advanceTo(4200);
+    app.state().FlagExitProgram = false;
+    app.ReturnToStart();
+    EXPECT_TRUE(form().visible());
+    EXPECT_EQ(form().LabelStatusProg.caption(), "");
+    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kGood);
+    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);
+    EXPECT_EQ(app.state().DelayOpenRadar, 3000);
+    EXPECT_EQ(app.state().SelDevice, 0);
+    EXPECT_FALSE(app.ended());
+
+    advanceTo(6999);  // ticks at 4500 ... 6500
+    EXPECT_EQ(sensorWindow.openings, 1);
+    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    advanceTo(7000);
+    EXPECT_EQ(sensorWindow.openings, 2);
+}
+
+TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
+    plugProgrammer();
+    withSensorWindow();
+    app.start();
+    advanceTo(3000);
+    ASSERT_EQ(sensorWindow.openings, 1);
+    app.ReturnToStart();  // FlagExitProgram is still True
+    EXPECT_TRUE(app.ended());
+    EXPECT_FALSE(form().visible());
+    EXPECT_EQ(host.quitRequests, 1);
+    EXPECT_EQ(bus.openHandleCount(), 0U);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(1));
+}
+
+TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
+    sim::Adapter& adapter = plugProgrammer();
+    app.start();
+    advanceTo(2000);
+    ASSERT_EQ(bus.openHandleCount(), 1U);
+    form().MnuExit.click();
+    EXPECT_EQ(bus.openHandleCount(), 0U);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(host.quitRequests, 1);
+    const std::size_t requests = adapter.framesReceived(0);
+    advanceTo(10000);
+    EXPECT_EQ(adapter.framesReceived(0), requests);
+    EXPECT_EQ(bus.openHandleCount(), 0U);
+}
+
+TEST_F(SupervisionScenario, VisibleMonitorShowsTheIdentityExchange) {
+    plugProgrammer();
+    app.start();
+    app.showMonitor();
+    advanceTo(1500);
+    EXPECT_EQ(app.formDebug().MonitorTx.text(), "01020000000103\r\n");
+    advanceTo(1600);
+    EXPECT_EQ(app.formDebug().MonitorRx.text().rfind("01020101", 0), 0U);
+}
+
+TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {
+    TempDir dir;
+    std::filesystem::copy_file(QUARN_STRING_TABLE_SOURCE, dir.file("StringTable.txt"));
+    VirtualClock clock;
+    FailingDriver driver;
+    FakeHost host;
+    host.directory = dir.str();
+    Application app(driver, clock, host);
+    app.start();
+    clock.advanceTo(1500);
+    EXPECT_EQ(app.formStart().LabelStatusProg.caption(), app.state().StringTable[21]);
+    EXPECT_EQ(app.formStart().LabelStatusProg.foreColor(), colors::kFault);
+    clock.advanceTo(5000);
+    EXPECT_EQ(app.formStart().LabelStatusDevice.caption(), "");
+    EXPECT_TRUE(host.messages.empty());
+    app.formStart().MnuExit.click();
+    EXPECT_TRUE(app.ended());
+}
+
+}  // namespace
+}  // namespace quarn::app

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "ShellFixture.h"
+#include "app/Settings.h"
+#include "support/RecordingDriver.h"
+
+namespace quarn::app {
+namespace {
+
+using quarn::testing::CopyDeliveredStringTable;
+using quarn::testing::RecordingDriver;
+using quarn::testing::ShellFixture;
+
+constexpr char kFatalText[] =
+    "Unable to find file \"StringTable.txt\", the application will be terminated";
+
+class FormStartTest : public ::testing::Test {
+  protected:
+    FormStartTest() { CopyDeliveredStringTable(shell.dir); }
+
+    int driverCalls(const std::string& prefix) const {
+        return static_cast<int>(
+            std::count_if(driver.calls.begin(), driver.calls.end(),
+                          [&](const std::string& call) { return call.rfind(prefix, 0) == 0; }));
+    }
+
+    RecordingDriver driver;
+    ShellFixture shell{driver};
+};
+
+TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
+    shell.host.appVersion = {2, 2, 13};
+    shell.app().start();
+    FormStart& form = shell.form();
+    EXPECT_EQ(form.LabelVer.caption(), "Ver 2.213");
+    EXPECT_EQ(VersionCaption({1, 0, 0}), "Ver 1.00");
+    EXPECT_TRUE(form.visible());
+    // No settings file: English.
+    EXPECT_EQ(shell.state().SelLanguage, 1);
+    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
+    EXPECT_EQ(form.MnuLanguage.caption(), shell.texts()[12]);
+    EXPECT_EQ(form.MnuLanguageIt.caption(), shell.texts()[13]);
+    EXPECT_EQ(form.MnuLanguageEng.caption(), shell.texts()[14]);
+    EXPECT_EQ(form.MnuAbout.caption(), "?");
+    // Both labels emptied, their colours as designed.
+    EXPECT_EQ(form.LabelStatusProg.caption(), "");
+    EXPECT_EQ(form.LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kGood);
+    EXPECT_EQ(form.LabelStatusDevice.foreColor(), colors::kFault);
+
+    EXPECT_EQ(form.TimerVrfyStatus->interval(), 1500);
+    EXPECT_TRUE(form.TimerVrfyStatus->enabled());
+    EXPECT_EQ(form.TimerMsgUsb->interval(), 50);
+    EXPECT_TRUE(form.TimerMsgUsb->enabled());
+    EXPECT_TRUE(form.FirstCheck());
+    EXPECT_EQ(shell.state().DelayOpenRadar, 3000);
+    EXPECT_EQ(shell.state().SelDevice, 0);
+    EXPECT_FALSE(shell.state().FlagExitProgram);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_FALSE(shell.app().ended());
+}
+
+TEST_F(FormStartTest, ItalianSettingsGiveItalianMenusFromTheStart) {
+    SaveSettings(shell.dir.str(), 0);
+    shell.app().start();
+    EXPECT_EQ(shell.form().MnuExit.caption(), "&Esci");
+}
+
+TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
+    shell.host.appVersion = {1, 2, 3};
+    std::filesystem::remove(shell.dir.file("StringTable.txt"));
+    shell.app().start();
+    FormStart& form = shell.form();
+    ASSERT_EQ(shell.host.messages.size(), 1U);
+    EXPECT_EQ(shell.host.messages[0].title, "QuarnSoft");
+    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.quitRequests, 1);
+    EXPECT_TRUE(shell.app().ended());
+    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(form.visible());
+    // The version was set; no later step ran.
+    EXPECT_EQ(form.LabelVer.caption(), "Ver 1.23");
+    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
+    EXPECT_EQ(form.LabelStatusProg.caption(), "Stato Programmatore");
+    EXPECT_FALSE(form.TimerVrfyStatus->enabled());
+    EXPECT_FALSE(form.TimerMsgUsb->enabled());
+    // The normal shutdown wrote the settings.
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    shell.clock.advance(10000);
+    EXPECT_TRUE(driver.calls.empty());
+    EXPECT_EQ(shell.host.quitRequests, 1);
+}
+
+TEST_F(FormStartTest, MalformedMarkerIsTheSameFatalFailure) {
+    shell.dir.write("StringTable.txt", "#STRING 11\r\nEsci\r\nExit\r\n#STRING\r\n");
+    shell.app().start();
+    ASSERT_EQ(shell.host.messages.size(), 1U);
+    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_TRUE(shell.app().ended());
+    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+}
+
+TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
+    shell.app().start();
+    FormStart& form = shell.form();
+    form.MnuLanguageIt.click();
+    EXPECT_EQ(shell.state().SelLanguage, 0);
+    EXPECT_EQ(form.MnuExit.caption(), "&Esci");
+    EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm"));
+    form.MnuLanguageEng.click();
+    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
+    form.MnuLanguageIt.click();
+    form.MnuExit.click();
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+
+    // The next run starts in Italian.
+    RecordingDriver otherDriver;
+    Application next(otherDriver, shell.clock, shell.host);
+    next.start();
+    EXPECT_EQ(next.formStart().MnuExit.caption(), "&Esci");
+}
+
+TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
+    SaveSettings(shell.dir.str(), 0);
+    shell.dir.write("StringTable.txt",
+                    "#STRING 11\r\nEsci\r\nExit\r\n#STRING 12\r\nLingua\r\n#STRING 13\r\n"
+                    "Italiano\r\nItalian\r\n#STRING 14\r\nInglese\r\nEnglish\r\n");
+    shell.app().start();
+    shell.form().MnuLanguageEng.click();
+    EXPECT_EQ(shell.form().MnuExit.caption(), "Exit");
+    EXPECT_EQ(shell.form().MnuLanguage.caption(), "Lingua");
+}
+
+TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
+    SaveSettings(shell.dir.str(), 2);
+    shell.app().start();
+    EXPECT_EQ(shell.state().StringTable, StringTableEntries{});
+    EXPECT_EQ(shell.form().MnuExit.caption(), "");
+    EXPECT_EQ(shell.form().MnuLanguageEng.caption(), "");
+    EXPECT_EQ(shell.form().MnuAbout.caption(), "?");
+    EXPECT_FALSE(shell.app().ended());
+}
+
+TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication) {
+    driver.addAdapter("QuarnProg");
+    shell.app().start();
+    shell.clock.advance(1600);  // the link is open now
+    ASSERT_TRUE(shell.app().usb().UsbOpened());
+    std::filesystem::remove(shell.dir.file("StringTable.txt"));
+    shell.form().MnuLanguageIt.click();
+    ASSERT_EQ(shell.host.messages.size(), 1U);
+    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.quitRequests, 1);
+    EXPECT_TRUE(shell.app().ended());
+    EXPECT_FALSE(shell.app().usb().UsbOpened());
+    // No caption update ran; the new language was saved by the shutdown.
+    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+}
+
+TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
+    shell.app().start();
+    FormStart& form = shell.form();
+    const auto& texts = shell.texts();
+    struct Case {
+        std::int32_t status;
+        int entry;
+        Rgb color;
+    };
+    for (const Case& c : {Case{1, 20, colors::kGood}, Case{2, 21, colors::kFault},
+                          Case{3, 22, colors::kFault}, Case{4, 23, colors::kFault}}) {
+        form.ShowProgStatus(c.status);
+        EXPECT_EQ(form.LabelStatusProg.caption(), texts[c.entry]);
+        EXPECT_EQ(form.LabelStatusProg.foreColor(), c.color);
+    }
+    // Other codes change nothing.
+    form.ShowProgStatus(4);
+    form.ShowProgStatus(0);
+    form.ShowProgStatus(5);
+    EXPECT_EQ(form.LabelStatusProg.caption(), texts[23]);
+    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kFault);
+}
+
+TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
+    shell.app().start();
+    FormStart& form = shell.form();
+    form.LabelStatusProg.setCaption("x");
+    form.LabelStatusProg.setForeColor(colors::kFault);
+    form.LabelStatusDevice.setCaption("y");
+    form.hide();
+    shell.state().SelDevice = 1;
+    shell.state().DelayOpenRadar = -500;
+    shell.app().ReturnToStart();
+    EXPECT_TRUE(form.visible());
+    EXPECT_EQ(form.LabelStatusProg.caption(), "");
+    EXPECT_EQ(form.LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kFault);  // colours stay
+    EXPECT_EQ(shell.state().DelayOpenRadar, 3000);
+    EXPECT_EQ(shell.state().SelDevice, 0);
+    EXPECT_EQ(shell.host.quitRequests, 0);
+
+    shell.state().FlagExitProgram = true;
+    shell.app().ReturnToStart();
+    EXPECT_TRUE(shell.app().ended());
+    EXPECT_EQ(shell.host.quitRequests, 1);
+    EXPECT_FALSE(form.visible());
+    // Once ended, nothing brings the window back or runs the start-up again.
+    shell.state().FlagExitProgram = false;
+    shell.app().ReturnToStart();
+    EXPECT_FALSE(form.loaded());
+    EXPECT_EQ(shell.host.quitRequests, 1);
+}
+
+TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
+    driver.addAdapter("QuarnProg");
+    shell.app().start();
+    shell.app().showMonitor();
+    shell.clock.advance(1600);
+    ASSERT_TRUE(shell.app().usb().UsbOpened());
+    const int closesBefore = driverCalls("Close(");
+    shell.form().MnuExit.click();
+    EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
+    EXPECT_FALSE(shell.app().usb().UsbOpened());
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_FALSE(shell.app().formDebug().loaded());
+    EXPECT_EQ(shell.host.quitRequests, 1);
+    EXPECT_TRUE(shell.host.messages.empty());
+    // The window's timers went with it.
+    driver.clearCalls();
+    shell.clock.advance(5000);
+    EXPECT_TRUE(driver.calls.empty());
+}
+
+TEST_F(FormStartTest, AboutWindowIsModalAndClosesWithOk) {
+    shell.app().start();
+    FormAbout& about = shell.app().formAbout();
+    shell.form().MnuAbout.click();
+    EXPECT_TRUE(about.visible());
+    EXPECT_TRUE(about.modal());
+    const std::string& text = about.LabelAbout.caption();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_NE(text.find("\r\nTel. "), std::string::npos);
+    EXPECT_NE(text.find("\r\nFax. "), std::string::npos);
+    EXPECT_NE(text.find(" - "), std::string::npos);
+    about.CommExitAbout.click();
+    EXPECT_FALSE(about.loaded());
+    EXPECT_FALSE(about.visible());
+    EXPECT_TRUE(shell.form().visible());
+}
+
+TEST_F(FormStartTest, TwoApplicationsInOneProcessAreIndependent) {
+    RecordingDriver otherDriver;
+    ShellFixture other(otherDriver);
+    CopyDeliveredStringTable(other.dir);
+    SaveSettings(other.dir.str(), 0);
+    shell.app().start();
+    other.app().start();
+    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+    EXPECT_EQ(other.form().MnuExit.caption(), "&Esci");
+    other.form().MnuExit.click();
+    EXPECT_TRUE(other.app().ended());
+    EXPECT_FALSE(shell.app().ended());
+    EXPECT_EQ(shell.host.quitRequests, 0);
+}
+
+}  // namespace
+}  // namespace quarn::app

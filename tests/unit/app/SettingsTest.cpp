@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "TempDir.h"
+#include "app/Settings.h"
+
+namespace quarn::app {
+namespace {
+
+namespace fs = std::filesystem;
+using quarn::testing::TempDir;
+
+constexpr char kHeaderLine[] = "\"File configurazione QuarnSoft\"\r\n";
+
+TEST(SettingsFile, WritesTheExactBytesAndReadsThemBack) {
+    EXPECT_EQ(SettingsText(1), "\"File configurazione QuarnSoft\"\r\n1\r\n");
+    EXPECT_EQ(SettingsText(1).size(), 36U);
+    EXPECT_EQ(SettingsText(-12), std::string(kHeaderLine) + "-12\r\n");
+
+    TempDir dir;
+    for (std::int16_t value : {0, 1, 2, -1, -32768, 32767}) {
+        SaveSettings(dir.str(), value);
+        EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(value));
+        EXPECT_EQ(LoadSettings(dir.str()), value);
+    }
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
+}
+
+TEST(SettingsFile, MissingFileMeansEnglish) {
+    TempDir dir;
+    EXPECT_EQ(LoadSettings(dir.str()), 1);
+    EXPECT_EQ(LoadSettings((dir.path() / "no-such-directory").string()), 1);
+}
+
+TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
+    struct Case {
+        const char* bytes;
+        std::int16_t expected;
+    };
+    const Case cases[] = {
+        // Header accepted: quoted, unquoted, leading blanks, a second field.
+        {"\"File configurazione QuarnSoft\"\r\n0\r\n", 0},
+        {"File configurazione QuarnSoft\r\n0\r\n", 0},
+        {"File configurazione QuarnSoft  \r\n0\r\n", 0},
+        {"  \"File configurazione QuarnSoft\"\r\n0\r\n", 0},
+        {"\"File configurazione QuarnSoft\",other\r\n0\r\n", 0},
+        {"\"File configurazione QuarnSoft\"\n0\n", 0},
+        // Header rejected: English.
+        {"", 1},
+        {"\r\n0\r\n", 1},
+        {"\"file configurazione quarnsoft\"\r\n0\r\n", 1},
+        {"\"FILE CONFIGURAZIONE QUARNSOFT\"\r\n0\r\n", 1},
+        {"\"File configurazione QuarnSoft \"\r\n0\r\n", 1},
+        {"\"File configurazione\"\r\n0\r\n", 1},
+        {"0\r\n\"File configurazione QuarnSoft\"\r\n", 1},
+        // Header only, or no usable second line: Italian.
+        {"\"File configurazione QuarnSoft\"", 0},
+        {"\"File configurazione QuarnSoft\"\r\n", 0},
+        {"\"File configurazione QuarnSoft\"\r\n\r\n1\r\n", 0},
+        {"\"File configurazione QuarnSoft\"\r\nuno\r\n", 0},
+        {"\"File configurazione QuarnSoft\"\r\n1x\r\n", 0},
+        {"\"File configurazione QuarnSoft\"\r\n.\r\n", 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SettingsFromText(c.bytes), c.expected) << c.bytes;
+    }
+}
+
+TEST(SettingsFile, LanguageLineIsRoundedHalfToEvenAndLimitedTo16Bits) {
+    struct Case {
+        const char* line;
+        std::int16_t expected;
+    };
+    const Case cases[] = {
+        {"1", 1},
+        {" 7 ", 7},
+        {"+3", 3},
+        {"-1", -1},
+        {"5,6", 5},
+        {"\"1\"", 1},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"-3.5", -4},
+        {"0.5", 0},
+        {".5", 0},
+        {"1.4999", 1},
+        {"1.5000", 2},
+        {"2.5000001", 3},
+        {"2.", 2},
+        {"32767", 32767},
+        {"-32768", -32768},
+        {"32768", 0},
+        {"-32769", 0},
+        {"32767.5", 0},
+        {"32767.4", 32767},
+        {"-32768.5", -32768},
+        {"99999999999999999999", 0},
+        {"000000000000000000001", 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SettingsFromText(std::string(kHeaderLine) + c.line + "\r\n"), c.expected)
+            << c.line;
+    }
+}
+
+TEST(SettingsFile, FailedSaveKeepsThePreviousFileWhole) {
+    TempDir dir;
+    SaveSettings(dir.str(), 0);
+    // The temporary name is taken by a directory: the write cannot happen.
+    fs::create_directory(dir.file("QuarnSoft.prm.new"));
+    SaveSettings(dir.str(), 1);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(0));
+    EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm.new")));
+}
+
+TEST(SettingsFile, DirectoryInPlaceOfTheFileIsLeftAlone) {
+    TempDir dir;
+    fs::create_directory(dir.file("QuarnSoft.prm"));
+    EXPECT_EQ(LoadSettings(dir.str()), 1);
+    SaveSettings(dir.str(), 0);
+    EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm")));
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
+}
+
+TEST(SettingsFile, ReadOnlyDirectoryGetsNothingWritten) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    TempDir dir;
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    SaveSettings(dir.str(), 0);
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
+    TempDir dir;
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> length(0, 80);
+    const std::string alphabet = "0123456789+-., \t\"\r\nFx";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        const bool withHeader = round % 2 == 0;
+        if (withHeader) {
+            bytes = kHeaderLine;
+        }
+        const int n = length(random);
+        for (int i = 0; i < n; ++i) {
+            bytes += withHeader ? alphabet[pick(random)] : static_cast<char>(byte(random));
+        }
+        dir.write("QuarnSoft.prm", bytes);
+        const std::int16_t language = LoadSettings(dir.str());
+        ASSERT_EQ(language, SettingsFromText(bytes));
+        if (!withHeader) {
+            ASSERT_EQ(language, 1);  // random bytes never form the header
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quarn::app

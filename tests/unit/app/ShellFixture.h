@@ -1,0 +1,46 @@
+#pragma once
+// A whole application on a virtual clock with a recording host, living in a
+// temporary application directory.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "TempDir.h"
+#include "app/Application.h"
+#include "platform/VirtualClock.h"
+#include "support/FakeHost.h"
+
+namespace quarn::testing {
+
+inline void CopyDeliveredStringTable(const TempDir& dir) {
+    std::filesystem::copy_file(QUARN_STRING_TABLE_SOURCE, dir.file("StringTable.txt"),
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+// Owns everything an application needs except the driver, which differs
+// from test to test. Members are declared so that the application goes first.
+class ShellFixture {
+  public:
+    explicit ShellFixture(D2xxDriver& driver) : driver_(driver) { host.directory = dir.str(); }
+
+    app::Application& app() {
+        if (!app_) {
+            app_ = std::make_unique<app::Application>(driver_, clock, host);
+        }
+        return *app_;
+    }
+    app::FormStart& form() { return app().formStart(); }
+    app::AppState& state() { return app().state(); }
+    const app::StringTableEntries& texts() { return state().StringTable; }
+
+    TempDir dir;
+    VirtualClock clock;
+    FakeHost host;
+
+  private:
+    D2xxDriver& driver_;
+    std::unique_ptr<app::Application> app_;
+};
+
+}  // namespace quarn::testing
