@@ -1,0 +1,17 @@
+#pragma once
+// The flags and counters that tie the sensor's answers to the requests of
+// the polling tick. The tick reads them to decide what to send; the reply
+// decoder sets and clears them. Kept for the whole run.
+
+#include <cstdint>
+
+namespace quarn::sensor {
+
+struct ConversationState {
+    bool ReadParamsPending = false;     // ask for the parameters on the next tick
+    bool StreamStartPending = false;    // ask for the live signal on the next tick
+    std::int16_t IdentityTicks = 0;     // ticks since the last identity cycle
+    std::int16_t MissedIdentities = 0;  // consecutive identity cycles without the sensor
+};
+
+}  // namespace quarn::sensor

@@ -1,0 +1,21 @@
+#include "sensor/ReplyLayout.h"
+
+#include "link/Commands.h"
+#include "link/DeviceIdentity.h"
+
+namespace quarn::sensor {
+
+std::int16_t MinimumReplyLength(std::uint8_t command, std::int32_t fwVersion) {
+    switch (command) {
+        case link::MsgIdentity:
+            return 23;  // type, ten serial bytes, two version words
+        case link::MsgParams:
+            return fwVersion >= link::kHeightFirmware ? 13 : 12;  // five or six values
+        case link::MsgSignal:
+            return 11;  // mode, level word, alarm
+        default:
+            return 0;
+    }
+}
+
+}  // namespace quarn::sensor

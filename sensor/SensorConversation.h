@@ -1,0 +1,50 @@
+#pragma once
+// The PC side of the polling conversation with the sensor. SensorTick runs
+// once when the sensor window loads and then on every tick of its timer; it
+// only sends. It asks for the parameters, writes the ones the technician has
+// changed, asks for the live signal, and runs the identity cycle that shows
+// the sensor's identity and closes the window when the sensor has gone.
+
+#include <functional>
+
+#include "app/AppState.h"
+#include "link/MessageSender.h"
+#include "platform/Timers.h"
+#include "platform/controls/Indicators.h"
+#include "sensor/ConversationState.h"
+#include "sensor/ParamLists.h"
+#include "sensor/SensorParams.h"
+
+namespace quarn::sensor {
+
+// The parts of the sensor window that the tick reads or writes.
+struct ConversationWindow {
+    ParamLists lists;
+    const quarn::Timer& TimerGestConn;  // its interval sets the identity cycle's pace
+    quarn::StatusBar& StatusBar;        // panel "DevMatr" shows the identity
+    std::function<void()> unloadWindow;
+};
+
+class SensorConversation {
+  public:
+    SensorConversation(app::AppState& app, link::MessageSender& sender, SensorParams& params,
+                       ConversationState& state, ConversationWindow window)
+        : app_(app), sender_(sender), params_(params), state_(state), window_(std::move(window)) {}
+
+    void SensorTick();
+    bool ParamsChanged() const;
+
+  private:
+    void ParameterPhase();
+    void StreamPhase();
+    void IdentityCycle();
+    bool SensorPresent() const;
+
+    app::AppState& app_;
+    link::MessageSender& sender_;
+    SensorParams& params_;
+    ConversationState& state_;
+    ConversationWindow window_;
+};
+
+}  // namespace quarn::sensor

@@ -1,0 +1,44 @@
+#include "sensorwin/ListContents.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quarn::sensorwin {
+
+namespace {
+
+void Fill(quarn::ComboList& list, const std::vector<std::string>& items, std::int16_t selected) {
+    list.clear();
+    for (const auto& item : items) {
+        list.addItem(item);
+    }
+    list.setListIndex(selected);
+}
+
+}  // namespace
+
+std::string RelayTimeText(int i, const std::string& decimalSeparator) {
+    std::string text = std::to_string(i / 2);
+    if (i % 2 != 0) {
+        text += decimalSeparator + "5";
+    }
+    return text;
+}
+
+void FillParamLists(const sensor::ParamLists& lists, const app::StringTableEntries& strings,
+                    const std::string& decimalSeparator) {
+    std::vector<std::string> sensitivities;
+    std::vector<std::string> relayTimes;
+    for (int i = 1; i <= 9; ++i) {
+        sensitivities.push_back(std::to_string(i));
+        relayTimes.push_back(RelayTimeText(i, decimalSeparator));
+    }
+    Fill(lists.TreshRadarZel, sensitivities, 4);
+    Fill(lists.ValueTonReleZel, relayTimes, 0);
+    Fill(lists.VelSenseRadarZel, {strings[51], strings[52], strings[53]}, 1);
+    Fill(lists.FilterLineRadarZel, {strings[50], "50 Hz", "60 Hz"}, 0);
+    Fill(lists.FlagHighTrafficRadarZel, {strings[1], strings[0]}, 0);
+    Fill(lists.SelHeightRadarZel, {strings[54], strings[55], strings[56]}, 0);
+}
+
+}  // namespace quarn::sensorwin

@@ -1,0 +1,21 @@
+#pragma once
+// The items of the six parameter lists and their selections when the sensor
+// window loads.
+
+#include <string>
+
+#include "app/AppState.h"
+#include "sensor/ParamLists.h"
+
+namespace quarn::sensorwin {
+
+// i x 0.5 seconds as the user writes numbers, without trailing zeros:
+// "0,5", "1", "1,5" ... with the separator ",".
+std::string RelayTimeText(int i, const std::string& decimalSeparator);
+
+// Empties and refills every list in order, selecting each list's load item
+// straight after its items (which raises the list's Click event).
+void FillParamLists(const sensor::ParamLists& lists, const app::StringTableEntries& strings,
+                    const std::string& decimalSeparator);
+
+}  // namespace quarn::sensorwin

@@ -1,0 +1,104 @@
+#pragma once
+// One whole application with the sensor window plugged in, on the virtual
+// clock, against the simulated bus, in a temporary application directory
+// holding the delivered string table.
+
+#include <stdlib.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "platform/VirtualClock.h"
+#include "sensorwin/FormRadarZel.h"
+#include "sim/SimFrameCodec.h"
+#include "sim/SimulatedBus.h"
+#include "sim/ZelSensor.h"
+#include "support/FakeHost.h"
+
+namespace quarn::testing {
+
+// A fresh directory, removed with its contents at the end.
+class SessionDirectory {
+  public:
+    SessionDirectory() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quarn-sensor-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary directory");
+        }
+        path = pattern;
+        std::filesystem::copy_file(QUARN_STRING_TABLE_SOURCE, path / "StringTable.txt");
+    }
+    ~SessionDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    SessionDirectory(const SessionDirectory&) = delete;
+    SessionDirectory& operator=(const SessionDirectory&) = delete;
+
+    std::filesystem::path path;
+};
+
+class SensorSession {
+  public:
+    explicit SensorSession(const std::string& directory) {
+        host.directory = directory;
+        app.setSensorWindow(&window, &window.replyDecoder());
+    }
+
+    sim::Adapter& plug(const sim::DeviceConfig& config) {
+        sim::Adapter& adapter = bus.plugAdapter("QuarnProg");
+        adapter.attachDevice(config);
+        return adapter;
+    }
+
+    void start(bool monitor = true) {
+        app.start();
+        if (monitor) {
+            app.showMonitor();
+        }
+    }
+
+    // Advances in steps of at most stepMs until done() holds or limitMs has
+    // passed; returns whether it holds.
+    bool runUntil(const std::function<bool()>& done, std::int64_t limitMs,
+                  std::int64_t stepMs = 10) {
+        const std::int64_t end = clock.nowMs() + limitMs;
+        while (!done()) {
+            if (clock.nowMs() >= end) {
+                return false;
+            }
+            clock.advance(stepMs);
+        }
+        return true;
+    }
+    bool openWindow() {
+        return runUntil([this] { return window.visible(); }, 10000);
+    }
+
+    const std::string& sentLog() { return app.formDebug().MonitorTx.text(); }
+    const std::string& text(int entry) { return app.state().StringTable[entry]; }
+
+    // What the programmer received after the index-th frame.
+    static std::vector<sim::ReceivedFrame> framesSince(const sim::Adapter& adapter,
+                                                       std::size_t index) {
+        const auto& all = adapter.receivedFrames();
+        return {all.begin() + static_cast<std::ptrdiff_t>(std::min(index, all.size())), all.end()};
+    }
+
+    // Declared in this order so that the window goes before the application
+    // and both before the bus and the clock.
+    VirtualClock clock;
+    FakeHost host;
+    sim::SimulatedBus bus{clock};
+    app::Application app{bus, clock, host};
+    sensorwin::FormRadarZel window{app.state(), app.sender(), app.formDebug(),
+                                   clock,       app.host(),   [this] { app.ReturnToStart(); }};
+};
+
+}  // namespace quarn::testing

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "sensor/EditGuard.h"
+#include "sensor/IdentityCycle.h"
+#include "sensor/ParamsChanged.h"
+#include "unit/sensor/ConversationRig.h"
+
+namespace quarn::sensor {
+namespace {
+
+using testing::SentFrame;
+using Bytes = std::vector<std::uint8_t>;
+
+class ConversationTest : public ::testing::Test {
+  protected:
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) {
+            rig.conversation.SensorTick();
+        }
+    }
+    testing::ConversationRig rig;
+};
+
+TEST_F(ConversationTest, PendingReadHoldsBackAWriteAndTheStreamStartFollows) {
+    rig.state.ReadParamsPending = true;
+    rig.state.StreamStartPending = true;
+    rig.tresh.setListIndex(6);  // differs from the last reported value
+    ticks(1);
+    EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
+    EXPECT_EQ(rig.logged(), "01020200020103\r\n0102140200160103\r\n");
+}
+
+TEST_F(ConversationTest, WriteCarriesEveryListAndFollowsTheFirmware) {
+    rig.relay.setListIndex(8);
+    rig.traffic.setListIndex(1);
+    rig.height.setListIndex(2);
+    rig.app.Identity.FwVersion = 0x01FF;
+    ticks(1);
+    rig.app.Identity.FwVersion = 0x0200;
+    ticks(1);
+    // Unacknowledged, the same write goes out on every tick.
+    ticks(1);
+    EXPECT_EQ(rig.sent(),
+              (std::vector<SentFrame>{
+                  {4, {5, 9, 1, 0, 1}}, {4, {5, 9, 1, 0, 1, 2}}, {4, {5, 9, 1, 0, 1, 2}}}));
+}
+
+TEST_F(ConversationTest, NothingButTheIdentityCycleWithoutTheSensor) {
+    rig.state.ReadParamsPending = true;
+    rig.state.StreamStartPending = true;
+    for (const int type : {0, 0x0102}) {
+        rig.app.Identity.DeviceType = type;
+        ticks(1);
+    }
+    rig.state.ReadParamsPending = false;
+    rig.tresh.setListIndex(0);
+    ticks(1);
+    EXPECT_TRUE(rig.sent().empty());
+}
+
+TEST_F(ConversationTest, IdentityCycleRunsOnEverySixthCallUnlogged) {
+    ticks(5);
+    EXPECT_TRUE(rig.sent().empty());
+    EXPECT_EQ(rig.state.IdentityTicks, 5);
+    rig.state.MissedIdentities = 2;
+    ticks(1);
+    EXPECT_EQ(rig.bar.panelText("DevMatr"), "A123456789 - HW: 102 - FW: 200");
+    EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
+    EXPECT_EQ(rig.logged(), "");
+    EXPECT_EQ(rig.app.Identity.DeviceType, 0);
+    EXPECT_EQ(rig.app.Identity.DeviceSerial, "");
+    EXPECT_EQ(rig.state.IdentityTicks, 0);
+    EXPECT_EQ(rig.state.MissedIdentities, 0);
+}
+
+TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
+    rig.app.FlagExitProgram = true;
+    rig.bar.setPanelText("DevMatr", "A123456789 - HW: 102 - FW: 200");
+    rig.app.Identity.clear();
+    for (int cycle = 1; cycle <= 5; ++cycle) {
+        ticks(6);
+        EXPECT_EQ(rig.state.MissedIdentities, cycle);
+        EXPECT_EQ(rig.bar.panelText("DevMatr"),
+                  cycle < 3 ? "A123456789 - HW: 102 - FW: 200" : "Sensore assente");
+    }
+    EXPECT_TRUE(rig.app.FlagExitProgram);
+    EXPECT_TRUE(rig.unloadsAtWrite.empty());
+    rig.clearSent();
+
+    ticks(6);
+    EXPECT_FALSE(rig.app.FlagExitProgram);
+    // The window closes first; the identity request follows it.
+    EXPECT_EQ(rig.unloadsAtWrite, (std::vector<std::size_t>{0}));
+    EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
+    EXPECT_EQ(rig.state.IdentityTicks, 0);
+    EXPECT_EQ(rig.state.MissedIdentities, 6);
+
+    // The count survives until a cycle finds the sensor again.
+    rig.app.Identity = {0x0101, "B000000001", 0x0100, 0x0100};
+    ticks(6);
+    EXPECT_EQ(rig.state.MissedIdentities, 0);
+    EXPECT_EQ(rig.bar.panelText("DevMatr"), "B000000001 - HW: 100 - FW: 100");
+}
+
+TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
+    EXPECT_EQ(IdentityThreshold(100), 5);
+    EXPECT_EQ(IdentityThreshold(30), 16);
+    EXPECT_EQ(IdentityThreshold(499), 1);
+    EXPECT_EQ(IdentityThreshold(1000), 0);
+    EXPECT_EQ(IdentityThreshold(0), 5);
+    EXPECT_EQ(IdentityThreshold(-20), 5);
+
+    rig.timer->setInterval(0);
+    ticks(6);
+    EXPECT_EQ(rig.sent().size(), 1U);
+    rig.timer->setInterval(1000);  // every call is a cycle
+    ticks(2);
+    EXPECT_EQ(rig.sent().size(), 3U);
+}
+
+TEST_F(ConversationTest, ChangeCheckIsMaskedByTheEditFlagsAndIncludesTheHeight) {
+    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
+    rig.params.EditSelHeight = false;
+    rig.app.Identity.FwVersion = 0x0100;  // the height list counts whatever the firmware
+    rig.height.setListIndex(1);
+    EXPECT_TRUE(ParamsChanged(rig.lists, rig.params));
+    rig.params.EditSelHeight = true;
+    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
+
+    // A list held open masks only itself.
+    rig.filter.setListIndex(2);
+    EXPECT_TRUE(ParamsChanged(rig.lists, rig.params));
+    rig.params.EditFilterLine = true;
+    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
+}
+
+TEST_F(ConversationTest, EditGuardFollowsDropDownAndClickOfEachList) {
+    EditGuard guard(rig.params);
+    guard.connect(rig.lists);
+    struct Pair {
+        ComboList& list;
+        bool SensorParams::*flag;
+    };
+    const std::vector<Pair> pairs = {
+        {rig.tresh, &SensorParams::EditTresh},         {rig.relay, &SensorParams::EditTonRele},
+        {rig.speed, &SensorParams::EditVelSense},      {rig.filter, &SensorParams::EditFilterLine},
+        {rig.traffic, &SensorParams::EditHighTraffic}, {rig.height, &SensorParams::EditSelHeight},
+    };
+    for (const auto& pair : pairs) {
+        pair.list.dropDown();
+        EXPECT_TRUE(rig.params.*pair.flag) << pair.list.name();
+        int raised = 0;
+        for (const auto& other : pairs) {
+            raised += (rig.params.*other.flag) ? 1 : 0;
+        }
+        EXPECT_EQ(raised, 1) << pair.list.name();
+        pair.list.userSelect(0);
+        EXPECT_FALSE(rig.params.*pair.flag) << pair.list.name();
+    }
+}
+
+}  // namespace
+}  // namespace quarn::sensor

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/DeviceIdentity.h"
+#include "link/FormDebug.h"
+#include "sensor/ConversationState.h"
+#include "sensor/RadarZelDecoder.h"
+#include "sensor/SensorDisplay.h"
+#include "support/FakeHost.h"
+#include "unit/sensor/SensorFrames.h"
+
+namespace quarn::sensor {
+namespace {
+
+using testing::IdentityReply;
+using testing::Literal;
+using testing::MakeReply;
+
+class RecordingDisplay : public SensorDisplay {
+  public:
+    bool acceptParams = true;
+    std::vector<std::uint8_t> paramsSeen;  // byte 3 of each parameter reply
+    int signals = 0;
+
+    bool ShowParams(const link::MsgBytes& frame) override {
+        paramsSeen.push_back(frame[3]);
+        return acceptParams;
+    }
+    void ShowSignal(const link::MsgBytes&) override { ++signals; }
+};
+
+class DecoderTest : public ::testing::Test {
+  protected:
+    DecoderTest() { monitor.show(); }
+
+    void decode(const testing::HeldFrame& frame) {
+        decoder.DecodeSensorReply(frame.bytes, frame.L);
+    }
+    const std::string& rx() const { return monitor.MonitorRx.text(); }
+
+    testing::FakeHost host;
+    link::FormDebug monitor;
+    link::DeviceIdentity identity;
+    ConversationState state;
+    RecordingDisplay display;
+    RadarZelDecoder decoder{identity, state, display, monitor, host};
+};
+
+TEST_F(DecoderTest, AcknowledgementsMoveTheFlagsAndAreLogged) {
+    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
+    EXPECT_EQ(rx(), "01020500050103\r\n");
+    EXPECT_TRUE(state.ReadParamsPending);
+
+    state.StreamStartPending = true;
+    decode(MakeReply(21, {0x02}));  // any payload of an acknowledgement is ignored
+    EXPECT_FALSE(state.StreamStartPending);
+    EXPECT_EQ(rx(), "01020500050103\r\n0102150200170103\r\n");
+}
+
+TEST_F(DecoderTest, ChecksumFailuresLogTheLineAndChangeNothing) {
+    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x06, 0x01, 0x03}));
+    // The markers alone: the empty sum 0 against positions 0 and 1.
+    decode(Literal({0x01, 0x02, 0x01, 0x03}));
+    EXPECT_EQ(rx(),
+              "Errore Checksum  01020500060103  12:34:56\r\n"
+              "Errore Checksum  01020103  12:34:56\r\n");
+    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_EQ(identity.DeviceType, 0);
+}
+
+TEST_F(DecoderTest, LengthsThatCannotBeAFrameAreRejectedWithoutReadingOutside) {
+    testing::HeldFrame tiny = Literal({0x01, 0x02, 0x03});
+    decode(tiny);
+    tiny.L = -5;
+    decode(tiny);
+    testing::HeldFrame huge = MakeReply(5, {});
+    huge.L = 200;
+    decode(huge);
+    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_EQ(rx().find("Errore Checksum  010203  "), 0U);
+    EXPECT_NE(rx().find("Errore Checksum    12:34:56"), std::string::npos);  // no bytes at all
+    // The oversized one shows the whole buffer, never more.
+    EXPECT_NE(rx().find("Errore Checksum  0102050005010300"), std::string::npos);
+}
+
+TEST_F(DecoderTest, CommandsOutsideTheCatalogueAreReportedOnly) {
+    decode(Literal({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
+    decode(MakeReply(4, {5, 1, 1, 0, 0}));  // a PC-only command coming back
+    EXPECT_EQ(rx(),
+              "Messaggio sconosciuto  01020700070103\r\n"
+              "Messaggio sconosciuto  010204050101000000"
+              "0B0103\r\n");
+    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_TRUE(display.paramsSeen.empty());
+}
+
+TEST_F(DecoderTest, IdentityReplyFillsTheRecordWithoutLogging) {
+    decode(IdentityReply(0x0101, "A123456789", 0x0102, 0x0200));
+    EXPECT_EQ(identity.DeviceType, 0x0101);
+    EXPECT_EQ(identity.DeviceSerial, "A123456789");
+    EXPECT_EQ(identity.HwVersion, 0x0102);
+    EXPECT_EQ(identity.FwVersion, 0x0200);
+    EXPECT_EQ(rx(), "");
+
+    // Any type is stored; a serial always has ten characters, NUL, spaces and
+    // bytes of the upper code page half included.
+    decode(IdentityReply(0x0202, std::string("A\0 \xE0\x80XYZ12", 10), 0xFFFF, 0));
+    EXPECT_EQ(identity.DeviceType, 0x0202);
+    EXPECT_EQ(identity.DeviceSerial, std::string("A\0 \xC3\xA0\xE2\x82\xACXYZ12", 13));
+    EXPECT_EQ(identity.HwVersion, 0xFFFF);
+}
+
+TEST_F(DecoderTest, FramesShorterThanTheirLayoutAreNotDecoded) {
+    identity.FwVersion = 0x0200;
+    // An identity reply that lost its firmware word, with a matching checksum.
+    decode(MakeReply(1, {0x01, 0x01, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 1, 2}));
+    // A parameter reply without the height byte from a sensor that has it.
+    decode(MakeReply(3, {5, 2, 1, 0, 0}));
+    // A signal sample without its alarm byte.
+    decode(MakeReply(23, {2, 0, 10}));
+    EXPECT_EQ(identity.DeviceType, 0);
+    EXPECT_TRUE(display.paramsSeen.empty());
+    EXPECT_EQ(display.signals, 0);
+    EXPECT_EQ(rx().find("Messaggio sconosciuto  0102010101"), 0U);
+    EXPECT_NE(rx().find("Messaggio sconosciuto  010203050201000000"), std::string::npos);
+    EXPECT_NE(rx().find("Messaggio sconosciuto  01021702000A"), std::string::npos);
+
+    // Without the height parameter five values are the whole reply.
+    identity.FwVersion = 0x01FF;
+    state.ReadParamsPending = true;
+    decode(MakeReply(3, {5, 2, 1, 0, 0}));
+    EXPECT_EQ(display.paramsSeen.size(), 1U);
+    EXPECT_FALSE(state.ReadParamsPending);
+}
+
+TEST_F(DecoderTest, OnlyAParameterReplyTakenWholeAnswersThePendingRead) {
+    state.ReadParamsPending = true;
+    display.acceptParams = false;
+    decode(MakeReply(3, {0, 2, 1, 0, 0, 0}));
+    EXPECT_TRUE(state.ReadParamsPending);
+    EXPECT_EQ(rx(), "01020300020100000000060103\r\n");  // logged all the same
+
+    display.acceptParams = true;
+    decode(MakeReply(3, {5, 2, 1, 0, 0, 0}));
+    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_EQ(display.paramsSeen, (std::vector<std::uint8_t>{0, 5}));
+}
+
+TEST_F(DecoderTest, SignalSamplesGoToTheDisplayUnlogged) {
+    decode(MakeReply(23, {2, 1, 44, 0}));
+    EXPECT_EQ(display.signals, 1);
+    EXPECT_EQ(rx(), "");
+}
+
+TEST_F(DecoderTest, HiddenMonitorChangesOnlyTheLogging) {
+    monitor.hide();
+    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
+    decode(Literal({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
+    EXPECT_TRUE(state.ReadParamsPending);
+    monitor.show();
+    EXPECT_EQ(rx(), "");
+}
+
+}  // namespace
+}  // namespace quarn::sensor

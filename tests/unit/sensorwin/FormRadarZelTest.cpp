@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/CommUsb.h"
+#include "link/FormDebug.h"
+#include "link/MessageSender.h"
+#include "platform/VirtualClock.h"
+#include "sensorwin/AreaDrawing.h"
+#include "sensorwin/FormRadarZel.h"
+#include "support/FakeHost.h"
+#include "support/RecordingDriver.h"
+#include "unit/sensor/SensorFrames.h"
+
+namespace quarn::sensorwin {
+namespace {
+
+using testing::MakeReply;
+using testing::SentFrame;
+
+class FormRadarZelTest : public ::testing::Test {
+  protected:
+    FormRadarZelTest() {
+        driver.addAdapter("QuarnProg");
+        driver.recording = false;
+        monitor.show();
+        host.separator = ",";
+        for (int i = 0; i <= 200; ++i) {
+            app.StringTable[static_cast<std::size_t>(i)] = "t" + std::to_string(i);
+        }
+        app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    }
+
+    std::vector<SentFrame> sent() {
+        auto frames = testing::ParseWrites(driver.writes);
+        driver.writes.clear();
+        return frames;
+    }
+    void receive(const testing::HeldFrame& frame) {
+        form.replyDecoder().DecodeSensorReply(frame.bytes, frame.L);
+    }
+
+    testing::RecordingDriver driver;
+    link::CommUsb usb{driver};
+    link::FormDebug monitor;
+    link::MessageSender sender{usb, monitor};
+    app::AppState app;
+    VirtualClock clock;
+    testing::FakeHost host;
+    int returns = 0;
+    FormRadarZel form{app, sender, monitor, clock, host, [this] {
+                          ++returns;
+                          app.SelDevice = 0;
+                      }};
+};
+
+TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
+    form.sensorParams().EditTresh = true;
+    form.sensorParams().EditSelHeight = true;
+    form.ShowSensorWindow();
+
+    EXPECT_TRUE(form.visible());
+    EXPECT_FALSE(form.modal());
+    EXPECT_EQ(form.outerWidth(), 4972);
+    EXPECT_EQ(form.caption(), "t33");
+    EXPECT_EQ(form.MenuFileExit.caption(), "t11");
+    EXPECT_EQ(form.PrmSensitivity.caption(), "t57");
+    EXPECT_EQ(form.ParHeight.caption(), "t62");
+    EXPECT_EQ(form.FrameParamZel.caption(), "t64");
+    EXPECT_EQ(form.LabelSignal.caption(), "t63");
+    EXPECT_EQ(form.ValueTonReleZel.items()[0], "0,5");
+    EXPECT_EQ(form.VelSenseRadarZel.listIndex(), 1);
+    EXPECT_FALSE(form.SelHeightRadarZel.visible());
+    EXPECT_TRUE(form.StatusBar.hasPanel("DevMatr"));
+
+    EXPECT_EQ(app.SelDevice, 1);
+    EXPECT_TRUE(app.FlagExitProgram);
+    EXPECT_TRUE(form.conversation().ReadParamsPending);
+    EXPECT_TRUE(form.conversation().StreamStartPending);
+    EXPECT_FALSE(form.sensorParams().EditTresh);  // the load selection clicked it
+    EXPECT_FALSE(form.sensorParams().EditSelHeight);
+    EXPECT_EQ(form.TimerGestConn->interval(), 100);
+    EXPECT_TRUE(form.TimerGestConn->enabled());
+
+    EXPECT_EQ(sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
+    EXPECT_EQ(monitor.MonitorTx.text(), "01020200020103\r\n0102140200160103\r\n");
+}
+
+TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
+    form.ShowSensorWindow();
+    sent();
+    form.MenuFileExit.click();
+    EXPECT_EQ(sent(), (std::vector<SentFrame>{{20, {0}}}));
+    EXPECT_EQ(returns, 1);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(form.TimerGestConn->enabled());
+    clock.advance(5000);
+    EXPECT_TRUE(sent().empty());
+    form.unload();
+    EXPECT_EQ(returns, 1);
+}
+
+TEST_F(FormRadarZelTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
+    form.ShowSensorWindow();
+    receive(MakeReply(5, {}));  // stray acknowledgement: reads again
+    receive(MakeReply(3, {7, 3, 0, 2, 1, 1}));
+    receive(MakeReply(21, {}));
+    receive(MakeReply(23, {2, 0x01, 0x2C, 1}));
+    EXPECT_EQ(form.TreshRadarZel.listIndex(), 6);
+    EXPECT_EQ(form.sensorParams().LastSelHeight, 1);
+    EXPECT_EQ(form.AreaRadarZel.box(), AreaBox(7));
+    EXPECT_EQ(form.LabelHeightRadarZel.caption(), "t62:  2.90 m");
+    EXPECT_EQ(form.ValueAlarmRadarZel.caption(), "300");
+    EXPECT_TRUE(form.LedStatusRadarZel.on());
+    sent();
+
+    clock.advance(400);  // nothing pending, nothing changed
+    EXPECT_TRUE(sent().empty());
+    clock.advance(100);  // the fifth tick runs the first identity cycle
+    EXPECT_EQ(sent(), (std::vector<SentFrame>{{0, {}}}));
+    EXPECT_EQ(form.StatusBar.panelText("DevMatr"), "A123456789 - HW: 102 - FW: 200");
+}
+
+TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
+    form.ShowSensorWindow();
+    receive(MakeReply(3, {2, 2, 2, 2, 1, 2}));
+    receive(MakeReply(23, {2, 0x10, 0x00, 1}));
+    // The sensor never answers again: six missed cycles close the window.
+    clock.advance(500 + 6 * 600);
+    EXPECT_FALSE(form.loaded());
+    EXPECT_FALSE(app.FlagExitProgram);
+    EXPECT_EQ(returns, 1);
+    EXPECT_FALSE(form.TimerDisplayPeak->enabled());
+    const auto frames = sent();
+    ASSERT_GE(frames.size(), 2U);
+    EXPECT_EQ(frames[frames.size() - 2], (SentFrame{20, {0}}));
+    EXPECT_EQ(frames.back(), (SentFrame{0, {}}));
+    clock.advance(2000);
+    EXPECT_TRUE(sent().empty());
+
+    app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    form.ShowSensorWindow();
+    EXPECT_EQ(form.ValueAlarmRadarZel.caption(), "");
+    EXPECT_EQ(form.ValueAlarmRadarZelPeak.caption(), "0");
+    EXPECT_FALSE(form.LedStatusRadarZel.on());
+    EXPECT_FALSE(form.TimerDisplayPeak->enabled());
+    EXPECT_TRUE(form.PictureAreaRadarZel.lines().empty());
+    EXPECT_EQ(form.StatusBar.panelText("DevMatr"), "");
+    EXPECT_EQ(form.TreshRadarZel.listIndex(), 4);
+    EXPECT_EQ(form.TreshRadarZel.listCount(), 9);
+    // What the sensor reported last time is still known.
+    EXPECT_EQ(form.sensorParams().LastTresh, 1);
+    EXPECT_EQ(form.conversation().MissedIdentities, 6);
+}
+
+}  // namespace
+}  // namespace quarn::sensorwin

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "link/DeviceIdentity.h"
+#include "sensorwin/AreaDrawing.h"
+#include "sensorwin/ListContents.h"
+#include "sensorwin/ParamPresenter.h"
+#include "unit/sensor/SensorFrames.h"
+
+namespace quarn::sensorwin {
+namespace {
+
+using testing::MakeReply;
+
+class ParamPresenterTest : public ::testing::Test {
+  protected:
+    ParamPresenterTest() {
+        for (int i = 0; i <= 64; ++i) {
+            strings[static_cast<std::size_t>(i)] = "e" + std::to_string(i);
+        }
+        strings[62] = "Altezza";
+        FillParamLists(lists, strings, ",");
+        params = {7, 7, 7, 7, 7, 7};
+    }
+
+    bool show(std::vector<std::uint8_t> values) {
+        const auto frame = MakeReply(3, values);
+        return presenter.ShowParams(frame.bytes);
+    }
+    std::vector<std::int16_t> selections() const {
+        return {tresh.listIndex(),  relay.listIndex(),   speed.listIndex(),
+                filter.listIndex(), traffic.listIndex(), height.listIndex()};
+    }
+    std::vector<std::int16_t> lastValues() const {
+        return {params.LastTresh,      params.LastTonRele,     params.LastVelSense,
+                params.LastFilterLine, params.LastHighTraffic, params.LastSelHeight};
+    }
+
+    app::StringTableEntries strings;
+    ComboList tresh{"TreshRadarZel"};
+    ComboList relay{"ValueTonReleZel"};
+    ComboList speed{"VelSenseRadarZel"};
+    ComboList filter{"FilterLineRadarZel"};
+    ComboList traffic{"FlagHighTrafficRadarZel"};
+    ComboList height{"SelHeightRadarZel"};
+    sensor::ParamLists lists{tresh, relay, speed, filter, traffic, height};
+    Label heightLabel{"LabelHeightRadarZel"};
+    PictureBox picture{"PictureAreaRadarZel"};
+    OvalShape area{"AreaRadarZel"};
+    sensor::SensorParams params;
+    link::DeviceIdentity identity{0x0101, "A123456789", 0x0102, 0x0200};
+    ParamPresenter presenter{ParamControls{lists, heightLabel, picture, area}, params, identity,
+                             strings[62]};
+};
+
+TEST_F(ParamPresenterTest, ListsHoldTheirItemsAndLoadSelections) {
+    EXPECT_EQ(tresh.items(),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    EXPECT_EQ(relay.items(),
+              (std::vector<std::string>{"0,5", "1", "1,5", "2", "2,5", "3", "3,5", "4", "4,5"}));
+    EXPECT_EQ(speed.items(), (std::vector<std::string>{"e51", "e52", "e53"}));
+    EXPECT_EQ(filter.items(), (std::vector<std::string>{"e50", "50 Hz", "60 Hz"}));
+    EXPECT_EQ(traffic.items(), (std::vector<std::string>{"e1", "e0"}));
+    EXPECT_EQ(height.items(), (std::vector<std::string>{"e54", "e55", "e56"}));
+    EXPECT_EQ(selections(), (std::vector<std::int16_t>{4, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(RelayTimeText(3, "."), "1.5");
+    EXPECT_EQ(RelayTimeText(4, "."), "2");
+}
+
+TEST_F(ParamPresenterTest, AWholeReplySetsListsLastValuesAreaAndHeight) {
+    EXPECT_TRUE(show({7, 9, 2, 1, 1, 2}));
+    EXPECT_EQ(selections(), (std::vector<std::int16_t>{6, 8, 2, 1, 1, 2}));
+    EXPECT_EQ(lastValues(), selections());
+    EXPECT_EQ(relay.items()[8], "4,5");
+    EXPECT_EQ(area.box(), (UserBox{35, 30, 330, 240}));
+    EXPECT_EQ(picture.lines().size(), 12U);
+    EXPECT_EQ(heightLabel.caption(), "Altezza:  3.50 m");
+
+    // Repeating the same values rewrites every last value and redraws.
+    params = {0, 0, 0, 0, 0, 0};
+    area.setBox({});
+    EXPECT_TRUE(show({7, 9, 2, 1, 1, 2}));
+    EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{6, 8, 2, 1, 1, 2}));
+    EXPECT_EQ(area.box(), AreaBox(7));
+}
+
+TEST_F(ParamPresenterTest, ValuesOutOfRangeStopAtThatListAndLeaveTheRestAsTheyWere) {
+    const auto before = selections();
+    EXPECT_FALSE(show({0, 2, 1, 1, 1, 1}));
+    EXPECT_FALSE(show({10, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(selections(), before);
+    EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{7, 7, 7, 7, 7, 7}));
+    EXPECT_TRUE(picture.lines().empty());
+
+    EXPECT_FALSE(show({3, 4, 3, 1, 1, 1}));  // reaction speed 3 is past the last item
+    EXPECT_EQ(selections(), (std::vector<std::int16_t>{2, 3, 1, 0, 0, 0}));
+    EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{2, 3, 7, 7, 7, 7}));
+    EXPECT_EQ(area.box(), AreaBox(3));
+
+    EXPECT_FALSE(show({3, 0, 1, 1, 1, 1}));
+    EXPECT_FALSE(show({3, 4, 1, 3, 1, 1}));
+    EXPECT_FALSE(show({3, 4, 1, 1, 2, 1}));
+    EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{2, 3, 1, 1, 7, 7}));
+}
+
+TEST_F(ParamPresenterTest, HeightFollowsTheFirmwareWord) {
+    identity.FwVersion = 0x01FF;
+    params.LastSelHeight = 2;
+    height.setListIndex(2);
+    EXPECT_TRUE(show({5, 1, 1, 0, 0, 2}));
+    EXPECT_EQ(height.listIndex(), 0);
+    EXPECT_EQ(params.LastSelHeight, 0);
+    EXPECT_EQ(heightLabel.caption(), "Altezza:  2.30 m");
+}
+
+TEST_F(ParamPresenterTest, AnUnjudgeableHeightLeavesTheHeightListAlone) {
+    height.setListIndex(2);
+    params.LastSelHeight = 2;
+    heightLabel.setCaption("Altezza:  3.50 m");
+
+    // Out of range: the list keeps its selection (it is not forced to 0).
+    EXPECT_FALSE(show({5, 1, 1, 0, 0, 3}));
+    EXPECT_EQ(height.listIndex(), 2);
+    EXPECT_EQ(params.LastSelHeight, 2);
+    EXPECT_EQ(params.LastHighTraffic, 0);
+    EXPECT_EQ(heightLabel.caption(), "Altezza:  3.50 m");
+
+    // The identity was cleared for a new cycle: the firmware word is unknown.
+    identity.clear();
+    EXPECT_FALSE(show({5, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(height.listIndex(), 2);
+    EXPECT_EQ(params.LastSelHeight, 2);
+}
+
+TEST_F(ParamPresenterTest, HeightTextHasASuffixOnlyForTheThreeHeights) {
+    for (const auto& [index, text] : std::vector<std::pair<std::int16_t, std::string>>{
+             {0, "Altezza:  2.30 m"}, {1, "Altezza:  2.90 m"}, {-1, "Altezza"}}) {
+        height.setListIndex(index);
+        presenter.ShowHeight();
+        EXPECT_EQ(heightLabel.caption(), text);
+    }
+}
+
+TEST(DrawArea, BoxIsCentredAndGridHasTwelveInnerLines) {
+    PictureBox picture("PictureAreaRadarZel");
+    OvalShape area("AreaRadarZel");
+    DrawArea(picture, area, 1);
+    EXPECT_EQ(area.box(), (UserBox{125, 90, 150, 120}));
+    DrawArea(picture, area, 9);
+    EXPECT_EQ(area.box(), (UserBox{5, 10, 390, 280}));
+    DrawArea(picture, area, 5);
+    DrawArea(picture, area, 5);
+    EXPECT_EQ(area.box(), (UserBox{65, 50, 270, 200}));
+
+    std::vector<PictureLine> expected;
+    for (float x = 50; x <= 350; x += 50) {
+        expected.push_back({x, 0, x, 300, colors::kBlack});
+    }
+    for (float y = 50; y <= 250; y += 50) {
+        expected.push_back({0, y, 400, y, colors::kBlack});
+    }
+    EXPECT_EQ(picture.lines(), expected);
+}
+
+}  // namespace
+}  // namespace quarn::sensorwin
