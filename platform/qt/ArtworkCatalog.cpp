@@ -1,0 +1,19 @@
+#include "platform/qt/ArtworkCatalog.h"
+
+#include "app/FormAbout.h"
+#include "app/FormStart.h"
+#include "platform/qt/Artwork.h"
+
+namespace quarn::qt {
+
+QImage artworkFor(const std::string& resource) {
+    if (resource == app::kStartPictureResource) {
+        return drawStartPicture();
+    }
+    if (resource == app::kAboutLogoResource) {
+        return drawMakerLogo(QStringLiteral("QUARN"));
+    }
+    return QImage();
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,29 @@
+#pragma once
+// Shows a ComboList model as a selection-only drop-down list. Opening the
+// list raises the model's DropDown before the list appears; choosing an
+// item raises its Click through userSelect.
+
+#include <QComboBox>
+#include <string>
+#include <vector>
+
+#include "platform/controls/ComboList.h"
+#include "platform/qt/ModelObservation.h"
+
+namespace quarn::qt {
+
+class ComboListView : public QComboBox {
+public:
+    ComboListView(ComboList& model, QWidget* parent);
+
+    void showPopup() override;
+
+private:
+    void sync();
+
+    ComboList& model_;
+    std::vector<std::string> shownItems_;
+    ModelObservation observation_;
+};
+
+}  // namespace quarn::qt

@@ -1,0 +1,24 @@
+#include "platform/qt/DebugWindow.h"
+
+#include "platform/qt/QtConversions.h"
+#include "platform/qt/TextBoxView.h"
+
+namespace quarn::qt {
+
+DebugWindow::DebugWindow(link::FormDebug& form)
+    : FormWindow(form, Placement::SystemDefault), form_(form) {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    attach();
+}
+
+void DebugWindow::buildContent(QWidget& client) {
+    QFont mono = toQFont(FontSpec{"Courier New", 9, false, false});
+    mono.setStyleHint(QFont::Monospace);
+    for (TextBox* box : {&form_.MonitorTx, &form_.MonitorRx}) {
+        auto* view = new TextBoxView(*box, &client);
+        view->setFont(mono);
+    }
+}
+
+}  // namespace quarn::qt

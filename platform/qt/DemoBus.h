@@ -1,0 +1,23 @@
+#pragma once
+// The programmer of the demo: a simulated USB bus in real time with one
+// adapter described "QuarnProg" and a Zel sensor behind it.
+
+#include "platform/D2xxDriver.h"
+#include "sim/SimulatedBus.h"
+#include "sim/SteadyClock.h"
+
+namespace quarn::qt {
+
+class DemoBus {
+public:
+    DemoBus();
+
+    D2xxDriver& driver() { return bus_; }
+    sim::SimulatedBus& bus() { return bus_; }
+
+private:
+    sim::SteadyClock clock_;
+    sim::SimulatedBus bus_{clock_};
+};
+
+}  // namespace quarn::qt

@@ -1,0 +1,159 @@
+#include "platform/qt/FormWindow.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
+
+#include "platform/qt/MenuBarView.h"
+#include "platform/qt/QtConversions.h"
+
+namespace quarn::qt {
+
+FormWidget::FormWidget(std::function<void()> onCloseBox) : onCloseBox_(std::move(onCloseBox)) {
+    setCentralWidget(new QWidget(this));
+    // The window takes exactly the client size plus its menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FormWidget::setMenus(MenuBarView* menus) {
+    menus_ = menus;
+    setMenuBar(menus);
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    // The model decides whether and how the window goes away.
+    event->ignore();
+    if (onCloseBox_) {
+        auto handler = onCloseBox_;
+        handler();
+    }
+}
+
+FormWindow::FormWindow(Form& form, Placement placement)
+    : form_(form), placement_(placement), closeBox_([&form] { form.unload(); }) {}
+
+FormWindow::~FormWindow() {
+    observation_.reset();
+    // At the end of the program nothing processes deferred deletions any
+    // more: the views must go while their models still exist.
+    retired_.push_back(widget_);
+    for (auto& window : retired_) {
+        delete window.data();
+    }
+}
+
+void FormWindow::attach() {
+    observation_ = std::make_unique<ModelObservation>(form_, [this] { sync(); });
+    sync();
+}
+
+void FormWindow::sync() {
+    if (form_.loaded() && widget_ == nullptr) {
+        build();
+    } else if (!form_.loaded() && widget_ != nullptr) {
+        retire();
+        return;
+    }
+    if (widget_ == nullptr) {
+        return;
+    }
+    widget_->setWindowTitle(toQString(form_.caption()));
+    applySize();
+    applyVisibility();
+}
+
+void FormWindow::build() {
+    widget_ = new FormWidget([this] {
+        auto handler = closeBox_;
+        handler();
+    });
+    widget_->setObjectName(toQString(form_.name()));
+    widget_->setWindowFlags(flags_);
+    placed_ = false;
+    const auto menus = menuItems();
+    if (!menus.empty()) {
+        widget_->setMenus(new MenuBarView(menus, widget_));
+    }
+    buildContent(*widget_->client());
+    windowBuilt(*widget_);
+}
+
+void FormWindow::retire() {
+    FormWidget* window = widget_;
+    widget_ = nullptr;
+    window->hide();
+    // This may run inside a handler of the window itself: delete it later.
+    window->deleteLater();
+    retired_.erase(std::remove(retired_.begin(), retired_.end(), nullptr), retired_.end());
+    retired_.emplace_back(window);
+}
+
+void FormWindow::applySize() {
+    int width = twipsToPixels(form_.clientWidth());
+    if (form_.outerWidth() > 0) {
+        // The outer width includes the window frame, known once it is shown.
+        const int frame =
+            widget_->isVisible() ? widget_->frameGeometry().width() - widget_->width() : 0;
+        width = twipsToPixels(form_.outerWidth()) - frame;
+    }
+    const QSize size(std::max(width, 0), std::max(twipsToPixels(form_.clientHeight()), 0));
+    if (widget_->client()->size() != size || widget_->client()->minimumSize() != size) {
+        widget_->client()->setFixedSize(size);
+    }
+}
+
+void FormWindow::applyVisibility() {
+    FormWidget& window = *widget_;
+    if (!form_.visible()) {
+        if (!window.isHidden()) {
+            window.hide();
+        }
+        return;
+    }
+    const Qt::WindowModality modality = form_.modal() ? Qt::ApplicationModal : Qt::NonModal;
+    if (window.windowModality() != modality) {
+        // Modality can only change while the window is hidden.
+        window.hide();
+        window.setWindowModality(modality);
+    }
+    if (window.isHidden()) {
+        const bool firstShow = !placed_;
+        if (firstShow) {
+            place();
+        }
+        window.show();
+        if (firstShow) {
+            // Once shown the window frame is known: centre the frame itself.
+            place();
+            placed_ = true;
+        }
+        window.activateWindow();
+    }
+}
+
+void FormWindow::place() {
+    FormWidget& window = *widget_;
+    // Polish first: the style may still change the window's size.
+    window.ensurePolished();
+    window.adjustSize();
+    if (placement_ == Placement::SystemDefault) {
+        return;
+    }
+    QRect area;
+    const FormWidget* ownerWindow = owner_ != nullptr ? owner_->widget() : nullptr;
+    if (placement_ == Placement::CenterOwner && ownerWindow != nullptr &&
+        ownerWindow->isVisible()) {
+        area = ownerWindow->frameGeometry();
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    if (area.isEmpty()) {
+        return;
+    }
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(area.center());
+    window.move(frame.topLeft());
+}
+
+}  // namespace quarn::qt

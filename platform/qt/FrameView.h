@@ -1,0 +1,24 @@
+#pragma once
+// Shows a Frame model as a captioned group box. The controls it contains
+// are built with the frame view as their parent, so their twips positions
+// count from the frame's top-left corner as in the window designer.
+
+#include <QGroupBox>
+
+#include "platform/controls/PictureBox.h"
+#include "platform/qt/ModelObservation.h"
+
+namespace quarn::qt {
+
+class FrameView : public QGroupBox {
+public:
+    FrameView(Frame& model, QWidget* parent);
+
+private:
+    void sync();
+
+    Frame& model_;
+    ModelObservation observation_;
+};
+
+}  // namespace quarn::qt

@@ -1,0 +1,83 @@
+#include "platform/qt/QtTimerService.h"
+
+#include <QTimerEvent>
+
+namespace quarn::qt {
+
+class QtTimerService::QtTimer final : public Timer {
+public:
+    explicit QtTimer(QtTimerService* service) : service_(service) {}
+    ~QtTimer() override { halt(); }
+
+    void setInterval(int ms) override {
+        interval_ = ms < 0 ? 0 : ms;
+        rearm();
+    }
+    int interval() const override { return interval_; }
+    void setEnabled(bool enabled) override {
+        enabled_ = enabled;
+        rearm();
+    }
+    bool enabled() const override { return enabled_; }
+
+    void tick() { fire(); }
+    void detach() {
+        service_ = nullptr;
+        id_ = 0;
+    }
+
+private:
+    // Restarts the countdown from now, or stops it when the timer cannot run.
+    void rearm() {
+        halt();
+        if (service_ != nullptr && enabled_ && interval_ > 0) {
+            id_ = service_->start(this, interval_);
+        }
+    }
+    void halt() {
+        if (service_ != nullptr && id_ != 0) {
+            service_->stop(id_);
+        }
+        id_ = 0;
+    }
+
+    QtTimerService* service_;
+    int interval_ = 0;
+    bool enabled_ = false;
+    int id_ = 0;
+};
+
+QtTimerService::~QtTimerService() {
+    for (auto& [id, timer] : running_) {
+        killTimer(id);
+        timer->detach();
+    }
+}
+
+std::unique_ptr<Timer> QtTimerService::createTimer() {
+    return std::make_unique<QtTimer>(this);
+}
+
+int QtTimerService::start(QtTimer* timer, int intervalMs) {
+    const int id = startTimer(intervalMs, Qt::CoarseTimer);
+    if (id != 0) {
+        running_[id] = timer;
+    }
+    return id;
+}
+
+void QtTimerService::stop(int id) {
+    killTimer(id);
+    running_.erase(id);
+}
+
+void QtTimerService::timerEvent(QTimerEvent* event) {
+    auto it = running_.find(event->timerId());
+    if (it == running_.end()) {
+        return;  // stopped while the event was on its way
+    }
+    // The handler may destroy the timer: nothing of it is used afterwards.
+    it->second->tick();
+}
+
+}  // namespace quarn::qt

@@ -1,0 +1,27 @@
+#pragma once
+// The main window: the radar-wave picture behind the name, version and the
+// two status labels, with the Exit, Language and "?" menus. Ctrl+Shift+D
+// shows the traffic monitor. Its close box runs the same shutdown as Exit.
+
+#include <functional>
+
+#include "app/FormStart.h"
+#include "platform/qt/FormWindow.h"
+
+namespace quarn::qt {
+
+class StartWindow final : public FormWindow {
+public:
+    StartWindow(app::FormStart& form, std::function<void()> showMonitor);
+
+protected:
+    void buildContent(QWidget& client) override;
+    std::vector<MenuItem*> menuItems() const override { return form_.menuBar(); }
+    void windowBuilt(FormWidget& window) override;
+
+private:
+    app::FormStart& form_;
+    std::function<void()> showMonitor_;
+};
+
+}  // namespace quarn::qt

@@ -1,0 +1,42 @@
+// The demo wiring of quarnsoft --simulate in real time: Qt timers, the
+// simulated programmer with a Zel sensor behind it, the real windows.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "GuiTestSupport.h"
+#include "platform/qt/DemoBus.h"
+#include "platform/qt/GuiApplication.h"
+#include "platform/qt/QtTimerService.h"
+
+namespace quarn::qt {
+namespace {
+
+using guitest::waitUntil;
+
+TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
+    guitest::AppDirectory dir;
+    QtTimerService timers;
+    DemoBus demo;
+    {
+        GuiApplication gui(demo.driver(), timers, dir.host);
+        gui.start(false);
+        ASSERT_NE(gui.startWindow().widget(), nullptr);
+        auto* prog = gui.startWindow().widget()->client()->findChild<QLabel*>("LabelStatusProg");
+        ASSERT_NE(prog, nullptr);
+
+        // The first status tick comes 1.5 s after start.
+        ASSERT_TRUE(waitUntil([&] {
+            return !prog->text().isEmpty() &&
+                   prog->palette().color(QPalette::WindowText) == QColor(0, 128, 0);
+        }));
+        EXPECT_EQ(gui.application().formStart().ProgStatus(), 1);
+        ASSERT_TRUE(waitUntil([&] { return gui.application().state().Identity.DeviceType != 0; }));
+        EXPECT_EQ(gui.application().state().Identity.DeviceType, 0x0101);
+    }
+    guitest::settle();
+}
+
+}  // namespace
+}  // namespace quarn::qt

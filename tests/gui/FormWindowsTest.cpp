@@ -1,0 +1,248 @@
+// The real windows built from the real models on a virtual clock: layout,
+// colours and fonts of the main window, the menus, the modal About window,
+// the traffic monitor, and windows going away from their own handlers.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "app/Costanti.h"
+#include "platform/VirtualClock.h"
+#include "platform/qt/GuiApplication.h"
+#include "platform/qt/ImageView.h"
+#include "platform/qt/MenuBarView.h"
+#include "sim/SimulatedBus.h"
+
+namespace quarn::qt {
+namespace {
+
+using guitest::AppDirectory;
+using guitest::settle;
+
+class FormWindows : public ::testing::Test {
+protected:
+    explicit FormWindows(int language = -1) : dir_(true, language) {}
+
+    void SetUp() override {
+        bus_.plugAdapter("QuarnProg").attachDevice(sim::DeviceConfig{});
+        gui_ = std::make_unique<GuiApplication>(bus_, clock_, dir_.host);
+        gui_->start(false);
+        settle();
+    }
+    void TearDown() override {
+        gui_.reset();
+        settle();
+    }
+
+    FormWidget& mainWindow() { return *gui_->startWindow().widget(); }
+    app::FormStart& formStart() { return gui_->application().formStart(); }
+    template <typename T>
+    T& child(QWidget& parent, const char* name) {
+        T* found = parent.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return *found;
+    }
+    QAction& menuAction(const MenuItem& item) {
+        QAction* action = mainWindow().menus()->actionFor(item);
+        EXPECT_NE(action, nullptr) << item.name();
+        return *action;
+    }
+
+    AppDirectory dir_;
+    VirtualClock clock_;
+    sim::SimulatedBus bus_{clock_};
+    std::unique_ptr<GuiApplication> gui_;
+};
+
+class ItalianFormWindows : public FormWindows {
+protected:
+    ItalianFormWindows() : FormWindows(0) {}
+};
+
+TEST_F(FormWindows, MainWindowShowsTheDesignLayoutCentredOnTheScreen) {
+    FormWidget& window = mainWindow();
+    ASSERT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), "QuarnSoft");
+    EXPECT_EQ(window.client()->size(), QSize(404, 166));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
+
+    QWidget& client = *window.client();
+    auto& name = child<QLabel>(client, "LabelName");
+    auto& version = child<QLabel>(client, "LabelVer");
+    auto& prog = child<QLabel>(client, "LabelStatusProg");
+    auto& device = child<QLabel>(client, "LabelStatusDevice");
+    EXPECT_EQ(name.geometry(), QRect(36, 4, 197, 53));
+    EXPECT_EQ(version.geometry(), QRect(228, 20, 129, 29));
+    EXPECT_EQ(prog.geometry(), QRect(8, 64, 385, 49));
+    EXPECT_EQ(device.geometry(), QRect(12, 108, 381, 45));
+
+    EXPECT_EQ(name.text(), "QuarnSoft");
+    EXPECT_EQ(version.text(), "Ver 1.00");
+    EXPECT_EQ(name.font().family(), "Comic Sans MS");
+    EXPECT_DOUBLE_EQ(name.font().pointSizeF(), 25.5);
+    EXPECT_TRUE(name.font().bold() && name.font().italic());
+    EXPECT_DOUBLE_EQ(version.font().pointSizeF(), 13.5);
+    EXPECT_EQ(prog.font().family(), "Arial");
+    EXPECT_DOUBLE_EQ(prog.font().pointSizeF(), 13.5);
+    EXPECT_TRUE(prog.font().bold() && prog.font().italic());
+    EXPECT_EQ(name.palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    EXPECT_EQ(version.palette().color(QPalette::WindowText), QColor(0, 0, 128));
+
+    // Status labels empty at start, centred, see-through over the picture,
+    // which lies behind all of them.
+    for (QLabel* label : {&name, &version, &prog, &device}) {
+        EXPECT_FALSE(label->autoFillBackground()) << label->objectName().toStdString();
+        EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
+    }
+    EXPECT_TRUE(prog.text().isEmpty());
+    EXPECT_TRUE(device.text().isEmpty());
+    auto& picture = child<ImageView>(client, "Image1");
+    EXPECT_EQ(picture.geometry(), QRect(12, 12, 474, 173));
+    EXPECT_EQ(picture.image().size(), QSize(474, 173));
+    EXPECT_EQ(client.children().indexOf(&picture), 0);
+
+    // The supervision's first tick shows the programmer in green.
+    clock_.advance(1600);
+    EXPECT_FALSE(prog.text().isEmpty());
+    EXPECT_EQ(prog.text().toStdString(), formStart().LabelStatusProg.caption());
+    EXPECT_EQ(prog.palette().color(QPalette::WindowText), QColor(0, 128, 0));
+}
+
+TEST_F(ItalianFormWindows, MenusReadLeftToRightAndFollowTheLanguage) {
+    QMenuBar& bar = *mainWindow().menus();
+    QStringList texts;
+    for (QAction* action : bar.actions()) {
+        texts << action->text();
+    }
+    EXPECT_EQ(texts, (QStringList{"&Esci", "&Lingua", "?"}));
+
+    QAction& english = menuAction(formStart().MnuLanguageEng);
+    EXPECT_EQ(english.text(), "&Inglese");
+    english.trigger();
+    texts.clear();
+    for (QAction* action : bar.actions()) {
+        texts << action->text();
+    }
+    EXPECT_EQ(texts, (QStringList{"&Exit", "&Language", "?"}));
+    EXPECT_EQ(menuAction(formStart().MnuLanguageIt).text(), "&Italian");
+}
+
+TEST_F(FormWindows, CloseBoxRunsTheShutdownAndTheWindowGoesLater) {
+    QPointer<FormWidget> window = &mainWindow();
+    gui_->application().showMonitor();
+    ASSERT_NE(gui_->debugWindow().widget(), nullptr);
+
+    window->close();
+    EXPECT_TRUE(gui_->ended());
+    EXPECT_EQ(dir_.host.quitRequests, 1);
+    EXPECT_TRUE(dir_.hasSettingsFile());
+    EXPECT_FALSE(gui_->application().formDebug().loaded()) << "the monitor goes with it";
+    EXPECT_EQ(gui_->startWindow().widget(), nullptr);
+    ASSERT_FALSE(window.isNull()) << "not deleted inside its own close event";
+    EXPECT_FALSE(window->isVisible());
+    settle();
+    EXPECT_TRUE(window.isNull());
+    EXPECT_EQ(gui_->debugWindow().widget(), nullptr);
+}
+
+TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
+    menuAction(formStart().MnuAbout).trigger();
+    FormWidget* about = gui_->aboutWindow().widget();
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), about);
+    EXPECT_TRUE(about->windowTitle().isEmpty());
+    EXPECT_EQ(about->client()->size(), QSize(264, 168));
+    EXPECT_LE((about->frameGeometry().center() - mainWindow().frameGeometry().center())
+                  .manhattanLength(),
+              2);
+    auto& text = child<QLabel>(*about->client(), "LabelAbout");
+    EXPECT_TRUE(text.text().startsWith("Quarn Elettronica"));
+    EXPECT_EQ(text.text().count('\n'), 6);
+    EXPECT_EQ(child<ImageView>(*about->client(), "Image1").image().size(), QSize(197, 64));
+
+    // Timers keep running under the modal window: supervision goes on.
+    clock_.advance(1600);
+    EXPECT_FALSE(formStart().LabelStatusProg.caption().empty());
+
+    QPointer<FormWidget> gone = about;
+    auto& ok = child<QPushButton>(*about->client(), "CommExitAbout");
+    EXPECT_EQ(ok.text(), "OK");
+    QTest::mouseClick(&ok, Qt::LeftButton);
+    EXPECT_FALSE(gui_->application().formAbout().loaded());
+    EXPECT_EQ(gui_->aboutWindow().widget(), nullptr);
+    settle();
+    EXPECT_TRUE(gone.isNull());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // A second opening builds a fresh window.
+    menuAction(formStart().MnuAbout).trigger();
+    ASSERT_NE(gui_->aboutWindow().widget(), nullptr);
+    gui_->aboutWindow().widget()->close();  // the close box unloads it too
+    EXPECT_FALSE(gui_->application().formAbout().loaded());
+}
+
+TEST_F(FormWindows, ShortcutShowsTheMonitorWhichListsTrafficFromThenOn) {
+    EXPECT_EQ(gui_->debugWindow().widget(), nullptr) << "nothing shows the monitor by itself";
+    clock_.advance(2100);  // requests sent while hidden are dropped
+
+    mainWindow().activateWindow();
+    QTest::keyClick(&mainWindow(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+    FormWidget* monitor = gui_->debugWindow().widget();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_TRUE(monitor->isVisible());
+    EXPECT_EQ(monitor->windowTitle(), "Debug");
+    EXPECT_EQ(monitor->client()->size(), QSize(492, 280));
+    EXPECT_FALSE(monitor->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(monitor->windowFlags() & Qt::WindowMinimizeButtonHint);
+
+    auto& tx = child<QPlainTextEdit>(*monitor->client(), "MonitorTx");
+    auto& rx = child<QPlainTextEdit>(*monitor->client(), "MonitorRx");
+    EXPECT_EQ(tx.geometry(), QRect(6, 3, 475, 133));
+    EXPECT_EQ(rx.geometry(), QRect(6, 144, 475, 127));
+    EXPECT_TRUE(tx.toPlainText().isEmpty());
+
+    clock_.advance(1000);
+    EXPECT_TRUE(tx.toPlainText().startsWith("01020000000103\n"));
+    EXPECT_FALSE(rx.toPlainText().isEmpty());
+    EXPECT_EQ(tx.textCursor().position(), tx.toPlainText().size());
+    EXPECT_TRUE(tx.font().fixedPitch() || QFontInfo(tx.font()).fixedPitch());
+
+    // Its close box unloads it; the boxes start empty next time.
+    monitor->close();
+    EXPECT_FALSE(gui_->application().formDebug().visible());
+    gui_->application().showMonitor();
+    ASSERT_NE(gui_->debugWindow().widget(), nullptr);
+    EXPECT_TRUE(child<QPlainTextEdit>(*gui_->debugWindow().widget()->client(), "MonitorTx")
+                    .toPlainText()
+                    .isEmpty());
+}
+
+TEST(FormWindowsStart, MissingStringTableEndsBeforeAnyWindowAppears) {
+    AppDirectory dir(false);
+    VirtualClock clock;
+    sim::SimulatedBus bus(clock);
+    GuiApplication gui(bus, clock, dir.host);
+    gui.start(true);
+    EXPECT_TRUE(gui.ended());
+    ASSERT_EQ(dir.host.messages.size(), 1U);
+    EXPECT_EQ(gui.startWindow().widget(), nullptr);
+    EXPECT_EQ(gui.debugWindow().widget(), nullptr);
+    EXPECT_EQ(clock.activeTimers(), 0U) << "no timer runs after the fatal message";
+}
+
+}  // namespace
+}  // namespace quarn::qt
