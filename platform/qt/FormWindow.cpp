@@ -90,16 +90,20 @@ void FormWindow::retire() {
 }
 
 void FormWindow::applySize() {
+    FormWidget* const widget = widget_.data();
+    if (widget == nullptr) {
+        return;
+    }
     int width = twipsToPixels(form_.clientWidth());
     if (form_.outerWidth() > 0) {
         // The outer width includes the window frame, known once it is shown.
         const int frame =
-            widget_->isVisible() ? widget_->frameGeometry().width() - widget_->width() : 0;
+            widget->isVisible() ? widget->frameGeometry().width() - widget->width() : 0;
         width = twipsToPixels(form_.outerWidth()) - frame;
     }
     const QSize size(std::max(width, 0), std::max(twipsToPixels(form_.clientHeight()), 0));
-    if (widget_->client()->size() != size || widget_->client()->minimumSize() != size) {
-        widget_->client()->setFixedSize(size);
+    if (widget->client()->size() != size || widget->client()->minimumSize() != size) {
+        widget->client()->setFixedSize(size);
     }
 }
 
