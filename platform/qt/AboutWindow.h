@@ -8,13 +8,13 @@
 namespace quarn::qt {
 
 class AboutWindow final : public FormWindow {
-public:
+  public:
     AboutWindow(app::FormAbout& form, const FormWindow* owner);
 
-protected:
+  protected:
     void buildContent(QWidget& client) override;
 
-private:
+  private:
     app::FormAbout& form_;
 };
 

@@ -91,36 +91,40 @@ QImage drawStartPicture() {
 QImage drawMakerLogo(const QString& name) {
     constexpr int kWidth = 197;
     constexpr int kHeight = 64;
+    // The About text starts 48 pixels below the logo's top edge and runs
+    // underneath it: the plate keeps clear of that band, which stays
+    // transparent so the first line of text reads on the window colour.
+    constexpr int kPlateHeight = 46;
     QImage image = blankImage(kWidth, kHeight);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 
-    QLinearGradient plate(0, 0, 0, kHeight);
+    QLinearGradient plate(0, 0, 0, kPlateHeight);
     plate.setColorAt(0.0, QColor(30, 60, 160));
     plate.setColorAt(1.0, QColor(0, 0, 100));
     painter.setPen(Qt::NoPen);
     painter.setBrush(plate);
-    painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kHeight - 2), 10, 10);
+    painter.drawRoundedRect(QRectF(1, 1, kWidth - 2, kPlateHeight - 2), 9, 9);
 
-    const QPointF sensor(44, 32);
-    drawWaves(painter, QPointF(sensor.x() + 14, sensor.y()), 4, 12, 8, QColor(255, 255, 255), 2.2);
+    const QPointF sensor(58, kPlateHeight / 2.0);
+    drawWaves(painter, sensor, 3, 10, 7, QColor(255, 255, 255), 2.0);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 90, 90));
-    painter.drawEllipse(QPointF(sensor.x() + 14, sensor.y()), 4, 4);
+    painter.drawEllipse(sensor, 3.5, 3.5);
 
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(26);
+    font.setPixelSize(22);
     font.setBold(true);
     font.setItalic(true);
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(66, 4, kWidth - 72, 40), Qt::AlignLeft | Qt::AlignVCenter, name);
+    painter.drawText(QRectF(70, 2, kWidth - 76, 28), Qt::AlignLeft | Qt::AlignVCenter, name);
     QFont small(QStringLiteral("Arial"));
     small.setPixelSize(10);
     painter.setFont(small);
     painter.setPen(QColor(200, 215, 255));
-    painter.drawText(QRectF(67, 40, kWidth - 72, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    painter.drawText(QRectF(71, 28, kWidth - 76, 14), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("radar motion sensors"));
     return image;
 }

@@ -9,10 +9,10 @@
 namespace quarn::qt {
 
 class ButtonView : public QPushButton {
-public:
+  public:
     ButtonView(Button& model, QWidget* parent);
 
-private:
+  private:
     void sync();
 
     Button& model_;

@@ -13,12 +13,12 @@
 namespace quarn::qt {
 
 class ComboListView : public QComboBox {
-public:
+  public:
     ComboListView(ComboList& model, QWidget* parent);
 
     void showPopup() override;
 
-private:
+  private:
     void sync();
 
     ComboList& model_;

@@ -9,13 +9,13 @@
 namespace quarn::qt {
 
 class DebugWindow final : public FormWindow {
-public:
+  public:
     explicit DebugWindow(link::FormDebug& form);
 
-protected:
+  protected:
     void buildContent(QWidget& client) override;
 
-private:
+  private:
     link::FormDebug& form_;
 };
 

@@ -2,9 +2,11 @@
 
 namespace quarn::qt {
 
-DemoBus::DemoBus() {
+DemoBus::DemoBus(bool withSensor) {
     sim::Adapter& programmer = bus_.plugAdapter("QuarnProg");
-    programmer.attachDevice(sim::DeviceConfig{});
+    if (withSensor) {
+        programmer.attachDevice(sim::DeviceConfig{});
+    }
 }
 
 }  // namespace quarn::qt

@@ -1,6 +1,7 @@
 #pragma once
 // The programmer of the demo: a simulated USB bus in real time with one
-// adapter described "QuarnProg" and a Zel sensor behind it.
+// adapter described "QuarnProg" and, unless asked otherwise, a Zel sensor
+// behind it.
 
 #include "platform/D2xxDriver.h"
 #include "sim/SimulatedBus.h"
@@ -9,13 +10,13 @@
 namespace quarn::qt {
 
 class DemoBus {
-public:
-    DemoBus();
+  public:
+    explicit DemoBus(bool withSensor = true);
 
     D2xxDriver& driver() { return bus_; }
     sim::SimulatedBus& bus() { return bus_; }
 
-private:
+  private:
     sim::SteadyClock clock_;
     sim::SimulatedBus bus_{clock_};
 };

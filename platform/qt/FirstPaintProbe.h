@@ -8,13 +8,13 @@
 namespace quarn::qt {
 
 class FirstPaintProbe final : public QObject {
-public:
+  public:
     FirstPaintProbe(QObject* window, std::chrono::steady_clock::time_point start);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     std::chrono::steady_clock::time_point start_;
     bool reported_ = false;
 };

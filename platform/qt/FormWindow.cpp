@@ -128,7 +128,9 @@ void FormWindow::applyVisibility() {
         }
         window.show();
         if (firstShow) {
-            // Once shown the window frame is known: centre the frame itself.
+            // Once shown the window frame is known: an outer width can now
+            // be met exactly, and the frame itself is centred.
+            applySize();
             place();
             placed_ = true;
         }

@@ -23,23 +23,23 @@ class MenuBarView;
 
 // The top-level widget of a form window.
 class FormWidget final : public QMainWindow {
-public:
+  public:
     explicit FormWidget(std::function<void()> onCloseBox);
 
     QWidget* client() const { return centralWidget(); }
     MenuBarView* menus() const { return menus_; }
     void setMenus(MenuBarView* menus);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     std::function<void()> onCloseBox_;
     MenuBarView* menus_ = nullptr;
 };
 
 class FormWindow {
-public:
+  public:
     enum class Placement {
         CenterScreen,   // centred on the screen
         CenterOwner,    // centred on the owner's window (the screen without one)
@@ -60,7 +60,7 @@ public:
     void setCloseBoxHandler(std::function<void()> handler) { closeBox_ = std::move(handler); }
     void setWindowFlags(Qt::WindowFlags flags) { flags_ = flags; }
 
-protected:
+  protected:
     // Creates the control views on the client area.
     virtual void buildContent(QWidget& client) = 0;
     // The form's top-level menus, left to right.
@@ -72,7 +72,7 @@ protected:
     // form is loaded already and starts following it.
     void attach();
 
-private:
+  private:
     void sync();
     void build();
     void retire();

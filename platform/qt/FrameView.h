@@ -11,10 +11,10 @@
 namespace quarn::qt {
 
 class FrameView : public QGroupBox {
-public:
+  public:
     FrameView(Frame& model, QWidget* parent);
 
-private:
+  private:
     void sync();
 
     Frame& model_;

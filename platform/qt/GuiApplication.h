@@ -1,8 +1,8 @@
 #pragma once
 // One running application with its windows: the application's models, the
-// sensor window plugged into it, and the Qt windows that show them. The driver, timer service and host belong
-// to the caller and must outlive this object; the windows are destroyed
-// before the models they show.
+// sensor window plugged into it, and the Qt windows that show them. The driver, timer service and
+// host belong to the caller and must outlive this object; the windows are destroyed before the
+// models they show.
 
 #include <memory>
 
@@ -19,7 +19,7 @@
 namespace quarn::qt {
 
 class GuiApplication {
-public:
+  public:
     GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host);
     GuiApplication(const GuiApplication&) = delete;
     GuiApplication& operator=(const GuiApplication&) = delete;
@@ -38,7 +38,7 @@ public:
     sensorwin::FormRadarZel& formRadarZel() { return *formRadarZel_; }
     RadarZelWindow& radarZelWindow() { return *radarZelWindow_; }
 
-private:
+  private:
     std::unique_ptr<app::Application> app_;
     std::unique_ptr<sensorwin::FormRadarZel> formRadarZel_;
     std::unique_ptr<StartWindow> startWindow_;

@@ -12,15 +12,15 @@
 namespace quarn::qt {
 
 class ImageView : public QWidget {
-public:
+  public:
     ImageView(ImageControl& model, QWidget* parent);
 
     const QImage& image() const { return image_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void sync();
 
     ImageControl& model_;

@@ -10,10 +10,10 @@
 namespace quarn::qt {
 
 class LabelView : public QLabel {
-public:
+  public:
     LabelView(Label& model, QWidget* parent);
 
-private:
+  private:
     void sync();
 
     Label& model_;

@@ -15,6 +15,9 @@ LaunchOptions parseLaunchOptions(const std::vector<std::string>& arguments) {
             options.version = true;
         } else if (argument == "--bench-startup") {
             options.benchStartup = true;
+        } else if (argument == "--bench-no-sensor") {
+            options.simulate = true;
+            options.benchNoSensor = true;
         } else if (options.unknown.empty()) {
             options.unknown = argument;
         }

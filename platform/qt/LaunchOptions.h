@@ -11,12 +11,13 @@
 namespace quarn::qt {
 
 struct LaunchOptions {
-    bool simulate = false;      // built-in simulated programmer and sensor
-    bool monitor = false;       // show the traffic monitor at start
+    bool simulate = false;  // built-in simulated programmer and sensor
+    bool monitor = false;   // show the traffic monitor at start
     bool help = false;
     bool version = false;
-    bool benchStartup = false;  // print the time to the first shown window, then quit
-    std::string unknown;        // first option not understood, if any
+    bool benchStartup = false;   // print the time to the first shown window, then quit
+    bool benchNoSensor = false;  // simulated programmer with nothing behind it (idle figures)
+    std::string unknown;         // first option not understood, if any
 };
 
 LaunchOptions parseLaunchOptions(const std::vector<std::string>& arguments);

@@ -1,8 +1,8 @@
 #include "platform/qt/LedView.h"
 
+#include <qdrawutil.h>
 #include <QLinearGradient>
 #include <QPainter>
-#include <qdrawutil.h>
 
 #include "platform/qt/ControlPlacement.h"
 #include "platform/qt/QtConversions.h"

@@ -10,13 +10,13 @@
 namespace quarn::qt {
 
 class LedView : public QWidget {
-public:
+  public:
     LedView(Led& model, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void sync();
 
     Led& model_;

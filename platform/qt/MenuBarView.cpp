@@ -38,9 +38,9 @@ MenuBarView::MenuBarView(const std::vector<MenuItem*>& topLevel, QWidget* parent
 QAction* MenuBarView::bind(MenuItem& item, QAction* action) {
     action->setObjectName(toQString(item.name()));
     syncAction(*action, item);
-    bindings_.push_back(
-        {&item, action,
-         std::make_unique<ModelObservation>(item, [action, &item] { syncAction(*action, item); })});
+    bindings_.push_back({&item, action, std::make_unique<ModelObservation>(item, [action, &item] {
+                             syncAction(*action, item);
+                         })});
     return action;
 }
 

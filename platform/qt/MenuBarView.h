@@ -15,13 +15,13 @@ class QAction;
 namespace quarn::qt {
 
 class MenuBarView : public QMenuBar {
-public:
+  public:
     MenuBarView(const std::vector<MenuItem*>& topLevel, QWidget* parent);
 
     // The action that shows this model, if the bar has one.
     QAction* actionFor(const MenuItem& item) const;
 
-private:
+  private:
     struct Binding {
         MenuItem* model;
         QAction* action;

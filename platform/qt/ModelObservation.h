@@ -9,14 +9,14 @@
 namespace quarn::qt {
 
 class ModelObservation {
-public:
+  public:
     ModelObservation(Observable& model, std::function<void()> onChange)
         : model_(model), token_(model.observe(std::move(onChange))) {}
     ModelObservation(const ModelObservation&) = delete;
     ModelObservation& operator=(const ModelObservation&) = delete;
     ~ModelObservation() { model_.unobserve(token_); }
 
-private:
+  private:
     Observable& model_;
     int token_;
 };

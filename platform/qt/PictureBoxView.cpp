@@ -1,15 +1,14 @@
 #include "platform/qt/PictureBoxView.h"
 
-#include <QPainter>
 #include <qdrawutil.h>
+#include <QPainter>
 
 #include "platform/qt/ControlPlacement.h"
 #include "platform/qt/QtConversions.h"
 
 namespace quarn::qt {
 
-PictureBoxView::PictureBoxView(PictureBox& model, std::vector<OvalShape*> shapes,
-                               QWidget* parent)
+PictureBoxView::PictureBoxView(PictureBox& model, std::vector<OvalShape*> shapes, QWidget* parent)
     : QWidget(parent),
       model_(model),
       shapes_(std::move(shapes)),
@@ -36,10 +35,10 @@ QImage PictureBoxView::compose(QSize innerSize, qreal devicePixelRatio) const {
     }
 
     // Without a user scale the drawing units are twips, as in a fresh picture box.
-    const qreal unitsWide = model_.scaleWidth() > 0 ? model_.scaleWidth()
-                                                    : innerSize.width() * kTwipsPerPixel;
-    const qreal unitsHigh = model_.scaleHeight() > 0 ? model_.scaleHeight()
-                                                     : innerSize.height() * kTwipsPerPixel;
+    const qreal unitsWide =
+        model_.scaleWidth() > 0 ? model_.scaleWidth() : innerSize.width() * kTwipsPerPixel;
+    const qreal unitsHigh =
+        model_.scaleHeight() > 0 ? model_.scaleHeight() : innerSize.height() * kTwipsPerPixel;
     const qreal sx = innerSize.width() / unitsWide;
     const qreal sy = innerSize.height() / unitsHigh;
 

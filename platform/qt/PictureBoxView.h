@@ -16,7 +16,7 @@
 namespace quarn::qt {
 
 class PictureBoxView : public QWidget {
-public:
+  public:
     PictureBoxView(PictureBox& model, std::vector<OvalShape*> shapes, QWidget* parent);
 
     // The inner picture (without the sunken border) at the given pixel size.
@@ -24,10 +24,10 @@ public:
 
     static constexpr int kBorder = 2;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void sync();
 
     PictureBox& model_;

@@ -9,7 +9,7 @@
 namespace quarn::qt {
 
 class QtHost final : public HostServices {
-public:
+  public:
     std::string applicationDirectory() const override;
     AppVersion version() const override;
     std::string timeOfDay() const override;
@@ -21,7 +21,7 @@ public:
     // does not enter (or leaves) the event loop.
     bool quitRequested() const { return quitRequested_; }
 
-private:
+  private:
     bool quitRequested_ = false;
 };
 

@@ -5,7 +5,7 @@
 namespace quarn::qt {
 
 class QtTimerService::QtTimer final : public Timer {
-public:
+  public:
     explicit QtTimer(QtTimerService* service) : service_(service) {}
     ~QtTimer() override { halt(); }
 
@@ -26,7 +26,7 @@ public:
         id_ = 0;
     }
 
-private:
+  private:
     // Restarts the countdown from now, or stops it when the timer cannot run.
     void rearm() {
         halt();

@@ -13,7 +13,7 @@
 namespace quarn::qt {
 
 class QtTimerService final : public QObject, public TimerService {
-public:
+  public:
     QtTimerService() = default;
     ~QtTimerService() override;
 
@@ -22,10 +22,10 @@ public:
     // Timers currently counting down (for tests and diagnostics).
     std::size_t runningTimers() const { return running_.size(); }
 
-protected:
+  protected:
     void timerEvent(QTimerEvent* event) override;
 
-private:
+  private:
     class QtTimer;
     friend class QtTimer;
 

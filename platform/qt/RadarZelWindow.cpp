@@ -17,7 +17,7 @@ namespace {
 
 // One of the two fixed lines that make the etched separator under the menu.
 class SeparatorLineView final : public QWidget {
-public:
+  public:
     SeparatorLineView(const sensorwin::SeparatorLine& line, QWidget* parent)
         : QWidget(parent), shade_(line.shade) {
         const int x1 = twipsToPixels(std::min(line.x1, line.x2));
@@ -28,7 +28,7 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* /*event*/) override {
         QPainter painter(this);
         const QPalette::ColorRole role =
@@ -36,7 +36,7 @@ protected:
         painter.fillRect(rect(), palette().color(role));
     }
 
-private:
+  private:
     sensorwin::SystemShade shade_;
 };
 

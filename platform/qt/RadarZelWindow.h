@@ -10,14 +10,14 @@
 namespace quarn::qt {
 
 class RadarZelWindow final : public FormWindow {
-public:
+  public:
     explicit RadarZelWindow(sensorwin::FormRadarZel& form);
 
-protected:
+  protected:
     void buildContent(QWidget& client) override;
     std::vector<MenuItem*> menuItems() const override { return {&form_.MenuFileExit}; }
 
-private:
+  private:
     void buildParameterFrame(QWidget& frame);
 
     sensorwin::FormRadarZel& form_;

@@ -1,8 +1,8 @@
 #include "platform/qt/SliderView.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <algorithm>
-#include <qdrawutil.h>
 
 #include "platform/qt/ControlPlacement.h"
 #include "platform/qt/QtConversions.h"
@@ -10,7 +10,7 @@
 namespace quarn::qt {
 
 namespace {
-constexpr int kMargin = 6;      // room above and below for the end labels
+constexpr int kMargin = 6;  // room above and below for the end labels
 constexpr int kBarWidth = 16;
 constexpr int kMajorTick = 6;
 constexpr int kMinorTick = 3;

@@ -11,16 +11,16 @@
 namespace quarn::qt {
 
 class SliderView : public QWidget {
-public:
+  public:
     SliderView(Slider& model, QWidget* parent);
 
     // Share of the bar that the value fills, 0 to 1.
     static double filledFraction(std::int32_t value, std::int32_t maximum);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void sync();
 
     Slider& model_;

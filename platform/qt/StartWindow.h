@@ -11,15 +11,15 @@
 namespace quarn::qt {
 
 class StartWindow final : public FormWindow {
-public:
+  public:
     StartWindow(app::FormStart& form, std::function<void()> showMonitor);
 
-protected:
+  protected:
     void buildContent(QWidget& client) override;
     std::vector<MenuItem*> menuItems() const override { return form_.menuBar(); }
     void windowBuilt(FormWidget& window) override;
 
-private:
+  private:
     app::FormStart& form_;
     std::function<void()> showMonitor_;
 };

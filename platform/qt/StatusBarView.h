@@ -16,16 +16,16 @@ class QHBoxLayout;
 namespace quarn::qt {
 
 class StatusBarView : public QWidget {
-public:
+  public:
     StatusBarView(StatusBar& model, QWidget* parent);
 
     // The label showing the panel with this key, if the model has it.
     QLabel* panel(const std::string& key) const;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void sync();
     void dock();
 

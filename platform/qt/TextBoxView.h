@@ -12,13 +12,13 @@
 namespace quarn::qt {
 
 class TextBoxView : public QPlainTextEdit {
-public:
+  public:
     TextBoxView(TextBox& model, QWidget* parent);
 
     // Position in the shown text of the model's character position.
     static int displayPosition(const std::string& utf8Text, std::size_t characters);
 
-private:
+  private:
     void sync();
     void syncText();
 

@@ -41,7 +41,7 @@ int runWindows(int argc, char** argv, const quarn::qt::LaunchOptions& options,
     std::unique_ptr<quarn::d2xx::VendorDriver> vendor;
     quarn::D2xxDriver* driver = nullptr;
     if (options.simulate) {
-        demo = std::make_unique<quarn::qt::DemoBus>();
+        demo = std::make_unique<quarn::qt::DemoBus>(!options.benchNoSensor);
         driver = &demo->driver();
     } else {
         vendor = std::make_unique<quarn::d2xx::VendorDriver>();
@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
         std::fputs(quarn::qt::versionText().c_str(), stdout);
         return 0;
     }
-    if (const auto problem = quarn::qt::missingDisplayMessage(
-            [](const char* name) { return std::getenv(name); })) {
+    if (const auto problem =
+            quarn::qt::missingDisplayMessage([](const char* name) { return std::getenv(name); })) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return kExitNoDisplay;
     }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -31,7 +32,7 @@ using guitest::AppDirectory;
 using guitest::settle;
 
 class FormWindows : public ::testing::Test {
-protected:
+  protected:
     explicit FormWindows(int language = -1) : dir_(true, language) {}
 
     void SetUp() override {
@@ -66,7 +67,7 @@ protected:
 };
 
 class ItalianFormWindows : public FormWindows {
-protected:
+  protected:
     ItalianFormWindows() : FormWindows(0) {}
 };
 
@@ -166,13 +167,24 @@ TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
     EXPECT_EQ(QApplication::activeModalWidget(), about);
     EXPECT_TRUE(about->windowTitle().isEmpty());
     EXPECT_EQ(about->client()->size(), QSize(264, 168));
-    EXPECT_LE((about->frameGeometry().center() - mainWindow().frameGeometry().center())
-                  .manhattanLength(),
-              2);
+    EXPECT_LE(
+        (about->frameGeometry().center() - mainWindow().frameGeometry().center()).manhattanLength(),
+        2);
     auto& text = child<QLabel>(*about->client(), "LabelAbout");
     EXPECT_TRUE(text.text().startsWith("Quarn Elettronica"));
     EXPECT_EQ(text.text().count('\n'), 6);
-    EXPECT_EQ(child<ImageView>(*about->client(), "Image1").image().size(), QSize(197, 64));
+    auto& logo = child<ImageView>(*about->client(), "Image1");
+    EXPECT_EQ(logo.image().size(), QSize(197, 64));
+    // The logo reaches into the text box: where the first line runs it is
+    // see-through, so the company name stays readable.
+    const int firstLineEnd = text.y() + text.fontMetrics().height() - logo.y();
+    int opaqueOverText = 0;
+    for (int y = text.y() - logo.y(); y < std::min(firstLineEnd, logo.image().height()); ++y) {
+        for (int x = 0; x < logo.image().width(); ++x) {
+            opaqueOverText += logo.image().pixelColor(x, y).alpha() > 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(opaqueOverText, 0);
 
     // Timers keep running under the modal window: supervision goes on.
     clock_.advance(1600);

@@ -16,14 +16,14 @@ namespace quarn::guitest {
 // A fresh directory holding StringTable.txt (and QuarnSoft.prm when a
 // language is given), with a FakeHost that points at it.
 class AppDirectory {
-public:
+  public:
     explicit AppDirectory(bool withStringTable = true, int language = -1);
 
     std::string path() const;
     bool hasSettingsFile() const;
     quarn::testing::FakeHost host;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -19,6 +19,11 @@ TEST(LaunchOptions, KnownOptionsCombineAndTheFirstUnknownOneIsKept) {
     EXPECT_TRUE(demo.monitor);
     EXPECT_TRUE(demo.unknown.empty());
 
+    const LaunchOptions idle = parseLaunchOptions({"--bench-no-sensor"});
+    EXPECT_TRUE(idle.simulate) << "the empty programmer is a simulated one";
+    EXPECT_TRUE(idle.benchNoSensor);
+    EXPECT_EQ(usageText().find("--bench"), std::string::npos) << "measuring aids stay unlisted";
+
     const LaunchOptions bad = parseLaunchOptions({"--simulate", "-platform", "--nope"});
     EXPECT_EQ(bad.unknown, "-platform");
     EXPECT_NE(usageText().find("--simulate"), std::string::npos);

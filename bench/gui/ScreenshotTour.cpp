@@ -1,0 +1,193 @@
+#include "ScreenshotTour.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ShotsHost.h"
+#include "app/Settings.h"
+#include "platform/VirtualClock.h"
+#include "platform/qt/GuiApplication.h"
+#include "sim/SimulatedBus.h"
+
+namespace quarn::shots {
+
+namespace {
+
+constexpr int kStepMs = 10;
+constexpr int kPatienceMs = 30000;
+constexpr std::int16_t kItalian = 0;
+
+// The application directory of the run: the delivered string table and a
+// settings file that starts the program in Italian.
+bool prepareDirectory(const QTemporaryDir& dir, QString& error) {
+    const QString table = QDir(dir.path()).filePath(QStringLiteral("StringTable.txt"));
+    if (!QFile::copy(QStringLiteral(QUARN_STRING_TABLE_SOURCE), table)) {
+        error = QStringLiteral("cannot copy the string table into ") + dir.path();
+        return false;
+    }
+    const std::string settings = app::SettingsText(kItalian);
+    QFile file(QDir(dir.path()).filePath(QStringLiteral("QuarnSoft.prm")));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(settings.data(), static_cast<qint64>(settings.size())) !=
+            static_cast<qint64>(settings.size())) {
+        error = QStringLiteral("cannot write the settings file");
+        return false;
+    }
+    return true;
+}
+
+// Everything one run owns, in the order it must be built and torn down.
+struct Run {
+    Run(const std::string& directory, const QString& decimalPoint)
+        : host(directory, clock, decimalPoint.toStdString()),
+          adapter(bus.plugAdapter("QuarnProg")) {
+        sim::DeviceConfig sensor;
+        sensor.randomMotion = false;  // motion only when the tour makes it
+        adapter.attachDevice(sensor);
+        gui = std::make_unique<qt::GuiApplication>(bus, clock, host);
+    }
+    ~Run() {
+        gui.reset();
+        // Let the windows closed by the application go before the models.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+
+    // Moves virtual time on, letting Qt lay out and paint in between.
+    void advance(int ms) {
+        for (int done = 0; done < ms; done += kStepMs) {
+            clock.advance(kStepMs);
+            QCoreApplication::processEvents();
+        }
+    }
+    bool advanceUntil(const std::function<bool()>& condition) {
+        for (int waited = 0; waited <= kPatienceMs; waited += kStepMs) {
+            if (condition()) {
+                return true;
+            }
+            advance(kStepMs);
+        }
+        return condition();
+    }
+    int level() { return std::atoi(gui->formRadarZel().ValueAlarmRadarZel.caption().c_str()); }
+
+    VirtualClock clock;
+    ShotsHost host;
+    sim::SimulatedBus bus{clock};
+    sim::Adapter& adapter;
+    std::unique_ptr<qt::GuiApplication> gui;
+};
+
+}  // namespace
+
+bool ScreenshotTour::run(QString& error) {
+    if (!QDir().mkpath(output_)) {
+        error = QStringLiteral("cannot create ") + output_;
+        return false;
+    }
+    QTemporaryDir appDir;
+    if (!appDir.isValid() || !prepareDirectory(appDir, error)) {
+        return false;
+    }
+
+    Run run(appDir.path().toStdString(), QLocale::system().decimalPoint());
+    auto save = [&](const qt::FormWindow& window, const char* name) {
+        QWidget* widget = window.widget();
+        if (widget == nullptr || !widget->isVisible()) {
+            error = QStringLiteral("window not shown for ") + QString::fromLatin1(name);
+            return false;
+        }
+        QCoreApplication::processEvents();
+        const QString path = QDir(output_).filePath(QString::fromLatin1(name));
+        if (!widget->grab().save(path, "PNG")) {
+            error = QStringLiteral("cannot write ") + path;
+            return false;
+        }
+        written_ << path;
+        return true;
+    };
+    auto fail = [&](const char* step) {
+        error = QStringLiteral("not reached: ") + QString::fromLatin1(step);
+        return false;
+    };
+
+    qt::GuiApplication& gui = *run.gui;
+    app::Application& app = gui.application();
+    sensorwin::FormRadarZel& sensor = gui.formRadarZel();
+    gui.start(false);
+    if (gui.ended()) {
+        return fail("start-up");
+    }
+
+    // The supervision has shown the programmer and the sensor behind it.
+    if (!run.advanceUntil([&] { return !app.formStart().LabelStatusDevice.caption().empty(); })) {
+        return fail("device status");
+    }
+    if (!save(gui.startWindow(), "01-main-italian.png")) {
+        return false;
+    }
+    // In English; the next status tick rewrites the status labels too.
+    const std::string italianStatus = app.formStart().LabelStatusProg.caption();
+    app.formStart().MnuLanguageEng.click();
+    if (!run.advanceUntil(
+            [&] { return app.formStart().LabelStatusProg.caption() != italianStatus; })) {
+        return fail("status in English");
+    }
+    if (!save(gui.startWindow(), "02-main-english.png")) {
+        return false;
+    }
+    app.formStart().MnuAbout.click();
+    if (!save(gui.aboutWindow(), "03-about.png")) {
+        return false;
+    }
+    app.formAbout().CommExitAbout.click();
+
+    // From here on the monitor lists the traffic.
+    app.showMonitor();
+    if (!run.advanceUntil(
+            [&] { return sensor.visible() && !sensor.PictureAreaRadarZel.lines().empty(); })) {
+        return fail("sensor window with its parameters");
+    }
+    run.advance(1500);
+    if (!save(gui.radarZelWindow(), "04-sensor-at-rest.png")) {
+        return false;
+    }
+
+    run.adapter.zelSensor()->triggerMotion(14000, 1600);
+    if (!run.advanceUntil([&] { return sensor.LedStatusRadarZel.on() && run.level() > 10000; })) {
+        return fail("motion event");
+    }
+    if (!save(gui.radarZelWindow(), "05-sensor-motion.png")) {
+        return false;
+    }
+
+    // Once the event is over, the technician raises the sensitivity to 8.
+    if (!run.advanceUntil([&] { return !sensor.LedStatusRadarZel.on(); })) {
+        return fail("end of the motion event");
+    }
+    run.advance(2500);
+    sensor.TreshRadarZel.dropDown();
+    sensor.TreshRadarZel.userSelect(7);
+    if (!run.advanceUntil([&] {
+            return run.adapter.zelSensor()->parameters().sensitivity == 8 &&
+                   sensor.sensorParams().LastTresh == 7;
+        })) {
+        return fail("parameter change confirmed by the sensor");
+    }
+    run.advance(500);
+    if (!save(gui.radarZelWindow(), "06-sensor-parameter-change.png")) {
+        return false;
+    }
+    return save(gui.debugWindow(), "07-traffic-monitor.png");
+}
+
+}  // namespace quarn::shots
