@@ -229,7 +229,12 @@ class RecordingDriver : public D2xxDriver {
         if (open_.count(id) == 0) {
             ++staleHandleUses;
         }
-        return recording ? "h" + std::to_string(id) : std::string();
+        if (!recording) {
+            return {};
+        }
+        std::string name = "h";
+        name += std::to_string(id);
+        return name;
     }
     void record(std::string line) { calls.push_back(std::move(line)); }
     std::optional<FtStatus> scripted(const char* call) {

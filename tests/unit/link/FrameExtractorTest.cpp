@@ -1,3 +1,4 @@
+#include <array>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -89,20 +90,29 @@ TEST(ExtractMsg, FrameWrappingPastTheRingEndIsAssembledWhole) {
     EXPECT_EQ(state.RxBuffer[kRingSize], 0);  // the spare slot is never written
 }
 
+// Command 0x20 with a payload of 0x10 bytes and the given checksum bytes.
+Bytes CommandTwentyFrame(std::size_t payloadLength, std::array<std::uint8_t, 2> checksum) {
+    Bytes frame(payloadLength + 7, 0x10);
+    frame[0] = 0x01;
+    frame[1] = 0x02;
+    frame[2] = 0x20;
+    frame[payloadLength + 3] = checksum[0];
+    frame[payloadLength + 4] = checksum[1];
+    frame[payloadLength + 5] = 0x01;
+    frame[payloadLength + 6] = 0x03;
+    return frame;
+}
+
 TEST(ExtractMsg, FramesLongerThan74KeepTheirFirst73Bytes) {
     // Unescaped length 74 (payload of 67 bytes, no 0x01 in the body): held whole.
-    Bytes wire74{0x01, 0x02, 0x20};
-    wire74.insert(wire74.end(), 67, 0x10);
-    wire74.insert(wire74.end(), {0x04, 0x50, 0x01, 0x03});
+    const Bytes wire74 = CommandTwentyFrame(67, {0x04, 0x50});
     ASSERT_EQ(wire74.size(), 74U);
     auto frames = Extract(wire74);
     ASSERT_EQ(frames.size(), 1U);
     EXPECT_EQ(frames[0], wire74);
 
     // Length 75: positions 0..72 kept, the end pair's 0x01 falls away.
-    Bytes wire75{0x01, 0x02, 0x20};
-    wire75.insert(wire75.end(), 68, 0x10);
-    wire75.insert(wire75.end(), {0x04, 0x60, 0x01, 0x03});
+    const Bytes wire75 = CommandTwentyFrame(68, {0x04, 0x60});
     frames = Extract(wire75);
     ASSERT_EQ(frames.size(), 1U);
     Bytes expected(wire75.begin(), wire75.begin() + 73);

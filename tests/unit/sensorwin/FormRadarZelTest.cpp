@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -27,7 +28,9 @@ class FormRadarZelTest : public ::testing::Test {
         monitor.show();
         host.separator = ",";
         for (int i = 0; i <= 200; ++i) {
-            app.StringTable[static_cast<std::size_t>(i)] = "t" + std::to_string(i);
+            char text[8];
+            std::snprintf(text, sizeof text, "t%d", i);
+            app.StringTable[static_cast<std::size_t>(i)] = text;
         }
         app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }

@@ -42,9 +42,12 @@ TEST(SimFrameCodec, DecoderResynchronisesOnBrokenInput) {
 }
 
 TEST(SimFrameCodec, DecoderDropsOverlongBodyAndKeepsTheNextFrame) {
-    Bytes wire{0x01, 0x02};
-    wire.insert(wire.end(), FrameDecoder::kMaxBody + 10, 0x33);
-    wire.insert(wire.end(), {0x01, 0x03});
+    // Start pair, an overlong body of 0x33 bytes, end pair.
+    Bytes wire(FrameDecoder::kMaxBody + 14, 0x33);
+    wire[0] = 0x01;
+    wire[1] = 0x02;
+    wire[wire.size() - 2] = 0x01;
+    wire[wire.size() - 1] = 0x03;
     const Bytes next = encodeFrame(0x21, {});
     wire.insert(wire.end(), next.begin(), next.end());
     const auto frames = SimHarness::decode(wire);
