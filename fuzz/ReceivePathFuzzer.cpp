@@ -1,0 +1,128 @@
+// Wire bytes, cut into arbitrary chunks, through the whole receive path of a
+// running application: driver queue, ring, frame extraction, and the
+// decoder of the mode the application is in. In programmer mode frames reach
+// the programmer-level decoder; in sensor mode the sensor window is open and
+// frames reach the sensor decoder, the parameter presentation and the signal
+// display. Time moves between chunks when the input asks, so the status
+// supervision, the polling tick and the identity cycle (which may close the
+// window and bring back programmer mode) run on the fuzzed state too.
+//
+// Input: one byte of options, then chunks. Each chunk is a control byte
+// (low six bits: chunk length; high two bits: how far the clock moves after
+// it) followed by that many wire bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "FuzzSupport.h"
+#include "link/Commands.h"
+#include "link/DeviceIdentity.h"
+#include "link/FormDebug.h"
+#include "link/ReceiveState.h"
+#include "platform/Cp1252.h"
+#include "scenario/sensor/SensorSession.h"
+
+namespace {
+
+using quarn::fuzz::Expect;
+
+constexpr std::uint8_t kOptionSensorMode = 0x01;
+constexpr std::uint8_t kOptionHeightFirmware = 0x02;
+constexpr std::uint8_t kOptionMonitorVisible = 0x04;
+constexpr std::int64_t kClockSteps[] = {0, 50, 100, 700};
+
+quarn::fuzz::ScratchDirectory& Directory() {
+    // One application directory for the whole process, made on first use.
+    static quarn::fuzz::ScratchDirectory directory;
+    return directory;
+}
+
+void OpenSensorWindow(quarn::testing::SensorSession& session, bool heightFirmware) {
+    // What the status supervision does when it has recognised the sensor.
+    quarn::link::DeviceIdentity& identity = session.app.state().Identity;
+    identity.DeviceType = quarn::link::kZelDeviceType;
+    identity.DeviceSerial = "FUZZ000001";
+    identity.HwVersion = 0x0102;
+    identity.FwVersion = heightFirmware ? 0x0200 : 0x01FF;
+    session.window.ShowSensorWindow();
+    session.app.formStart().hide();
+}
+
+void CheckListBounds(const quarn::ComboList& list) {
+    Expect(list.listIndex() >= -1 && list.listIndex() < list.listCount(),
+           "a list selection outside its items");
+}
+
+void CheckState(quarn::testing::SensorSession& session) {
+    const quarn::link::ReceiveState& rx = session.app.receiveState();
+    Expect(rx.RxIdxIn >= 0 && rx.RxIdxIn < quarn::link::kRingSize, "write index out of the ring");
+    Expect(rx.RxIdxOut >= 0 && rx.RxIdxOut < quarn::link::kRingSize, "read index out of the ring");
+    Expect(quarn::link::BufferedBytes(rx) <= quarn::link::kRingSize - 1,
+           "more than 1999 bytes buffered");
+    Expect(rx.RxBuffer[quarn::link::kRingSize] == 0, "the ring's spare byte was written");
+    Expect(rx.MsgPos >= 0 && rx.MsgPos <= quarn::link::kMaxHeldFrameBytes,
+           "extractor position out of the frame buffer");
+
+    const quarn::link::DeviceIdentity& identity = session.app.state().Identity;
+    Expect(identity.DeviceType >= 0 && identity.DeviceType <= 0xFFFF, "device type not a word");
+    Expect(identity.HwVersion >= 0 && identity.HwVersion <= 0xFFFF, "hardware not a word");
+    Expect(identity.FwVersion >= 0 && identity.FwVersion <= 0xFFFF, "firmware not a word");
+    Expect(identity.DeviceSerial.empty() || quarn::Utf8Length(identity.DeviceSerial) == 10,
+           "a serial number that is not ten characters");
+
+    const quarn::link::FormDebug& monitor = session.app.formDebug();
+    Expect(quarn::Utf8Length(monitor.MonitorRx.text()) <= quarn::link::kMonitorBoxLimit,
+           "receive box past its limit");
+    Expect(quarn::Utf8Length(monitor.MonitorTx.text()) <= quarn::link::kMonitorBoxLimit,
+           "send box past its limit");
+
+    const auto& w = session.window;
+    CheckListBounds(w.TreshRadarZel);
+    CheckListBounds(w.ValueTonReleZel);
+    CheckListBounds(w.VelSenseRadarZel);
+    CheckListBounds(w.FilterLineRadarZel);
+    CheckListBounds(w.FlagHighTrafficRadarZel);
+    CheckListBounds(w.SelHeightRadarZel);
+    const std::int16_t selDevice = session.app.state().SelDevice;
+    Expect(selDevice == 0 || selDevice == 1, "dispatch selector neither 0 nor 1");
+    Expect((selDevice == 1) == w.loaded(), "sensor mode and sensor window disagree");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const quarn::fuzz::ScratchDirectory& directory = Directory();
+    if (!std::filesystem::exists(directory.file("StringTable.txt"))) {
+        directory.write("StringTable.txt", quarn::fuzz::WorkingStringTable());
+    }
+
+    const std::span<const std::uint8_t> input(data, size);
+    const std::uint8_t options = input[0];
+    quarn::testing::SensorSession session(directory.str());
+    quarn::sim::Adapter& adapter = session.bus.plugAdapter("QuarnProg");
+    session.start((options & kOptionMonitorVisible) != 0);
+    Expect(!session.app.ended(), "the application did not start");
+    if ((options & kOptionSensorMode) != 0) {
+        OpenSensorWindow(session, (options & kOptionHeightFirmware) != 0);
+    }
+
+    std::size_t at = 1;
+    while (at < input.size() && !session.app.ended()) {
+        const std::uint8_t control = input[at++];
+        const std::size_t length = std::min<std::size_t>(control & 0x3FU, input.size() - at);
+        adapter.injectNoise(input.subspan(at, length));
+        at += length;
+        session.app.receiveCycle().ReceiveMsgUsb();
+        CheckState(session);
+        const std::int64_t step = kClockSteps[control >> 6];
+        if (step > 0) {
+            session.clock.advance(step);
+            CheckState(session);
+        }
+    }
+    return 0;
+}
