@@ -1,0 +1,185 @@
+#include "soak/InvariantChecker.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "link/DeviceIdentity.h"
+#include "link/FormDebug.h"
+#include "link/ReceiveState.h"
+#include "platform/Cp1252.h"
+#include "sim/ZelSensor.h"
+
+namespace quarn::soak {
+
+namespace {
+
+constexpr std::int64_t kOpenDelayMs = 3000;
+constexpr std::int64_t kOpenDelayAfterReturnMs = 2500;
+// How recent the sensor's presence must be when the window opens: an
+// identity reply is decoded within a receive cycle or two of leaving it.
+constexpr std::int64_t kIdentityFreshMs = 1000;
+constexpr std::int64_t kHourMs = 3600000;
+
+std::size_t MonitorChars(const std::string& text) {
+    // Counting bytes is enough while they do not pass the limit.
+    return text.size() <= link::kMonitorBoxLimit ? text.size() : Utf8Length(text);
+}
+
+}  // namespace
+
+InvariantChecker::InvariantChecker(SoakWorld& world)
+    : w_(world), held_(ToWire(world.sensor().parameters)), nextMemorySampleAt_(kHourMs) {}
+
+std::int64_t InvariantChecker::ResidentKb() {
+    std::ifstream statm("/proc/self/statm");
+    std::int64_t total = 0;
+    std::int64_t resident = 0;
+    if (!(statm >> total >> resident)) {
+        return 0;
+    }
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void InvariantChecker::expect(bool holds, const char* what) {
+    ++w_.figures.invariantChecks;
+    if (!holds) {
+        w_.violation(what);
+    }
+}
+
+void InvariantChecker::afterTick() {
+    ++w_.figures.timerTicks;
+    checkReceivePath();
+    checkMonitor();
+    checkWindowOpening();
+    checkWrites();
+    checkFirstReply();
+    if (w_.now() >= nextMemorySampleAt_) {
+        sampleMemory();
+    }
+}
+
+void InvariantChecker::checkReceivePath() {
+    const link::ReceiveState& rx = w_.session.app.receiveState();
+    // Every read of the tick, as it happened, and what is left after it.
+    const std::uint64_t held =
+        std::max(w_.session.driver.peakHeld(), static_cast<std::uint64_t>(link::BufferedBytes(rx)));
+    w_.figures.peakBufferedBytes = std::max(w_.figures.peakBufferedBytes, held);
+    expect(held <= link::kRingSize - 1, "more than 1999 bytes buffered in the ring");
+    expect(rx.RxIdxIn >= 0 && rx.RxIdxIn < link::kRingSize && rx.RxIdxOut >= 0 &&
+               rx.RxIdxOut < link::kRingSize,
+           "a ring index outside the ring");
+    expect(rx.MsgPos >= 0 && rx.MsgPos <= link::kMaxHeldFrameBytes,
+           "the extractor's position outside the frame buffer");
+}
+
+void InvariantChecker::checkMonitor() {
+    const link::FormDebug& monitor = w_.session.app.formDebug();
+    const std::size_t chars =
+        std::max(MonitorChars(monitor.MonitorTx.text()), MonitorChars(monitor.MonitorRx.text()));
+    w_.figures.peakMonitorChars = std::max<std::uint64_t>(w_.figures.peakMonitorChars, chars);
+    expect(chars <= link::kMonitorBoxLimit, "a monitor box holds more than 20000 characters");
+}
+
+void InvariantChecker::checkWindowOpening() {
+    auto& app = w_.session.app;
+    const auto& window = w_.session.window;
+    if (w_.programmer.plugged() && w_.session.bus.adapterCount() == 1 &&
+        w_.programmer.zelSensor() != nullptr) {
+        sensorSeenAt_ = w_.now();
+    }
+    const std::int16_t selDevice = app.state().SelDevice;
+    if (selDeviceWas_ == 1 && selDevice == 0) {
+        returnedToStartAt_ = w_.now();
+        returnedOnce_ = true;
+    }
+    expect((selDevice == 1) == window.loaded(), "sensor mode without the sensor window");
+    expect(!app.ended(), "the application ended");
+    const bool visible = window.visible();
+    if (visible && !windowWasVisible_) {
+        ++w_.figures.windowOpenings;
+        expect(app.state().Identity.DeviceType == link::kZelDeviceType,
+               "the window opened without the sensor's identity");
+        expect(w_.now() - sensorSeenAt_ <= kIdentityFreshMs,
+               "the window opened with no sensor behind the programmer");
+        // The delay counts status ticks of 500 ms; after a return the first
+        // of them may come at once, so six ticks span 2500 to 3000 ms.
+        const std::int64_t delay = returnedOnce_ ? kOpenDelayAfterReturnMs : kOpenDelayMs;
+        expect(w_.now() - returnedToStartAt_ >= delay,
+               "the window opened before the start delay ran out");
+        expect(!app.formAbout().visible(), "the window opened over the About window");
+        awaitingFirstReply_ = true;
+    }
+    windowWasVisible_ = visible;
+    selDeviceWas_ = selDevice;
+}
+
+void InvariantChecker::checkWrites() {
+    sim::Adapter& programmer = w_.programmer;
+    const sim::ZelSensor* zel = programmer.zelSensor();
+    for (const sim::ReceivedFrame& frame : programmer.receivedFrames()) {
+        if (frame.command != link::MsgSetParams || !frame.checksumOk || zel == nullptr) {
+            continue;
+        }
+        ++w_.figures.writesChecked;
+        expect(frame.payload.size() == (zel->hasHeight() ? 6U : 5U),
+               "a parameter write of the wrong length for the sensor's firmware");
+        for (std::size_t i = 0; i < std::min<std::size_t>(frame.payload.size(), 6); ++i) {
+            const std::uint8_t value = frame.payload[i];
+            if (value != held_[i] && !w_.chose(i, value)) {
+                std::ostringstream out;
+                out << "parameter " << i << " written as " << int(value) << ", the sensor held "
+                    << int(held_[i]) << " and the technician did not pick it";
+                w_.violation(out.str());
+            }
+            ++w_.figures.invariantChecks;
+        }
+    }
+    for (const std::uint8_t reply : {link::MsgIdentity, link::MsgParams, link::MsgSetParamsAck,
+                                     link::MsgStreamAck, link::MsgSignal}) {
+        w_.figures.framesDecodedByPc += programmer.repliesSent(reply);
+    }
+    programmer.clearObservations();
+    if (zel != nullptr) {
+        held_ = ToWire(zel->parameters());
+    }
+    w_.noteSensorParameters();
+}
+
+void InvariantChecker::checkFirstReply() {
+    auto& window = w_.session.window;
+    const bool readPending = window.conversation().ReadParamsPending;
+    if (window.loaded() && readPendingWas_ && !readPending) {
+        // A parameter reply has just been taken whole into the lists.
+        if (awaitingFirstReply_) {
+            awaitingFirstReply_ = false;
+            ++w_.figures.reconnectionChecks;
+            const WireValues truth = ToWire(w_.sensor().parameters);
+            const bool height = w_.sensor().firmware >= link::kHeightFirmware;
+            const bool same = window.TreshRadarZel.listIndex() == truth[0] - 1 &&
+                              window.ValueTonReleZel.listIndex() == truth[1] - 1 &&
+                              window.VelSenseRadarZel.listIndex() == truth[2] &&
+                              window.FilterLineRadarZel.listIndex() == truth[3] &&
+                              window.FlagHighTrafficRadarZel.listIndex() == truth[4] &&
+                              window.SelHeightRadarZel.listIndex() == (height ? truth[5] : 0);
+            expect(same, "after reconnecting the lists do not show the sensor's values");
+        }
+        w_.forgetChoices();
+    }
+    readPendingWas_ = readPending;
+}
+
+void InvariantChecker::sampleMemory() {
+    nextMemorySampleAt_ += kHourMs;
+    const std::int64_t kb = ResidentKb();
+    if (w_.figures.firstHourRssKb == 0) {
+        w_.figures.firstHourRssKb = kb;
+    }
+    w_.figures.lastRssKb = kb;
+    w_.figures.peakRssKb = std::max(w_.figures.peakRssKb, kb);
+}
+
+}  // namespace quarn::soak
