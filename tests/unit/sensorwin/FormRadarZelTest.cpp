@@ -1,6 +1,6 @@
-#include <cstdio>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 

@@ -1,0 +1,122 @@
+// The application's two files when the application directory holds
+// something other than what the program wrote: directories in their place,
+// endless or binary files, leftovers of an interrupted save. The application
+// either falls back to its defaults or shows its one fatal message; it never
+// hangs, crashes or leaves a half-written settings file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "ShellFixture.h"
+#include "app/Language.h"
+#include "app/Settings.h"
+#include "support/RecordingDriver.h"
+
+namespace quarn::app {
+namespace {
+
+namespace fs = std::filesystem;
+using quarn::testing::CopyDeliveredStringTable;
+using quarn::testing::RecordingDriver;
+using quarn::testing::ShellFixture;
+
+constexpr char kFatalText[] =
+    "Unable to find file \"StringTable.txt\", the application will be terminated";
+
+class FileRobustness : public ::testing::Test {
+  protected:
+    void startAndExit() {
+        shell.app().start();
+        if (!shell.app().ended()) {
+            shell.form().MnuExit.click();
+        }
+        ASSERT_TRUE(shell.app().ended());
+        EXPECT_EQ(shell.host.quitRequests, 1);
+    }
+
+    RecordingDriver driver;
+    ShellFixture shell{driver};
+};
+
+TEST_F(FileRobustness, DirectoryInPlaceOfTheStringTableIsTheFatalFailure) {
+    // In place of the string table: the fatal message, then the normal
+    // shutdown, which still writes the settings.
+    fs::create_directory(shell.dir.file("StringTable.txt"));
+    startAndExit();
+    ASSERT_EQ(shell.host.messages.size(), 1U);
+    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_TRUE(fs::is_directory(shell.dir.file("StringTable.txt")));
+}
+
+TEST_F(FileRobustness, DirectoryInPlaceOfTheSettingsFileStartsInEnglishAndIsKept) {
+    CopyDeliveredStringTable(shell.dir);
+    fs::create_directory(shell.dir.file("QuarnSoft.prm"));
+    shell.app().start();
+    EXPECT_EQ(shell.state().SelLanguage, 1);
+    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+    shell.form().MnuLanguageIt.click();
+    shell.form().MnuExit.click();
+    EXPECT_TRUE(shell.host.messages.empty());
+    EXPECT_TRUE(fs::is_directory(shell.dir.file("QuarnSoft.prm")));
+    EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
+}
+
+TEST_F(FileRobustness, EndlessFilesAreReadOnlyUpToTheirLimit) {
+    if (!fs::exists("/dev/zero")) {
+        GTEST_SKIP() << "no endless device to point at";
+    }
+    // Both names lead to a file that never ends: the settings give English,
+    // the string table is refused with the fatal message, and nothing hangs.
+    fs::create_symlink("/dev/zero", shell.dir.file("QuarnSoft.prm"));
+    fs::create_symlink("/dev/zero", shell.dir.file("StringTable.txt"));
+    EXPECT_EQ(LoadSettings(shell.dir.str()), 1);
+    StringTableEntries table;
+    EXPECT_FALSE(LoadStringTable(shell.dir.str(), 0, table));
+    startAndExit();
+    ASSERT_EQ(shell.host.messages.size(), 1U);
+    // The save replaced the link with a real file and left the device alone.
+    EXPECT_FALSE(fs::is_symlink(shell.dir.file("QuarnSoft.prm")));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+}
+
+TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
+    std::mt19937 random(424242);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int round = 0; round < 40; ++round) {
+        RecordingDriver roundDriver;
+        ShellFixture roundShell{roundDriver};
+        std::string bytes(static_cast<std::size_t>(2000 + round * 500), '\0');
+        for (char& b : bytes) {
+            b = static_cast<char>(byte(random));
+        }
+        roundShell.dir.write("StringTable.txt", bytes);
+        StringTableEntries expected;
+        const bool valid = ParseStringTable(bytes, 1, expected);
+        roundShell.app().start();
+        EXPECT_EQ(roundShell.app().ended(), !valid);
+        EXPECT_EQ(roundShell.host.messages.size(), valid ? 0U : 1U);
+        if (valid) {
+            EXPECT_EQ(roundShell.texts(), expected);
+        }
+    }
+}
+
+TEST_F(FileRobustness, LeftoverOfAnInterruptedSaveIsReplacedByTheNextSave) {
+    CopyDeliveredStringTable(shell.dir);
+    // An earlier save stopped after writing half of its temporary file.
+    shell.dir.write("QuarnSoft.prm", SettingsText(1));
+    shell.dir.write("QuarnSoft.prm.new", "\"File configura");
+    shell.app().start();
+    EXPECT_EQ(shell.state().SelLanguage, 1);
+    shell.form().MnuLanguageIt.click();
+    shell.form().MnuExit.click();
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+    EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
+}
+
+}  // namespace
+}  // namespace quarn::app
