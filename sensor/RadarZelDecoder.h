@@ -27,7 +27,6 @@ class RadarZelDecoder final : public link::SensorReplyDecoder {
     void DecodeSensorReply(const link::MsgBytes& frame, std::int16_t L) override;
 
   private:
-    void DecodeIdentity(const link::MsgBytes& frame);
     void LogReceived(const std::string& line);
 
     link::DeviceIdentity& identity_;

@@ -2,13 +2,14 @@
 
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
+#include "link/ReceivedFrame.h"
 
 namespace quarn::sensor {
 
 std::int16_t MinimumReplyLength(std::uint8_t command, std::int32_t fwVersion) {
     switch (command) {
         case link::MsgIdentity:
-            return 23;  // type, ten serial bytes, two version words
+            return link::kIdentityFrameLength;
         case link::MsgParams:
             return fwVersion >= link::kHeightFirmware ? 13 : 12;  // five or six values
         case link::MsgSignal:

@@ -14,7 +14,6 @@ namespace {
 constexpr bool kLogged = true;
 constexpr bool kNotLogged = false;
 constexpr std::uint8_t kStreamStart = 2;
-constexpr char kDevMatrPanel[] = "DevMatr";
 }  // namespace
 
 // One call: at most one parameter request, one stream request and one

@@ -17,6 +17,9 @@
 
 namespace quarn::sensor {
 
+// Key of the sensor window's status-bar panel that shows the identity.
+inline constexpr char kDevMatrPanel[] = "DevMatr";
+
 // The parts of the sensor window that the tick reads or writes.
 struct ConversationWindow {
     ParamLists lists;

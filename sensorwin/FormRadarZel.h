@@ -42,7 +42,7 @@
 
 namespace quarn::sensorwin {
 
-inline constexpr char kDevMatrPanel[] = "DevMatr";
+using sensor::kDevMatrPanel;
 inline constexpr int kDesignClientWidth = 7800;
 inline constexpr int kDesignClientHeight = 4665;
 inline constexpr int kConversationTickMs = 100;
@@ -127,7 +127,6 @@ class FormRadarZel final : public quarn::Form,
 
   private:
     void SetDesign();
-    void ResetToDesign();
     sensor::ParamLists Lists();
 
     app::AppState& app_;

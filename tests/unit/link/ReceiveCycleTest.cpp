@@ -95,7 +95,7 @@ TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
     rig.cycle.ReceiveMsgUsb();
     EXPECT_EQ(rig.identity.DeviceSerial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
     EXPECT_EQ(rig.identity.FwVersion, 65535);
-    // A length beyond the buffer is cut to it rather than read past.
+    // A length the buffer cannot hold fails the checksum test rather than being read past.
     DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor, rig.host);
     DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor, rig.host);
 }
