@@ -5,7 +5,7 @@
 namespace quarn::app {
 
 class SensorWindowOpener {
-public:
+  public:
     virtual ~SensorWindowOpener() = default;
     // Shows the sensor window modeless. Its load runs at once: it sets
     // SelDevice to 1 and, at its end, FlagExitProgram to True.

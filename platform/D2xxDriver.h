@@ -45,7 +45,7 @@ inline constexpr int kMaxDescription = 64;
 // FT_ListDevices by index takes the index value itself in arg1 (cast to a
 // pointer), not its address, exactly as the vendor documents it.
 class D2xxDriver {
-public:
+  public:
     virtual ~D2xxDriver() = default;
 
     virtual FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) = 0;

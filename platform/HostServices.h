@@ -15,7 +15,7 @@ struct AppVersion {
 };
 
 class HostServices {
-public:
+  public:
     virtual ~HostServices() = default;
 
     // Directory of the executable, where StringTable.txt and QuarnSoft.prm live.

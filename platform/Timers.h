@@ -10,7 +10,7 @@
 namespace quarn {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since an arbitrary, fixed origin; never goes backwards.
     virtual std::int64_t nowMs() const = 0;
@@ -21,7 +21,7 @@ public:
 // countdown, as a window timer does. The tick handler may change or even
 // destroy this timer; the implementation must not touch it after the call.
 class Timer {
-public:
+  public:
     virtual ~Timer() = default;
 
     virtual void setInterval(int ms) = 0;
@@ -31,7 +31,7 @@ public:
 
     void setTickHandler(std::function<void()> handler) { handler_ = std::move(handler); }
 
-protected:
+  protected:
     void fire() {
         if (handler_) {
             // Copy: the handler may replace itself or destroy the timer.
@@ -40,12 +40,12 @@ protected:
         }
     }
 
-private:
+  private:
     std::function<void()> handler_;
 };
 
 class TimerService {
-public:
+  public:
     virtual ~TimerService() = default;
     virtual std::unique_ptr<Timer> createTimer() = 0;
 };

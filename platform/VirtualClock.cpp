@@ -5,7 +5,7 @@
 namespace quarn {
 
 class VirtualClock::VirtualTimer final : public Timer {
-public:
+  public:
     explicit VirtualTimer(VirtualClock* clock) : clock_(clock) {}
     ~VirtualTimer() override {
         if (clock_ != nullptr) {
@@ -40,7 +40,7 @@ public:
     void detach() { clock_ = nullptr; }
     void tick() { fire(); }
 
-private:
+  private:
     VirtualClock* clock_;
     int interval_ = 0;
     bool enabled_ = false;
@@ -82,7 +82,9 @@ VirtualClock::VirtualTimer* VirtualClock::nextTimerDueBy(std::int64_t limit) con
     return best;
 }
 
-void VirtualClock::advance(std::int64_t ms) { advanceTo(now_ + (ms < 0 ? 0 : ms)); }
+void VirtualClock::advance(std::int64_t ms) {
+    advanceTo(now_ + (ms < 0 ? 0 : ms));
+}
 
 void VirtualClock::advanceTo(std::int64_t timeMs) {
     while (VirtualTimer* timer = nextTimerDueBy(timeMs)) {

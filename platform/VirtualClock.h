@@ -13,7 +13,7 @@
 namespace quarn {
 
 class VirtualClock final : public Clock, public TimerService {
-public:
+  public:
     VirtualClock() = default;
     VirtualClock(const VirtualClock&) = delete;
     VirtualClock& operator=(const VirtualClock&) = delete;
@@ -30,7 +30,7 @@ public:
     std::optional<std::int64_t> nextDue() const;
     std::size_t activeTimers() const;
 
-private:
+  private:
     class VirtualTimer;
     friend class VirtualTimer;
 

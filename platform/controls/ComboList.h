@@ -12,7 +12,7 @@
 namespace quarn {
 
 class ComboList : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::vector<std::string>& items() const { return items_; }
@@ -34,7 +34,7 @@ public:
     void setClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
     void setDropDownHandler(std::function<void()> handler) { onDropDown_ = std::move(handler); }
 
-private:
+  private:
     std::vector<std::string> items_;
     std::int16_t listIndex_ = -1;
     std::function<void()> onClick_;

@@ -44,7 +44,7 @@ struct FontSpec {
 inline constexpr int kTwipsPerPixel = 15;
 
 class Control : public Observable {
-public:
+  public:
     explicit Control(std::string name) : name_(std::move(name)) {}
 
     const std::string& name() const { return name_; }
@@ -58,7 +58,7 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { set(enabled_, enabled); }
 
-protected:
+  protected:
     template <typename T>
     void set(T& field, const T& value) {
         if (!(field == value)) {
@@ -67,7 +67,7 @@ protected:
         }
     }
 
-private:
+  private:
     std::string name_;
     TwipsRect geometry_;
     bool visible_ = true;

@@ -11,7 +11,7 @@
 namespace quarn {
 
 class Form : public Observable {
-public:
+  public:
     explicit Form(std::string name) : name_(std::move(name)) {}
 
     const std::string& name() const { return name_; }
@@ -41,11 +41,11 @@ public:
     // happens when it is not loaded.
     void unload();
 
-protected:
+  protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
 
-private:
+  private:
     std::string name_;
     std::string caption_;
     int clientWidth_ = 0;

@@ -11,7 +11,7 @@
 namespace quarn {
 
 class Led : public Control {
-public:
+  public:
     using Control::Control;
 
     bool on() const { return on_; }
@@ -25,14 +25,14 @@ public:
         notifyChanged();
     }
 
-private:
+  private:
     bool on_ = false;
     Rgb onColor_{255, 0, 0};
     Rgb offColor_{192, 192, 192};
 };
 
 class Slider : public Control {
-public:
+  public:
     using Control::Control;
 
     // The value is stored as given, even above the scale's maximum.
@@ -49,7 +49,7 @@ public:
         notifyChanged();
     }
 
-private:
+  private:
     std::int32_t value_ = 0;
     std::int32_t maximum_ = 20000;
     std::int32_t majorTick_ = 5000;
@@ -57,7 +57,7 @@ private:
 };
 
 class StatusBar : public Control {
-public:
+  public:
     using Control::Control;
 
     void addPanel(const std::string& key) {
@@ -79,7 +79,7 @@ public:
     }
     const std::map<std::string, std::string>& panels() const { return panels_; }
 
-private:
+  private:
     std::map<std::string, std::string> panels_;
 };
 

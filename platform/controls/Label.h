@@ -9,7 +9,7 @@ namespace quarn {
 enum class Alignment { Left, Center };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
@@ -33,7 +33,7 @@ public:
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment alignment) { set(alignment_, alignment); }
 
-private:
+  private:
     std::string caption_;
     Rgb foreColor_ = colors::kBlack;
     Rgb backColor_ = colors::kWhite;

@@ -10,7 +10,7 @@
 namespace quarn {
 
 class MenuItem : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
@@ -29,7 +29,7 @@ public:
         }
     }
 
-private:
+  private:
     std::string caption_;
     std::vector<MenuItem*> items_;
     std::function<void()> onClick_;

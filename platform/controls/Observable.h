@@ -8,7 +8,7 @@
 namespace quarn {
 
 class Observable {
-public:
+  public:
     using Observer = std::function<void()>;
 
     Observable() = default;
@@ -20,10 +20,10 @@ public:
     int observe(Observer observer);
     void unobserve(int token);
 
-protected:
+  protected:
     void notifyChanged();
 
-private:
+  private:
     struct Entry {
         int token;
         Observer observer;

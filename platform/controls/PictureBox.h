@@ -32,7 +32,7 @@ struct UserBox {
 
 // An oval combined with the picture beneath by bitwise AND of the colours.
 class OvalShape : public Control {
-public:
+  public:
     using Control::Control;
 
     const UserBox& box() const { return box_; }
@@ -48,7 +48,7 @@ public:
         notifyChanged();
     }
 
-private:
+  private:
     UserBox box_;
     Rgb fill_{255, 128, 128};
     Rgb outline_{255, 0, 0};
@@ -56,7 +56,7 @@ private:
 };
 
 class PictureBox : public Control {
-public:
+  public:
     using Control::Control;
 
     float scaleWidth() const { return scaleWidth_; }
@@ -84,7 +84,7 @@ public:
         }
     }
 
-private:
+  private:
     float scaleWidth_ = 0;
     float scaleHeight_ = 0;
     Rgb backColor_ = colors::kWhite;
@@ -93,19 +93,19 @@ private:
 
 // A decorative picture: the view looks the image up by its resource name.
 class ImageControl : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& resource() const { return resource_; }
     void setResource(const std::string& resource) { set(resource_, resource); }
 
-private:
+  private:
     std::string resource_;
 };
 
 // A push button.
 class Button : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
@@ -119,20 +119,20 @@ public:
         }
     }
 
-private:
+  private:
     std::string caption_;
     std::function<void()> onClick_;
 };
 
 // A frame: a captioned group box that contains other controls.
 class Frame : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption) { set(caption_, caption); }
 
-private:
+  private:
     std::string caption_;
 };
 

@@ -10,7 +10,7 @@
 namespace quarn {
 
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
 
     const std::string& text() const { return text_; }
@@ -32,7 +32,7 @@ public:
 
     void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
-private:
+  private:
     std::string text_;
     std::size_t selStart_ = 0;
     std::function<void()> onChange_;

@@ -10,7 +10,7 @@
 namespace quarn::testing {
 
 class FakeHost : public HostServices {
-public:
+  public:
     struct Message {
         std::string title;
         std::string text;

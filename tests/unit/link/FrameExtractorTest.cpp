@@ -1,5 +1,5 @@
-#include <array>
 #include <gtest/gtest.h>
+#include <array>
 
 #include <vector>
 

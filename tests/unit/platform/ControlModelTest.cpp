@@ -50,12 +50,12 @@ TEST(Label, NotifiesObserversOnlyOnRealChanges) {
 }
 
 class ProbeForm : public Form {
-public:
+  public:
     ProbeForm() : Form("Probe") {}
     std::vector<std::string> events;
     bool unloadSelfOnLoad = false;
 
-protected:
+  protected:
     void Form_Load() override {
         events.push_back("load");
         if (unloadSelfOnLoad) {
