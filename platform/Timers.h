@@ -24,14 +24,27 @@ class Timer {
   public:
     virtual ~Timer() = default;
 
-    virtual void setInterval(int ms) = 0;
-    virtual int interval() const = 0;
-    virtual void setEnabled(bool enabled) = 0;
-    virtual bool enabled() const = 0;
+    void setInterval(int ms) {
+        interval_ = ms < 0 ? 0 : ms;
+        restartCountdown();
+    }
+    int interval() const { return interval_; }
+    void setEnabled(bool enabled) {
+        enabled_ = enabled;
+        restartCountdown();
+    }
+    bool enabled() const { return enabled_; }
+    // Enabled with an interval above 0.
+    bool running() const { return enabled_ && interval_ > 0; }
 
     void setTickHandler(std::function<void()> handler) { handler_ = std::move(handler); }
 
   protected:
+    // Called after every change of interval or enabled state: the
+    // implementation starts a fresh countdown from now when running(), and
+    // stops any countdown otherwise.
+    virtual void restartCountdown() = 0;
+
     void fire() {
         if (handler_) {
             // Copy: the handler may replace itself or destroy the timer.
@@ -41,6 +54,8 @@ class Timer {
     }
 
   private:
+    int interval_ = 0;
+    bool enabled_ = false;
     std::function<void()> handler_;
 };
 

@@ -13,22 +13,10 @@ class VirtualClock::VirtualTimer final : public Timer {
         }
     }
 
-    void setInterval(int ms) override {
-        interval_ = ms < 0 ? 0 : ms;
-        rearm();
-    }
-    int interval() const override { return interval_; }
-    void setEnabled(bool enabled) override {
-        enabled_ = enabled;
-        rearm();
-    }
-    bool enabled() const override { return enabled_; }
-
-    bool running() const { return enabled_ && interval_ > 0; }
     std::int64_t due() const { return due_; }
     std::uint64_t sequence() const { return sequence_; }
 
-    void rearm() {
+    void restartCountdown() override {
         if (clock_ != nullptr && running()) {
             clock_->arm(this);
         }
@@ -42,8 +30,6 @@ class VirtualClock::VirtualTimer final : public Timer {
 
   private:
     VirtualClock* clock_;
-    int interval_ = 0;
-    bool enabled_ = false;
     std::int64_t due_ = 0;
     std::uint64_t sequence_ = 0;
 };

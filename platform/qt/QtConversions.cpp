@@ -45,13 +45,13 @@ void installFontSubstitutions() {
                                                                QStringLiteral("DejaVu Sans Mono")});
 }
 
-QFont toQFont(const FontSpec& spec) {
-    QFont font(toQString(spec.family));
-    if (spec.points > 0) {
-        font.setPointSizeF(spec.points);
+QFont toQFont(const FontSpec& design) {
+    QFont font(toQString(design.family));
+    if (design.points > 0) {
+        font.setPointSizeF(design.points);
     }
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setBold(design.bold);
+    font.setItalic(design.italic);
     return font;
 }
 

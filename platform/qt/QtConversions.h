@@ -29,6 +29,6 @@ QRect twipsToPixels(const TwipsRect& rect);
 // object exists and before the first window is built.
 void installFontSubstitutions();
 
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& design);
 
 }  // namespace quarn::qt

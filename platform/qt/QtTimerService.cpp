@@ -9,17 +9,6 @@ class QtTimerService::QtTimer final : public Timer {
     explicit QtTimer(QtTimerService* service) : service_(service) {}
     ~QtTimer() override { halt(); }
 
-    void setInterval(int ms) override {
-        interval_ = ms < 0 ? 0 : ms;
-        rearm();
-    }
-    int interval() const override { return interval_; }
-    void setEnabled(bool enabled) override {
-        enabled_ = enabled;
-        rearm();
-    }
-    bool enabled() const override { return enabled_; }
-
     void tick() { fire(); }
     void detach() {
         service_ = nullptr;
@@ -27,11 +16,10 @@ class QtTimerService::QtTimer final : public Timer {
     }
 
   private:
-    // Restarts the countdown from now, or stops it when the timer cannot run.
-    void rearm() {
+    void restartCountdown() override {
         halt();
-        if (service_ != nullptr && enabled_ && interval_ > 0) {
-            id_ = service_->start(this, interval_);
+        if (service_ != nullptr && running()) {
+            id_ = service_->start(this, interval());
         }
     }
     void halt() {
@@ -42,8 +30,6 @@ class QtTimerService::QtTimer final : public Timer {
     }
 
     QtTimerService* service_;
-    int interval_ = 0;
-    bool enabled_ = false;
     int id_ = 0;
 };
 
