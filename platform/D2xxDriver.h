@@ -37,7 +37,8 @@ inline constexpr FtDword kListAll = 0x20000000U;
 inline constexpr FtDword kPurgeRx = 1;
 inline constexpr FtDword kPurgeTx = 2;
 
-// A description written by FT_ListDevices is at most this long plus its NUL.
+// A description written by FT_ListDevices fits, with its NUL, in this many
+// bytes (the device record's description field is 64 bytes long).
 inline constexpr int kMaxDescription = 64;
 }  // namespace ft
 

@@ -28,7 +28,8 @@ void putDword(void* where, FtDword value) {
 
 // Copies the text with its NUL, cut to the longest a description may be.
 void putListText(void* buffer, const std::string& text) {
-    const std::size_t length = std::min<std::size_t>(text.size(), ft::kMaxDescription);
+    // A longer text is cut so that it fits a caller's 64-byte buffer with its NUL.
+    const std::size_t length = std::min<std::size_t>(text.size(), ft::kMaxDescription - 1);
     auto* out = static_cast<char*>(buffer);
     std::memcpy(out, text.data(), length);
     out[length] = '\0';
