@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "link/DeviceIdentity.h"
+
 namespace quarn::sensor {
 
 struct ConversationState {
@@ -12,6 +14,10 @@ struct ConversationState {
     bool StreamStartPending = false;    // ask for the live signal on the next tick
     std::int16_t IdentityTicks = 0;     // ticks since the last identity cycle
     std::int16_t MissedIdentities = 0;  // consecutive identity cycles without the sensor
+    // The sensor whose parameter reply the lists show. When the identity
+    // cycle finds another one behind the programmer (swapped within a cycle,
+    // so the window stayed open), the lists are read again before any write.
+    link::DeviceIdentity ListsReportedBy;
 };
 
 }  // namespace quarn::sensor

@@ -8,6 +8,14 @@
 #include "sensor/ReplyLayout.h"
 
 namespace quarn::sensor {
+namespace {
+
+bool SameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
+    return a.DeviceType == b.DeviceType && a.DeviceSerial == b.DeviceSerial &&
+           a.HwVersion == b.HwVersion && a.FwVersion == b.FwVersion;
+}
+
+}  // namespace
 
 void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_t L) {
     const std::string hex = link::HexText(link::HeldBytes(frame, L));
@@ -28,6 +36,9 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
         case link::MsgIdentity:
             // Any device type is stored; the conversation accepts only the Zel sensor.
             link::DecodeIdentityFields(frame, identity_);
+            if (!SameDevice(identity_, state_.ListsReportedBy)) {
+                state_.ReadParamsPending = true;
+            }
             break;
         case link::MsgParams:
             LogReceived(hex);
@@ -36,6 +47,7 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
             // values the sensor never reported.
             if (display_.ShowParams(frame)) {
                 state_.ReadParamsPending = false;
+                state_.ListsReportedBy = identity_;
             }
             break;
         case link::MsgSetParamsAck:

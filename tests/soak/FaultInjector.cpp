@@ -1,5 +1,6 @@
 #include "soak/FaultInjector.h"
 
+#include <string>
 #include <vector>
 
 #include "sim/ZelSensor.h"
@@ -21,7 +22,7 @@ FaultInjector::FaultInjector(SoakWorld& world)
 
 bool FaultInjector::deviceFaultRunning() const {
     return running(Fault::SensorDetached) || running(Fault::DeviceTypeChanged) ||
-           running(Fault::FirmwareChanged);
+           running(Fault::FirmwareChanged) || running(Fault::SensorSwapped);
 }
 
 void FaultInjector::step() {
@@ -86,6 +87,15 @@ std::optional<std::int64_t> FaultInjector::start(Fault fault) {
             w_.noteSensorParameters();
             programmer.detachDevice();
             return w_.delay(5000, 30000);
+        case Fault::SensorSwapped:
+            // The technician unplugs the sensor and plugs in another one,
+            // quickly enough that the window may stay open.
+            if (deviceFaultRunning()) {
+                return std::nullopt;
+            }
+            w_.noteSensorParameters();
+            programmer.detachDevice();
+            return w_.delay(800, 3000);
         case Fault::NoiseBurst: {
             std::vector<std::uint8_t> noise(static_cast<std::size_t>(w_.uniform(1, 4000)));
             for (auto& b : noise) {
@@ -139,6 +149,9 @@ void FaultInjector::end(Fault fault) {
             w_.setFirmware(kFirmwares[static_cast<std::size_t>(w_.uniform(0, 3))]);
             programmer.attachDevice(w_.sensorConfig());
             break;
+        case Fault::SensorSwapped:
+            programmer.attachDevice(anotherSensor());
+            break;
         case Fault::CorruptedChecksums:
             programmer.setCorruptChecksumRate(0);
             break;
@@ -169,6 +182,20 @@ void FaultInjector::forceOutOfRangeReplies() {
     values[k] = k < 2 ? static_cast<std::uint8_t>(w_.chance(0.5) ? 0 : w_.uniform(10, 255))
                       : static_cast<std::uint8_t>(w_.uniform(kHighest[k] + 1, 255));
     zel.setForcedReplyValues(values);
+}
+
+sim::DeviceConfig FaultInjector::anotherSensor() {
+    sim::DeviceConfig other = w_.sensorConfig();
+    ++sensorsSwappedIn_;
+    other.serial = "S" + std::to_string(100000000 + sensorsSwappedIn_);
+    other.firmware = kFirmwares[static_cast<std::size_t>(w_.uniform(0, 3))];
+    other.parameters = {
+        static_cast<std::uint8_t>(w_.uniform(1, 9)), static_cast<std::uint8_t>(w_.uniform(1, 9)),
+        static_cast<std::uint8_t>(w_.uniform(0, 2)), static_cast<std::uint8_t>(w_.uniform(0, 2)),
+        static_cast<std::uint8_t>(w_.uniform(0, 1)), static_cast<std::uint8_t>(w_.uniform(0, 2))};
+    other.seed = static_cast<std::uint32_t>(sensorsSwappedIn_);
+    w_.replaceSensor(other);
+    return other;
 }
 
 }  // namespace quarn::soak

@@ -1,7 +1,7 @@
 #pragma once
 // Random faults at random times: each fault starts, runs for a random while
 // and is then taken back (the programmer plugged in again, the sensor put
-// back, the line clean again). The three faults of the device behind the
+// back, the line clean again). The four faults of the device behind the
 // programmer never overlap, as only one thing can be done to it at a time.
 
 #include <array>
@@ -29,11 +29,14 @@ class FaultInjector {
     std::optional<std::int64_t> start(Fault fault);
     void end(Fault fault);
     void forceOutOfRangeReplies();
+    // A different sensor (serial, firmware, stored parameters) to plug in.
+    sim::DeviceConfig anotherSensor();
 
     SoakWorld& w_;
     std::int64_t nextAt_;
     std::array<std::optional<std::int64_t>, kKinds> endAt_{};
     sim::Adapter* second_ = nullptr;
+    int sensorsSwappedIn_ = 0;
 };
 
 }  // namespace quarn::soak

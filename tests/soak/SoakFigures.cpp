@@ -12,6 +12,7 @@ const char* FaultName(Fault fault) {
         "sensor detached/reattached",
         "device type changed",
         "firmware changed",
+        "sensor swapped for another",
         "noise burst",
         "corrupted checksums",
         "dropped replies",

@@ -17,6 +17,7 @@ enum class Fault : std::size_t {
     SensorDetached,
     DeviceTypeChanged,
     FirmwareChanged,
+    SensorSwapped,
     NoiseBurst,
     CorruptedChecksums,
     DroppedReplies,

@@ -50,6 +50,8 @@ class SoakWorld {
     void noteSensorParameters();
     const sim::DeviceConfig& sensor() const { return sensor_; }
     void setFirmware(std::uint16_t firmware) { sensor_.firmware = firmware; }
+    // From now on another sensor is the one behind the programmer.
+    void replaceSensor(const sim::DeviceConfig& other) { sensor_ = other; }
 
     // Values the technician picked for each parameter since the sensor's
     // last parameter reply reached the lists.

@@ -299,5 +299,28 @@ TEST_F(SensorWindowScenario, ReadsCrossingAnIdentityCycleKeepTheHeight) {
     EXPECT_EQ(adapter.zelSensor()->parameters().height, 2);
 }
 
+// Another sensor plugged in within one identity cycle keeps the window open.
+// Its lists must be read again before anything is written, or the next write
+// would carry the first sensor's values into the second one.
+TEST_F(SensorWindowScenario, SensorSwappedUnderTheOpenWindowIsReadBeforeAnyWrite) {
+    sim::Adapter& adapter = openSettled();
+    sim::DeviceConfig second = Sensor();
+    second.serial = "B000000002";
+    second.parameters = {9, 4, 2, 2, 1, 2};
+    adapter.attachDevice(second);
+    adapter.clearObservations();
+    session.clock.advance(1500);  // the next identity cycles see the new sensor
+    ASSERT_TRUE(window().visible());
+    EXPECT_EQ(window().StatusBar.panelText("DevMatr"), "B000000002 - HW: 102 - FW: 200");
+    EXPECT_GE(adapter.framesReceived(2), 1U);
+    EXPECT_EQ(window().TreshRadarZel.listIndex(), 8);
+
+    choose(window().ValueTonReleZel, 5);
+    session.clock.advance(1000);
+    const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
+    ASSERT_EQ(writes.size(), 1U);
+    EXPECT_EQ(writes[0].payload, (Bytes{9, 6, 2, 2, 1, 2}));
+}
+
 }  // namespace
 }  // namespace quarn::sensorwin
