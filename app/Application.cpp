@@ -7,7 +7,7 @@ Application::Application(D2xxDriver& driver, TimerService& timers, HostServices&
       timers_(timers),
       usb_(driver),
       sender_(usb_, formDebug_),
-      receiveCycle_(usb_, receiveState_, state_.SelDevice, state_.Identity, formDebug_, host_),
+      receiveCycle_(usb_, receiveState_, state_.activeWindow, state_.identity, formDebug_, host_),
       formStart_(FormStartLinks{state_, usb_, receiveCycle_, sender_, formDebug_, formAbout_,
                                 timers_, host_}) {}
 
@@ -17,7 +17,8 @@ void Application::start() {
     }
 }
 
-void Application::setSensorWindow(SensorWindowOpener* opener, link::SensorReplyDecoder* decoder) {
+void Application::setSensorWindow(sensorwin::SensorWindowOpener* opener,
+                                  link::SensorReplyDecoder* decoder) {
     formStart_.setSensorWindowOpener(opener);
     receiveCycle_.setSensorDecoder(decoder);
 }

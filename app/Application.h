@@ -8,7 +8,6 @@
 #include "app/AppState.h"
 #include "app/FormAbout.h"
 #include "app/FormStart.h"
-#include "app/SensorWindowOpener.h"
 #include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
@@ -17,6 +16,7 @@
 #include "platform/D2xxDriver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
+#include "sensorwin/SensorWindowOpener.h"
 
 namespace quarn::app {
 
@@ -32,7 +32,7 @@ class Application {
     void start();
 
     // The sensor window (its opener and the decoder of its replies).
-    void setSensorWindow(SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
+    void setSensorWindow(sensorwin::SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
 
     // Called by the sensor window when it closes.
     void ReturnToStart() { formStart_.ReturnToStart(); }

@@ -27,7 +27,7 @@ FormStart::FormStart(const FormStartLinks& links)
 void FormStart::Form_Load() {
     AppState& state = links_.state;
     LabelVer.setCaption(VersionCaption(links_.host.version()));
-    state.SelLanguage = LoadSettings(links_.host.applicationDirectory());
+    state.language = LoadSettings(links_.host.applicationDirectory());
     if (!ApplyLanguage()) {
         return;  // the window has been closed and the application ends
     }
@@ -37,13 +37,13 @@ void FormStart::Form_Load() {
     firstCheck_ = true;
     TimerMsgUsb->setInterval(kReceiveIntervalMs);
     TimerMsgUsb->setEnabled(true);
-    state.FlagExitProgram = false;
+    state.endWithSensorWindow = false;
     ReturnToStart();
 }
 
 void FormStart::Form_Unload() {
     links_.usb.CloseUsb();
-    SaveSettings(links_.host.applicationDirectory(), links_.state.SelLanguage);
+    SaveSettings(links_.host.applicationDirectory(), links_.state.language);
     links_.monitor.unload();
     // The window's timers go with it.
     TimerMsgUsb->setEnabled(false);
@@ -54,17 +54,16 @@ void FormStart::Form_Unload() {
 
 bool FormStart::ApplyLanguage() {
     AppState& state = links_.state;
-    if (!LoadStringTable(links_.host.applicationDirectory(), state.SelLanguage,
-                         state.StringTable)) {
+    if (!LoadStringTable(links_.host.applicationDirectory(), state.language, state.texts)) {
         links_.host.showCriticalMessage(std::string(kProgramName),
                                         std::string(kStringTableMissingText));
         unload();
         return false;
     }
-    MnuExit.setCaption(state.StringTable[entry::kMnuExit]);
-    MnuLanguage.setCaption(state.StringTable[entry::kMnuLanguage]);
-    MnuLanguageIt.setCaption(state.StringTable[entry::kMnuLanguageIt]);
-    MnuLanguageEng.setCaption(state.StringTable[entry::kMnuLanguageEng]);
+    MnuExit.setCaption(state.texts[entry::kMnuExit]);
+    MnuLanguage.setCaption(state.texts[entry::kMnuLanguage]);
+    MnuLanguageIt.setCaption(state.texts[entry::kMnuLanguageIt]);
+    MnuLanguageEng.setCaption(state.texts[entry::kMnuLanguageEng]);
     return true;
 }
 
@@ -73,15 +72,15 @@ void FormStart::ReturnToStart() {
         return;  // after the shutdown nothing brings the window back
     }
     AppState& state = links_.state;
-    if (state.FlagExitProgram) {
+    if (state.endWithSensorWindow) {
         unload();
         return;
     }
     show();
     LabelStatusProg.setCaption("");
     LabelStatusDevice.setCaption("");
-    state.DelayOpenRadar = kOpenRadarDelayMs;
-    state.SelDevice = 0;
+    state.sensorWindowDelayMs = kOpenRadarDelayMs;
+    state.activeWindow = link::ActiveWindow::Start;
 }
 
 void FormStart::MnuExit_Click() {
@@ -93,12 +92,12 @@ void FormStart::MnuAbout_Click() {
 }
 
 void FormStart::MnuLanguageIt_Click() {
-    links_.state.SelLanguage = kLanguageItalian;
+    links_.state.language = kLanguageItalian;
     ApplyLanguage();
 }
 
 void FormStart::MnuLanguageEng_Click() {
-    links_.state.SelLanguage = kLanguageEnglish;
+    links_.state.language = kLanguageEnglish;
     ApplyLanguage();
 }
 

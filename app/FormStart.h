@@ -10,7 +10,6 @@
 
 #include "app/AppState.h"
 #include "app/FormAbout.h"
-#include "app/SensorWindowOpener.h"
 #include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
@@ -21,6 +20,7 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/MenuItem.h"
 #include "platform/controls/PictureBox.h"
+#include "sensorwin/SensorWindowOpener.h"
 
 namespace quarn::app {
 
@@ -63,7 +63,7 @@ class FormStart : public quarn::Form {
 
     // Plugs in the sensor window; until then a recognised sensor is shown
     // but no window opens.
-    void setSensorWindowOpener(SensorWindowOpener* opener) { sensorWindow_ = opener; }
+    void setSensorWindowOpener(sensorwin::SensorWindowOpener* opener) { sensorWindow_ = opener; }
 
     // Event handlers.
     void TimerMsgUsb_Timer();
@@ -98,7 +98,7 @@ class FormStart : public quarn::Form {
     void connectEvents();
 
     FormStartLinks links_;
-    SensorWindowOpener* sensorWindow_ = nullptr;
+    sensorwin::SensorWindowOpener* sensorWindow_ = nullptr;
     std::int32_t progStatus_ = 0;
     bool firstCheck_ = false;
     bool ended_ = false;

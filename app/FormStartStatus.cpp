@@ -24,16 +24,16 @@ void FormStart::TimerMsgUsb_Timer() {
 
 void FormStart::TimerVrfyStatus_Timer() {
     AppState& state = links_.state;
-    if (state.SelDevice != 0) {
+    if (state.activeWindow != link::ActiveWindow::Start) {
         return;  // the sensor window is in charge
     }
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
     links_.usb.CloseUsb();
     progStatus_ = links_.usb.OpenUsb();
     ShowProgStatus(progStatus_);
-    if (state.DelayOpenRadar > 0) {
-        const int remaining = state.DelayOpenRadar - TimerVrfyStatus->interval();
-        state.DelayOpenRadar = static_cast<std::int16_t>(std::max(remaining, -32768));
+    if (state.sensorWindowDelayMs > 0) {
+        const int remaining = state.sensorWindowDelayMs - TimerVrfyStatus->interval();
+        state.sensorWindowDelayMs = static_cast<std::int16_t>(std::max(remaining, -32768));
     }
     TimerVrfyStatus->setEnabled(false);
     TimerVrfyStatus->setInterval(kStatusIntervalMs);
@@ -47,7 +47,7 @@ void FormStart::TimerVrfyStatus_Timer() {
     if (!loaded()) {
         return;  // the main window closed meanwhile
     }
-    if (state.SelDevice == 0) {
+    if (state.activeWindow == link::ActiveWindow::Start) {
         // The next tick shows the reply to this request; no reply shows as no device.
         ClearDeviceIdentity();
         links_.sender.SendMsg(link::MsgGetIdentity, {}, 0, true);
@@ -55,7 +55,7 @@ void FormStart::TimerVrfyStatus_Timer() {
 }
 
 void FormStart::ShowProgStatus(const std::int32_t& status) {
-    const StringTableEntries& texts = links_.state.StringTable;
+    const StringTableEntries& texts = links_.state.texts;
     switch (status) {
         case kProgOpen:
             ShowStatus(LabelStatusProg, texts[entry::kProgOpen], colors::kGood);
@@ -76,7 +76,7 @@ void FormStart::ShowProgStatus(const std::int32_t& status) {
 
 void FormStart::ShowDeviceStatus() {
     AppState& state = links_.state;
-    const StringTableEntries& texts = state.StringTable;
+    const StringTableEntries& texts = state.texts;
     if (links_.usb.OpenUsb() != link::kUsbOk) {
         LabelStatusDevice.setCaption("");
         return;
@@ -84,7 +84,7 @@ void FormStart::ShowDeviceStatus() {
     if (links_.about.visible()) {
         return;  // the About window holds the device label and the opening back
     }
-    const std::int32_t deviceType = state.Identity.DeviceType;
+    const std::int32_t deviceType = state.identity.type;
     if (deviceType == 0) {
         ShowStatus(LabelStatusDevice, texts[entry::kNoDevice], colors::kFault);
         return;
@@ -95,15 +95,16 @@ void FormStart::ShowDeviceStatus() {
     }
     ShowStatus(LabelStatusDevice, texts[entry::kDeviceFound] + "  " + texts[entry::kSensorModel],
                colors::kGood);
-    if (state.DelayOpenRadar <= 0 && sensorWindow_ != nullptr) {
-        // The sensor window's load sets SelDevice to 1 and FlagExitProgram to True.
+    if (state.sensorWindowDelayMs <= 0 && sensorWindow_ != nullptr) {
+        // The sensor window's load sets the active window to the sensor window and
+        // endWithSensorWindow to True.
         sensorWindow_->ShowSensorWindow();
         hide();
     }
 }
 
 void FormStart::ClearDeviceIdentity() {
-    links_.state.Identity.clear();
+    links_.state.identity.clear();
 }
 
 }  // namespace quarn::app

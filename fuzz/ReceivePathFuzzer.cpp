@@ -40,11 +40,11 @@ quarn::fuzz::ScratchDirectory& Directory() {
 
 void OpenSensorWindow(quarn::testing::SensorSession& session, bool heightFirmware) {
     // What the status supervision does when it has recognised the sensor.
-    quarn::link::DeviceIdentity& identity = session.app.state().Identity;
-    identity.DeviceType = quarn::link::kZelDeviceType;
-    identity.DeviceSerial = "FUZZ000001";
-    identity.HwVersion = 0x0102;
-    identity.FwVersion = heightFirmware ? 0x0200 : 0x01FF;
+    quarn::link::DeviceIdentity& identity = session.app.state().identity;
+    identity.type = quarn::link::kZelDeviceType;
+    identity.serial = "FUZZ000001";
+    identity.hardwareVersion = 0x0102;
+    identity.firmwareVersion = heightFirmware ? 0x0200 : 0x01FF;
     session.window.ShowSensorWindow();
     session.app.formStart().hide();
 }
@@ -64,11 +64,13 @@ void CheckState(quarn::testing::SensorSession& session) {
     Expect(rx.MsgPos >= 0 && rx.MsgPos <= quarn::link::kMaxHeldFrameBytes,
            "extractor position out of the frame buffer");
 
-    const quarn::link::DeviceIdentity& identity = session.app.state().Identity;
-    Expect(identity.DeviceType >= 0 && identity.DeviceType <= 0xFFFF, "device type not a word");
-    Expect(identity.HwVersion >= 0 && identity.HwVersion <= 0xFFFF, "hardware not a word");
-    Expect(identity.FwVersion >= 0 && identity.FwVersion <= 0xFFFF, "firmware not a word");
-    Expect(identity.DeviceSerial.empty() || quarn::Utf8Length(identity.DeviceSerial) == 10,
+    const quarn::link::DeviceIdentity& identity = session.app.state().identity;
+    Expect(identity.type >= 0 && identity.type <= 0xFFFF, "device type not a word");
+    Expect(identity.hardwareVersion >= 0 && identity.hardwareVersion <= 0xFFFF,
+           "hardware not a word");
+    Expect(identity.firmwareVersion >= 0 && identity.firmwareVersion <= 0xFFFF,
+           "firmware not a word");
+    Expect(identity.serial.empty() || quarn::Utf8Length(identity.serial) == 10,
            "a serial number that is not ten characters");
 
     const quarn::link::FormDebug& monitor = session.app.formDebug();
@@ -84,9 +86,8 @@ void CheckState(quarn::testing::SensorSession& session) {
     CheckListBounds(w.FilterLineRadarZel);
     CheckListBounds(w.FlagHighTrafficRadarZel);
     CheckListBounds(w.SelHeightRadarZel);
-    const std::int16_t selDevice = session.app.state().SelDevice;
-    Expect(selDevice == 0 || selDevice == 1, "dispatch selector neither 0 nor 1");
-    Expect((selDevice == 1) == w.loaded(), "sensor mode and sensor window disagree");
+    const bool sensorActive = session.app.state().activeWindow == quarn::link::ActiveWindow::Sensor;
+    Expect(sensorActive == w.loaded(), "sensor mode and sensor window disagree");
 }
 
 }  // namespace

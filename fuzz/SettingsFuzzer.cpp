@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Any language index starts the application; one past the file's
     // languages gives empty texts, never the fatal message.
     Expect(!session.app.ended(), "the settings file ended the application");
-    Expect(session.app.state().SelLanguage == expected, "started in another language");
+    Expect(session.app.state().language == expected, "started in another language");
     session.app.formStart().MnuExit.click();
     Expect(session.app.ended(), "exit did not end the application");
 

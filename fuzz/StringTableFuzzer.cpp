@@ -54,7 +54,7 @@ void CheckOutcome(quarn::testing::SensorSession& session, const Expected& expect
     }
     Expect(!session.app.ended(), "an accepted table ended the application");
     Expect(session.host.messages.size() == messagesBefore, "a message for an accepted table");
-    const quarn::app::StringTableEntries& table = session.app.state().StringTable;
+    const quarn::app::StringTableEntries& table = session.app.state().texts;
     for (const std::string& text : table) {
         Expect(quarn::fuzz::IsUtf8(text), "a text that is not UTF-8");
     }
@@ -104,12 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if ((options & 0x02) != 0) {
-        quarn::link::DeviceIdentity& identity = session.app.state().Identity;
-        identity.DeviceType = quarn::link::kZelDeviceType;
-        identity.DeviceSerial = "FUZZ000001";
-        identity.FwVersion = 0x0200;
+        quarn::link::DeviceIdentity& identity = session.app.state().identity;
+        identity.type = quarn::link::kZelDeviceType;
+        identity.serial = "FUZZ000001";
+        identity.firmwareVersion = 0x0200;
         session.window.ShowSensorWindow();
-        Expect(session.window.caption() == session.app.state().StringTable[33],
+        Expect(session.window.caption() == session.app.state().texts[33],
                "sensor window title not entry 33");
         session.clock.advance(1000);
         session.window.MenuFileExit.click();

@@ -14,12 +14,12 @@ void ReceiveCycle::ReceiveMsgUsb() {
         return;
     }
     // Each frame is handled completely before the next extraction reuses
-    // MsgBuffer. SelDevice is read per frame: a decoder may hand over to the
+    // MsgBuffer. The active window is read per frame: a decoder may hand over to the
     // other window while frames are still waiting.
     while (ExtractMsg(state_)) {
-        if (selDevice_ == 0) {
+        if (activeWindow_ == ActiveWindow::Start) {
             DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, monitor_, host_);
-        } else if (selDevice_ == 1 && sensorDecoder_ != nullptr) {
+        } else if (sensorDecoder_ != nullptr) {
             sensorDecoder_->DecodeSensorReply(state_.MsgBuffer, state_.MsgLen);
         }
     }

@@ -1,10 +1,11 @@
 #pragma once
 // The receive cycle run every 50 ms: open the link if needed, read into the
 // ring, extract every complete frame and hand it to the decoder that
-// SelDevice selects.
+// the active window selects.
 
 #include <cstdint>
 
+#include "link/ActiveWindow.h"
 #include "link/CommUsb.h"
 #include "link/DeviceIdentity.h"
 #include "link/FormDebug.h"
@@ -13,7 +14,7 @@
 
 namespace quarn::link {
 
-// Receives the frames while the sensor window is open (SelDevice 1).
+// Receives the frames while the sensor window is open (the sensor window active).
 class SensorReplyDecoder {
   public:
     virtual ~SensorReplyDecoder() = default;
@@ -22,11 +23,11 @@ class SensorReplyDecoder {
 
 class ReceiveCycle {
   public:
-    ReceiveCycle(CommUsb& usb, ReceiveState& state, const std::int16_t& selDevice,
+    ReceiveCycle(CommUsb& usb, ReceiveState& state, const ActiveWindow& activeWindow,
                  DeviceIdentity& identity, FormDebug& monitor, const HostServices& host)
         : usb_(usb),
           state_(state),
-          selDevice_(selDevice),
+          activeWindow_(activeWindow),
           identity_(identity),
           monitor_(monitor),
           host_(host) {}
@@ -38,7 +39,7 @@ class ReceiveCycle {
   private:
     CommUsb& usb_;
     ReceiveState& state_;
-    const std::int16_t& selDevice_;
+    const ActiveWindow& activeWindow_;
     DeviceIdentity& identity_;
     FormDebug& monitor_;
     const HostServices& host_;

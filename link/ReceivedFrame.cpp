@@ -40,11 +40,11 @@ bool ChecksumMatches(const MsgBytes& frame, std::int16_t L) {
 }
 
 void DecodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity) {
-    identity.DeviceType = WordAt(frame, kTypePos);
-    identity.DeviceSerial =
+    identity.type = WordAt(frame, kTypePos);
+    identity.serial =
         Cp1252ToUtf8(std::span<const std::uint8_t>(frame.data() + kSerialPos, kSerialLength));
-    identity.HwVersion = WordAt(frame, kHwPos);
-    identity.FwVersion = WordAt(frame, kFwPos);
+    identity.hardwareVersion = WordAt(frame, kHwPos);
+    identity.firmwareVersion = WordAt(frame, kFwPos);
 }
 
 }  // namespace quarn::link

@@ -15,8 +15,8 @@ std::int16_t IdentityThreshold(int tickIntervalMs) {
 }
 
 std::string IdentityPanelText(const link::DeviceIdentity& identity) {
-    return identity.DeviceSerial + " - " + "HW: " + link::HexWord(identity.HwVersion) + " - " +
-           "FW: " + link::HexWord(identity.FwVersion);
+    return identity.serial + " - " + "HW: " + link::HexWord(identity.hardwareVersion) + " - " +
+           "FW: " + link::HexWord(identity.firmwareVersion);
 }
 
 }  // namespace quarn::sensor

@@ -11,8 +11,8 @@ namespace quarn::sensor {
 namespace {
 
 bool SameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
-    return a.DeviceType == b.DeviceType && a.DeviceSerial == b.DeviceSerial &&
-           a.HwVersion == b.HwVersion && a.FwVersion == b.FwVersion;
+    return a.type == b.type && a.serial == b.serial && a.hardwareVersion == b.hardwareVersion &&
+           a.firmwareVersion == b.firmwareVersion;
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
     }
 
     const std::uint8_t command = frame[2];
-    if (L < MinimumReplyLength(command, identity_.FwVersion)) {
+    if (L < MinimumReplyLength(command, identity_.firmwareVersion)) {
         // Its layout would reach past its end into an earlier frame's bytes.
         LogReceived(kUnknownMessagePrefix + hex);
         return;

@@ -28,7 +28,7 @@ void SensorConversation::SensorTick() {
             sender_.SendMsg(link::MsgGetParams, payload, 0, kLogged);
         } else if (ParamsChanged()) {
             const std::int16_t count =
-                BuildParamWrite(window_.lists, app_.Identity.FwVersion, payload);
+                BuildParamWrite(window_.lists, session_.identity.firmwareVersion, payload);
             sender_.SendMsg(link::MsgSetParams, payload, count, kLogged);
         }
     }
@@ -51,33 +51,33 @@ bool SensorConversation::ParamsChanged() const {
 }
 
 bool SensorConversation::SensorPresent() const {
-    return app_.Identity.DeviceType == link::kZelDeviceType;
+    return session_.identity.type == link::kZelDeviceType;
 }
 
 // Judges the reply to the previous cycle's identity request, then asks again.
 void SensorConversation::IdentityCycle() {
     if (SensorPresent()) {
         state_.MissedIdentities = 0;
-        window_.StatusBar.setPanelText(kDevMatrPanel, IdentityPanelText(app_.Identity));
+        window_.StatusBar.setPanelText(kDevMatrPanel, IdentityPanelText(session_.identity));
     } else {
         if (state_.MissedIdentities < std::numeric_limits<std::int16_t>::max()) {
             ++state_.MissedIdentities;
         }
         if (state_.MissedIdentities >= kMissedForStatusText) {
-            window_.StatusBar.setPanelText(kDevMatrPanel, app_.StringTable[kEntrySensorMissing]);
+            window_.StatusBar.setPanelText(kDevMatrPanel, session_.texts[kEntrySensorMissing]);
         }
     }
 
     if (state_.MissedIdentities >= kMissedForClose) {
         // The sensor has gone: closing must bring the main window back rather
         // than end the program. The window's unload runs to completion here.
-        app_.FlagExitProgram = false;
+        session_.endWithSensorWindow = false;
         if (window_.unloadWindow) {
             window_.unloadWindow();
         }
     }
 
-    app_.Identity.clear();
+    session_.identity.clear();
     const TickPayload none{};
     sender_.SendMsg(link::MsgGetIdentity, none, 0, kNotLogged);
     state_.IdentityTicks = 0;

@@ -7,13 +7,13 @@
 
 #include <functional>
 
-#include "app/AppState.h"
 #include "link/MessageSender.h"
 #include "platform/Timers.h"
 #include "platform/controls/Indicators.h"
 #include "sensor/ConversationState.h"
 #include "sensor/ParamLists.h"
 #include "sensor/SensorParams.h"
+#include "sensor/SessionState.h"
 
 namespace quarn::sensor {
 
@@ -30,9 +30,13 @@ struct ConversationWindow {
 
 class SensorConversation {
   public:
-    SensorConversation(app::AppState& app, link::MessageSender& sender, SensorParams& params,
+    SensorConversation(SessionState& session, link::MessageSender& sender, SensorParams& params,
                        ConversationState& state, ConversationWindow window)
-        : app_(app), sender_(sender), params_(params), state_(state), window_(std::move(window)) {}
+        : session_(session),
+          sender_(sender),
+          params_(params),
+          state_(state),
+          window_(std::move(window)) {}
 
     void SensorTick();
     bool ParamsChanged() const;
@@ -43,7 +47,7 @@ class SensorConversation {
     void IdentityCycle();
     bool SensorPresent() const;
 
-    app::AppState& app_;
+    SessionState& session_;
     link::MessageSender& sender_;
     SensorParams& params_;
     ConversationState& state_;

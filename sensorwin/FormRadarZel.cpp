@@ -26,22 +26,22 @@ constexpr std::uint8_t kStreamStop = 0;
 
 }  // namespace
 
-FormRadarZel::FormRadarZel(app::AppState& app, link::MessageSender& sender,
+FormRadarZel::FormRadarZel(sensor::SessionState& session, link::MessageSender& sender,
                            link::FormDebug& monitor, quarn::TimerService& timers,
                            const quarn::HostServices& host, std::function<void()> returnToStart)
     : quarn::Form("FormRadarZel"),
       TimerGestConn(timers.createTimer()),
       TimerDisplayPeak(timers.createTimer()),
-      app_(app),
+      session_(session),
       sender_(sender),
       host_(host),
       returnToStart_(std::move(returnToStart)),
       conversation_(
-          app, sender, params_, state_,
+          session, sender, params_, state_,
           sensor::ConversationWindow{Lists(), *TimerGestConn, StatusBar, [this] { unload(); }}),
-      decoder_(app.Identity, state_, *this, monitor, host),
+      decoder_(session.identity, state_, *this, monitor, host),
       presenter_(ParamControls{Lists(), LabelHeightRadarZel, PictureAreaRadarZel, AreaRadarZel},
-                 params_, app.Identity, app.StringTable[kEntryHeight]),
+                 params_, session.identity, session.texts[kEntryHeight]),
       signal_(SignalControls{ValueAlarmRadarZel, ValueAlarmRadarZelPeak, BarSignZel,
                              LedStatusRadarZel, *TimerDisplayPeak}) {
     guard_.connect(Lists());
@@ -67,12 +67,12 @@ void FormRadarZel::Form_Load() {
 
     setOuterWidth(FrameParamZel.geometry().left + FrameParamZel.geometry().width +
                   kOuterWidthMargin);
-    const auto& text = app_.StringTable;
+    const auto& text = session_.texts;
     setCaption(text[kEntryWindowCaption]);
     MenuFileExit.setCaption(text[kEntryExit]);
 
     // From here on received frames go to this window's decoder.
-    app_.SelDevice = 1;
+    session_.activeWindow = link::ActiveWindow::Sensor;
 
     PrmSensitivity.setCaption(text[kEntrySensitivity]);
     ParTonRele.setCaption(text[kEntryRelayTime]);
@@ -93,7 +93,7 @@ void FormRadarZel::Form_Load() {
     // The first read and stream start leave now, not a tick later.
     conversation_.SensorTick();
 
-    app_.FlagExitProgram = true;
+    session_.endWithSensorWindow = true;
 }
 
 // Runs for every kind of close; it never cancels it.

@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
-#include "app/SensorWindowOpener.h"
 #include "link/Commands.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
@@ -36,7 +34,9 @@
 #include "sensor/SensorConversation.h"
 #include "sensor/SensorDisplay.h"
 #include "sensor/SensorParams.h"
+#include "sensor/SessionState.h"
 #include "sensorwin/ParamPresenter.h"
+#include "sensorwin/SensorWindowOpener.h"
 #include "sensorwin/SeparatorLine.h"
 #include "sensorwin/SignalDisplay.h"
 
@@ -48,12 +48,12 @@ inline constexpr int kDesignClientHeight = 4665;
 inline constexpr int kConversationTickMs = 100;
 
 class FormRadarZel final : public quarn::Form,
-                           public app::SensorWindowOpener,
+                           public sensorwin::SensorWindowOpener,
                            public sensor::SensorDisplay {
   public:
-    FormRadarZel(app::AppState& app, link::MessageSender& sender, link::FormDebug& monitor,
-                 quarn::TimerService& timers, const quarn::HostServices& host,
-                 std::function<void()> returnToStart);
+    FormRadarZel(sensor::SessionState& session, link::MessageSender& sender,
+                 link::FormDebug& monitor, quarn::TimerService& timers,
+                 const quarn::HostServices& host, std::function<void()> returnToStart);
     ~FormRadarZel() override;
     FormRadarZel(const FormRadarZel&) = delete;
     FormRadarZel& operator=(const FormRadarZel&) = delete;
@@ -129,7 +129,7 @@ class FormRadarZel final : public quarn::Form,
     void SetDesign();
     sensor::ParamLists Lists();
 
-    app::AppState& app_;
+    sensor::SessionState& session_;
     link::MessageSender& sender_;
     const quarn::HostServices& host_;
     std::function<void()> returnToStart_;

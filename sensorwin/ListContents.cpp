@@ -25,7 +25,7 @@ std::string RelayTimeText(int i, const std::string& decimalSeparator) {
     return text;
 }
 
-void FillParamLists(const sensor::ParamLists& lists, const app::StringTableEntries& strings,
+void FillParamLists(const sensor::ParamLists& lists, const texts::StringTableEntries& strings,
                     const std::string& decimalSeparator) {
     std::vector<std::string> sensitivities;
     std::vector<std::string> relayTimes;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/AppState.h"
 #include "sensor/ParamLists.h"
+#include "texts/StringTable.h"
 
 namespace quarn::sensorwin {
 
@@ -15,7 +15,7 @@ std::string RelayTimeText(int i, const std::string& decimalSeparator);
 
 // Empties and refills every list in order, selecting each list's load item
 // straight after its items (which raises the list's Click event).
-void FillParamLists(const sensor::ParamLists& lists, const app::StringTableEntries& strings,
+void FillParamLists(const sensor::ParamLists& lists, const texts::StringTableEntries& strings,
                     const std::string& decimalSeparator);
 
 }  // namespace quarn::sensorwin

@@ -63,10 +63,10 @@ bool ParamPresenter::ShowParams(const link::MsgBytes& frame) {
     // known only while the sensor's identity is current (each identity cycle
     // clears it until the sensor answers again). Without it the height list
     // is left as it was rather than set to a value the sensor did not report.
-    if (identity_.DeviceType != link::kZelDeviceType) {
+    if (identity_.type != link::kZelDeviceType) {
         return false;
     }
-    if (identity_.FwVersion < link::kHeightFirmware) {
+    if (identity_.firmwareVersion < link::kHeightFirmware) {
         lists.SelHeightRadarZel.setListIndex(0);
     } else {
         // An out-of-range height leaves the list, its last value and the

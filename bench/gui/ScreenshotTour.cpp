@@ -13,8 +13,8 @@
 
 #include "ShotsHost.h"
 #include "app/Settings.h"
+#include "gui/GuiApplication.h"
 #include "platform/VirtualClock.h"
-#include "platform/qt/GuiApplication.h"
 #include "sim/SimulatedBus.h"
 
 namespace quarn::shots {

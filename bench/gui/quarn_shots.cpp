@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "ScreenshotTour.h"
-#include "platform/qt/Artwork.h"
+#include "gui/Artwork.h"
 #include "platform/qt/QtConversions.h"
 
 int main(int argc, char** argv) {

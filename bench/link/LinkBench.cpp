@@ -135,14 +135,14 @@ void BM_ReceiveMsgUsb_IdentityReplies(benchmark::State& state) {
     StreamingDriver driver(IdentityReplyWire());
     link::CommUsb usb(driver);
     link::ReceiveState rx;
-    const std::int16_t selDevice = 0;
+    const link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
     link::FormDebug monitor;  // hidden, as in normal use
     quarn::testing::FakeHost host;
-    link::ReceiveCycle cycle(usb, rx, selDevice, identity, monitor, host);
+    link::ReceiveCycle cycle(usb, rx, activeWindow, identity, monitor, host);
     for (auto _ : state) {
         cycle.ReceiveMsgUsb();
-        benchmark::DoNotOptimize(identity.DeviceType);
+        benchmark::DoNotOptimize(identity.type);
     }
     state.SetBytesProcessed(state.iterations() * (link::kRingSize - 1));
 }

@@ -2,14 +2,16 @@
 
 #include <QPainter>
 
-#include "platform/qt/ArtworkCatalog.h"
 #include "platform/qt/ControlPlacement.h"
 #include "platform/qt/QtConversions.h"
 
 namespace quarn::qt {
 
-ImageView::ImageView(ImageControl& model, QWidget* parent)
-    : QWidget(parent), model_(model), observation_(model, [this] { sync(); }) {
+ImageView::ImageView(ImageControl& model, ArtworkSource artwork, QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      artwork_(std::move(artwork)),
+      observation_(model, [this] { sync(); }) {
     setObjectName(toQString(model.name()));
     // A decoration: clicks go to whatever lies beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -19,7 +21,7 @@ ImageView::ImageView(ImageControl& model, QWidget* parent)
 void ImageView::sync() {
     if (image_.isNull() || shownResource_ != model_.resource()) {
         shownResource_ = model_.resource();
-        image_ = artworkFor(shownResource_);
+        image_ = artwork_ ? artwork_(shownResource_) : QImage();
     }
     applyControlState(*this, model_);
     const TwipsRect& g = model_.geometry();

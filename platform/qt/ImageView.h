@@ -1,9 +1,12 @@
 #pragma once
 // Shows an ImageControl model: the picture its resource names, at its
 // natural size. When the model gives no size the view takes the picture's.
+// The pictures come from the application: it passes the function that draws
+// the picture a resource name stands for.
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "platform/controls/PictureBox.h"
@@ -11,9 +14,11 @@
 
 namespace quarn::qt {
 
+using ArtworkSource = std::function<QImage(const std::string& resource)>;
+
 class ImageView : public QWidget {
   public:
-    ImageView(ImageControl& model, QWidget* parent);
+    ImageView(ImageControl& model, ArtworkSource artwork, QWidget* parent);
 
     const QImage& image() const { return image_; }
 
@@ -24,6 +29,7 @@ class ImageView : public QWidget {
     void sync();
 
     ImageControl& model_;
+    ArtworkSource artwork_;
     std::string shownResource_;
     QImage image_;
     ModelObservation observation_;

@@ -6,8 +6,8 @@
 #include <QLabel>
 
 #include "GuiTestSupport.h"
-#include "platform/qt/DemoBus.h"
-#include "platform/qt/GuiApplication.h"
+#include "gui/DemoBus.h"
+#include "gui/GuiApplication.h"
 #include "platform/qt/QtTimerService.h"
 
 namespace quarn::qt {
@@ -32,8 +32,8 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
                    prog->palette().color(QPalette::WindowText) == QColor(0, 128, 0);
         }));
         EXPECT_EQ(gui.application().formStart().ProgStatus(), 1);
-        ASSERT_TRUE(waitUntil([&] { return gui.application().state().Identity.DeviceType != 0; }));
-        EXPECT_EQ(gui.application().state().Identity.DeviceType, 0x0101);
+        ASSERT_TRUE(waitUntil([&] { return gui.application().state().identity.type != 0; }));
+        EXPECT_EQ(gui.application().state().identity.type, 0x0101);
     }
     guitest::settle();
 }

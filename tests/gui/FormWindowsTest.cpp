@@ -19,8 +19,8 @@
 
 #include "GuiTestSupport.h"
 #include "app/Costanti.h"
+#include "gui/GuiApplication.h"
 #include "platform/VirtualClock.h"
-#include "platform/qt/GuiApplication.h"
 #include "platform/qt/ImageView.h"
 #include "platform/qt/MenuBarView.h"
 #include "sim/SimulatedBus.h"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/qt/LaunchOptions.h"
+#include "gui/LaunchOptions.h"
 
 namespace quarn::qt {
 namespace {

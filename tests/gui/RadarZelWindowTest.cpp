@@ -16,9 +16,9 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
+#include "gui/GuiApplication.h"
 #include "link/Commands.h"
 #include "platform/VirtualClock.h"
-#include "platform/qt/GuiApplication.h"
 #include "platform/qt/LedView.h"
 #include "platform/qt/MenuBarView.h"
 #include "platform/qt/PictureBoxView.h"

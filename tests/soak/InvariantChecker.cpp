@@ -91,17 +91,19 @@ void InvariantChecker::checkWindowOpening() {
         w_.programmer.zelSensor() != nullptr) {
         sensorSeenAt_ = w_.now();
     }
-    const std::int16_t selDevice = app.state().SelDevice;
-    if (selDeviceWas_ == 1 && selDevice == 0) {
+    const link::ActiveWindow activeWindow = app.state().activeWindow;
+    if (activeWindowWas_ == link::ActiveWindow::Sensor &&
+        activeWindow == link::ActiveWindow::Start) {
         returnedToStartAt_ = w_.now();
         returnedOnce_ = true;
     }
-    expect((selDevice == 1) == window.loaded(), "sensor mode without the sensor window");
+    expect((activeWindow == link::ActiveWindow::Sensor) == window.loaded(),
+           "sensor mode without the sensor window");
     expect(!app.ended(), "the application ended");
     const bool visible = window.visible();
     if (visible && !windowWasVisible_) {
         ++w_.figures.windowOpenings;
-        expect(app.state().Identity.DeviceType == link::kZelDeviceType,
+        expect(app.state().identity.type == link::kZelDeviceType,
                "the window opened without the sensor's identity");
         expect(w_.now() - sensorSeenAt_ <= kIdentityFreshMs,
                "the window opened with no sensor behind the programmer");
@@ -114,7 +116,7 @@ void InvariantChecker::checkWindowOpening() {
         awaitingFirstReply_ = true;
     }
     windowWasVisible_ = visible;
-    selDeviceWas_ = selDevice;
+    activeWindowWas_ = activeWindow;
 }
 
 void InvariantChecker::checkWrites() {

@@ -42,7 +42,7 @@ class InvariantChecker {
     SoakWorld& w_;
     WireValues held_;  // the sensor's parameters as of the previous check
     bool windowWasVisible_ = false;
-    std::int16_t selDeviceWas_ = 0;
+    link::ActiveWindow activeWindowWas_ = link::ActiveWindow::Start;
     bool readPendingWas_ = false;
     bool awaitingFirstReply_ = false;
     std::int64_t returnedToStartAt_ = 0;  // start-up counts as the first return

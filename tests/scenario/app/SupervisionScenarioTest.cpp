@@ -20,17 +20,18 @@ namespace {
 using quarn::testing::FakeHost;
 using quarn::testing::TempDir;
 
-// Stands in for the sensor window: its load sets SelDevice and, at its end,
-// FlagExitProgram, as the real one does.
-class PlaceholderSensorWindow : public SensorWindowOpener, public link::SensorReplyDecoder {
+// Stands in for the sensor window: its load sets the active window and, at its end,
+// endWithSensorWindow, as the real one does.
+class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
+                                public link::SensorReplyDecoder {
   public:
     PlaceholderSensorWindow(AppState& state, const Clock& clock) : state_(state), clock_(clock) {}
 
     void ShowSensorWindow() override {
         ++openings;
         openedAtMs = clock_.nowMs();
-        state_.SelDevice = 1;
-        state_.FlagExitProgram = true;
+        state_.activeWindow = link::ActiveWindow::Sensor;
+        state_.endWithSensorWindow = true;
     }
     void DecodeSensorReply(const link::MsgBytes&, std::int16_t) override { ++framesDecoded; }
 
@@ -75,7 +76,7 @@ class SupervisionScenario : public ::testing::Test {
     void advanceTo(std::int64_t ms) { clock.advanceTo(ms); }
 
     FormStart& form() { return app.formStart(); }
-    const std::string& text(int entry) { return app.state().StringTable[entry]; }
+    const std::string& text(int entry) { return app.state().texts[entry]; }
     std::string sensorFound() { return text(31) + "  " + text(33); }
 
     TempDir dir;
@@ -116,7 +117,7 @@ TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
     EXPECT_EQ(sensorWindow.openedAtMs, 3000);
     EXPECT_FALSE(form().visible());
     EXPECT_TRUE(form().loaded());
-    EXPECT_EQ(app.state().SelDevice, 1);
+    EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Sensor);
 
     // While the sensor window is in charge the status tick does nothing.
     const std::size_t requests = adapter.framesReceived(0);
@@ -187,7 +188,7 @@ TEST_F(SupervisionScenario, SensorWithoutASensorWindowPluggedInIsOnlyShown) {
     app.start();
     advanceTo(10000);
     EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
-    EXPECT_EQ(app.state().SelDevice, 0);
+    EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_TRUE(form().visible());
 }
 
@@ -223,15 +224,15 @@ TEST_F(SupervisionScenario, ReturnFromTheSensorWindowWaitsSixTicksBeforeReopenin
 
     // The sensor window closes itself because the sensor stopped answering.
     advanceTo(4200);
-    app.state().FlagExitProgram = false;
+    app.state().endWithSensorWindow = false;
     app.ReturnToStart();
     EXPECT_TRUE(form().visible());
     EXPECT_EQ(form().LabelStatusProg.caption(), "");
     EXPECT_EQ(form().LabelStatusDevice.caption(), "");
     EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kGood);
     EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);
-    EXPECT_EQ(app.state().DelayOpenRadar, 3000);
-    EXPECT_EQ(app.state().SelDevice, 0);
+    EXPECT_EQ(app.state().sensorWindowDelayMs, 3000);
+    EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(app.ended());
 
     advanceTo(6999);  // ticks at 4500 ... 6500
@@ -247,7 +248,7 @@ TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
     app.start();
     advanceTo(3000);
     ASSERT_EQ(sensorWindow.openings, 1);
-    app.ReturnToStart();  // FlagExitProgram is still True
+    app.ReturnToStart();  // endWithSensorWindow is still True
     EXPECT_TRUE(app.ended());
     EXPECT_FALSE(form().visible());
     EXPECT_EQ(host.quitRequests, 1);
@@ -290,7 +291,7 @@ TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {
     Application app(driver, clock, host);
     app.start();
     clock.advanceTo(1500);
-    EXPECT_EQ(app.formStart().LabelStatusProg.caption(), app.state().StringTable[21]);
+    EXPECT_EQ(app.formStart().LabelStatusProg.caption(), app.state().texts[21]);
     EXPECT_EQ(app.formStart().LabelStatusProg.foreColor(), colors::kFault);
     clock.advanceTo(5000);
     EXPECT_EQ(app.formStart().LabelStatusDevice.caption(), "");

@@ -82,7 +82,7 @@ class SensorSession {
     }
 
     const std::string& sentLog() { return app.formDebug().MonitorTx.text(); }
-    const std::string& text(int entry) { return app.state().StringTable[entry]; }
+    const std::string& text(int entry) { return app.state().texts[entry]; }
 
     // What the programmer received after the index-th frame.
     static std::vector<sim::ReceivedFrame> framesSince(const sim::Adapter& adapter,

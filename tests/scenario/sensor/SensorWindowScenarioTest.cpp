@@ -214,7 +214,7 @@ TEST_F(SensorWindowScenario, LostSensorClosesTheWindowAndSupervisionTakesOver) {
 
     EXPECT_FALSE(window().loaded());
     EXPECT_TRUE(session.app.formStart().visible());
-    EXPECT_EQ(session.app.state().SelDevice, 0);
+    EXPECT_EQ(session.app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(session.app.ended());
 
     // Plugged back in at once, the window opens again at the sixth status

@@ -56,7 +56,7 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheSettingsFileStartsInEnglishAndIsKept
     CopyDeliveredStringTable(shell.dir);
     fs::create_directory(shell.dir.file("QuarnSoft.prm"));
     shell.app().start();
-    EXPECT_EQ(shell.state().SelLanguage, 1);
+    EXPECT_EQ(shell.state().language, 1);
     EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
     shell.form().MnuLanguageIt.click();
     shell.form().MnuExit.click();
@@ -111,7 +111,7 @@ TEST_F(FileRobustness, LeftoverOfAnInterruptedSaveIsReplacedByTheNextSave) {
     shell.dir.write("QuarnSoft.prm", SettingsText(1));
     shell.dir.write("QuarnSoft.prm.new", "\"File configura");
     shell.app().start();
-    EXPECT_EQ(shell.state().SelLanguage, 1);
+    EXPECT_EQ(shell.state().language, 1);
     shell.form().MnuLanguageIt.click();
     shell.form().MnuExit.click();
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));

@@ -40,7 +40,7 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     EXPECT_EQ(VersionCaption({1, 0, 0}), "Ver 1.00");
     EXPECT_TRUE(form.visible());
     // No settings file: English.
-    EXPECT_EQ(shell.state().SelLanguage, 1);
+    EXPECT_EQ(shell.state().language, 1);
     EXPECT_EQ(form.MnuExit.caption(), "&Exit");
     EXPECT_EQ(form.MnuLanguage.caption(), shell.texts()[12]);
     EXPECT_EQ(form.MnuLanguageIt.caption(), shell.texts()[13]);
@@ -57,9 +57,9 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     EXPECT_EQ(form.TimerMsgUsb->interval(), 50);
     EXPECT_TRUE(form.TimerMsgUsb->enabled());
     EXPECT_TRUE(form.FirstCheck());
-    EXPECT_EQ(shell.state().DelayOpenRadar, 3000);
-    EXPECT_EQ(shell.state().SelDevice, 0);
-    EXPECT_FALSE(shell.state().FlagExitProgram);
+    EXPECT_EQ(shell.state().sensorWindowDelayMs, 3000);
+    EXPECT_EQ(shell.state().activeWindow, link::ActiveWindow::Start);
+    EXPECT_FALSE(shell.state().endWithSensorWindow);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_FALSE(shell.app().ended());
 }
@@ -108,7 +108,7 @@ TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
     shell.app().start();
     FormStart& form = shell.form();
     form.MnuLanguageIt.click();
-    EXPECT_EQ(shell.state().SelLanguage, 0);
+    EXPECT_EQ(shell.state().language, 0);
     EXPECT_EQ(form.MnuExit.caption(), "&Esci");
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm"));
     form.MnuLanguageEng.click();
@@ -138,7 +138,7 @@ TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
 TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
     SaveSettings(shell.dir.str(), 2);
     shell.app().start();
-    EXPECT_EQ(shell.state().StringTable, StringTableEntries{});
+    EXPECT_EQ(shell.state().texts, StringTableEntries{});
     EXPECT_EQ(shell.form().MnuExit.caption(), "");
     EXPECT_EQ(shell.form().MnuLanguageEng.caption(), "");
     EXPECT_EQ(shell.form().MnuAbout.caption(), "?");
@@ -192,24 +192,24 @@ TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
     form.LabelStatusProg.setForeColor(colors::kFault);
     form.LabelStatusDevice.setCaption("y");
     form.hide();
-    shell.state().SelDevice = 1;
-    shell.state().DelayOpenRadar = -500;
+    shell.state().activeWindow = link::ActiveWindow::Sensor;
+    shell.state().sensorWindowDelayMs = -500;
     shell.app().ReturnToStart();
     EXPECT_TRUE(form.visible());
     EXPECT_EQ(form.LabelStatusProg.caption(), "");
     EXPECT_EQ(form.LabelStatusDevice.caption(), "");
     EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kFault);  // colours stay
-    EXPECT_EQ(shell.state().DelayOpenRadar, 3000);
-    EXPECT_EQ(shell.state().SelDevice, 0);
+    EXPECT_EQ(shell.state().sensorWindowDelayMs, 3000);
+    EXPECT_EQ(shell.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_EQ(shell.host.quitRequests, 0);
 
-    shell.state().FlagExitProgram = true;
+    shell.state().endWithSensorWindow = true;
     shell.app().ReturnToStart();
     EXPECT_TRUE(shell.app().ended());
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_FALSE(form.visible());
     // Once ended, nothing brings the window back or runs the start-up again.
-    shell.state().FlagExitProgram = false;
+    shell.state().endWithSensorWindow = false;
     shell.app().ReturnToStart();
     EXPECT_FALSE(form.loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);

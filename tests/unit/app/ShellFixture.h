@@ -32,7 +32,7 @@ class ShellFixture {
     }
     app::FormStart& form() { return app().formStart(); }
     app::AppState& state() { return app().state(); }
-    const app::StringTableEntries& texts() { return state().StringTable; }
+    const app::StringTableEntries& texts() { return state().texts; }
 
     TempDir dir;
     VirtualClock clock;

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/d2xx/VendorDriver.h"
+#include "drivers/d2xx/VendorDriver.h"
 #include "sim/DeviceConfig.h"
 
 namespace quarn::d2xx {

@@ -33,11 +33,11 @@ struct LinkRig {
     RecordingDriver driver;
     link::CommUsb usb{driver};
     link::ReceiveState state;
-    std::int16_t selDevice = 0;
+    link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
     link::FormDebug monitor;
     FakeHost host;
-    link::ReceiveCycle cycle{usb, state, selDevice, identity, monitor, host};
+    link::ReceiveCycle cycle{usb, state, activeWindow, identity, monitor, host};
     link::MessageSender sender{usb, monitor};
 };
 

@@ -30,10 +30,10 @@ TEST(DecodeProgMsg, IdentityReplyFillsTheIdentityAndIsLogged) {
     rig.showMonitor();
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 257);
-    EXPECT_EQ(rig.identity.DeviceSerial, "ABCDEFGHIJ");
-    EXPECT_EQ(rig.identity.HwVersion, 256);
-    EXPECT_EQ(rig.identity.FwVersion, 512);
+    EXPECT_EQ(rig.identity.type, 257);
+    EXPECT_EQ(rig.identity.serial, "ABCDEFGHIJ");
+    EXPECT_EQ(rig.identity.hardwareVersion, 256);
+    EXPECT_EQ(rig.identity.firmwareVersion, 512);
     EXPECT_EQ(std::string(kIdentityHex).size(), 46U);
     EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n");
     EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
@@ -42,13 +42,13 @@ TEST(DecodeProgMsg, IdentityReplyFillsTheIdentityAndIsLogged) {
 TEST(DecodeProgMsg, CorruptedReplyLogsTheChecksumLineAndKeepsTheIdentity) {
     LinkRig rig;
     rig.showMonitor();
-    rig.identity.DeviceType = 99;
+    rig.identity.type = 99;
     Bytes message = IdentityReplyMessage();
     message[5] = 'X';  // serial's third character, checksum left as it was
     rig.driver.queueRx(WireFrame(message));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 99);
-    EXPECT_TRUE(rig.identity.DeviceSerial.empty());
+    EXPECT_EQ(rig.identity.type, 99);
+    EXPECT_TRUE(rig.identity.serial.empty());
     EXPECT_EQ(rig.monitor.MonitorRx.text(),
               "Errore Checksum  01020101014142584445464748494A0100020002BD0103  12:34:56\r\n");
 }
@@ -67,7 +67,7 @@ TEST(DecodeProgMsg, OtherCommandsAreIgnoredWithoutATrace) {
     rig.driver.queueRx(WireFrame({0x03, 0x10, 0x00, 0x13}));
     rig.cycle.ReceiveMsgUsb();
     EXPECT_TRUE(rig.monitor.MonitorRx.text().empty());
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
 }
 
 TEST(DecodeProgMsg, ShortIdentityReplyIsLoggedButNotDecodedFromStaleBytes) {
@@ -80,8 +80,8 @@ TEST(DecodeProgMsg, ShortIdentityReplyIsLoggedButNotDecodedFromStaleBytes) {
     // ... then a checksum-correct identity reply carrying only the type.
     rig.driver.queueRx(WireFrame({0x01, 0x01, 0x01, 0x00, 0x03}));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
-    EXPECT_TRUE(rig.identity.DeviceSerial.empty());
+    EXPECT_EQ(rig.identity.type, 0);
+    EXPECT_TRUE(rig.identity.serial.empty());
     EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n" +
                                                 "01020101010003"
                                                 "0103\r\n");
@@ -93,8 +93,8 @@ TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
         testing::WireFrame(testing::WithChecksum({0x01, 0x01, 0x01, 'A', 0x00, 0xE9, 0x80, 0x01,
                                                   'Z', ' ', ' ', ' ', ' ', 0, 0, 0xFF, 0xFF})));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceSerial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
-    EXPECT_EQ(rig.identity.FwVersion, 65535);
+    EXPECT_EQ(rig.identity.serial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
+    EXPECT_EQ(rig.identity.firmwareVersion, 65535);
     // A length the buffer cannot hold fails the checksum test rather than being read past.
     DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor, rig.host);
     DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor, rig.host);
@@ -104,7 +104,7 @@ TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {
     LinkRig rig;
     RecordingSensorDecoder sensor;
     rig.cycle.setSensorDecoder(&sensor);
-    rig.selDevice = 1;
+    rig.activeWindow = link::ActiveWindow::Sensor;
     const Bytes first = WireFrame({0x05, 0x00, 0x05});
     const Bytes second = WireFrame({0x17, 0x20, 0x00, 0x37});
     Bytes both = first;
@@ -114,7 +114,7 @@ TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {
     ASSERT_EQ(sensor.frames.size(), 2U);
     EXPECT_EQ(sensor.frames[0], first);
     EXPECT_EQ(sensor.frames[1], second);
-    EXPECT_EQ(rig.identity.DeviceType, 0);  // the programmer decoder saw nothing
+    EXPECT_EQ(rig.identity.type, 0);  // the programmer decoder saw nothing
 }
 
 TEST(ReceiveMsgUsb, FrameSplitOverTwoReadsIsDispatchedInTheLaterCycle) {
@@ -122,22 +122,19 @@ TEST(ReceiveMsgUsb, FrameSplitOverTwoReadsIsDispatchedInTheLaterCycle) {
     const Bytes wire = WireFrame(IdentityReplyMessage());
     rig.driver.queueRx(Bytes(wire.begin(), wire.begin() + 10));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
     rig.driver.queueRx(Bytes(wire.begin() + 10, wire.end()));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 257);
+    EXPECT_EQ(rig.identity.type, 257);
 }
 
-TEST(ReceiveMsgUsb, UnknownSelectorOrMissingDecoderDropsFrames) {
+TEST(ReceiveMsgUsb, MissingSensorDecoderDropsFrames) {
     LinkRig rig;
-    rig.selDevice = 2;
+    rig.activeWindow =
+        link::ActiveWindow::Sensor;  // sensor mode before the sensor decoder is attached
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
-    rig.selDevice = 1;  // sensor mode before the sensor decoder is attached
-    rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
-    rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(BufferedBytes(rig.state), 0);
 }
 
@@ -149,20 +146,20 @@ TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
     rig.cycle.ReceiveMsgUsb();
     EXPECT_FALSE(rig.usb.UsbOpened());
     EXPECT_EQ(rig.driver.calls.back(), "Close(h1)");
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
 
     // Bytes already in the ring wait for the next good cycle; the next open
     // enumerates afresh and gets a new handle.
     testing::PutInRing(rig.state, wire);
     rig.driver.failNext("GetQueueStatus");
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(BufferedBytes(rig.state), static_cast<std::int16_t>(wire.size()));
 
     rig.driver.rxQueue.clear();
     rig.driver.clearCalls();
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 257);
+    EXPECT_EQ(rig.identity.type, 257);
     EXPECT_EQ(rig.driver.calls.front(), "ListDevices(&count, null, 0x80000000)");
     EXPECT_EQ(rig.driver.staleHandleUses, 0);
 }
@@ -172,7 +169,7 @@ TEST(ReceiveMsgUsb, NoAdapterMeansNoReadAndNoExtraction) {
     rig.driver.adapters.clear();
     testing::PutInRing(rig.state, WireFrame(IdentityReplyMessage()));
     rig.cycle.ReceiveMsgUsb();
-    EXPECT_EQ(rig.identity.DeviceType, 0);
+    EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(rig.driver.calls.size(), 1U);  // only the count query
 }
 

@@ -173,14 +173,14 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
             ASSERT_EQ(rig.state.MsgBuffer[1], 0x02);
             ASSERT_EQ(rig.state.MsgBuffer[static_cast<std::size_t>(L - 1)], 0x03);
             DecodeProgMsg(rig.state.MsgBuffer, L, rig.identity, rig.monitor, rig.host);
-            ASSERT_GE(rig.identity.DeviceType, 0);
-            ASSERT_LE(rig.identity.DeviceType, 0xFFFF);
-            ASSERT_GE(rig.identity.HwVersion, 0);
-            ASSERT_LE(rig.identity.HwVersion, 0xFFFF);
-            ASSERT_GE(rig.identity.FwVersion, 0);
-            ASSERT_LE(rig.identity.FwVersion, 0xFFFF);
-            if (!rig.identity.DeviceSerial.empty()) {
-                ASSERT_EQ(Utf8Length(rig.identity.DeviceSerial), 10U);
+            ASSERT_GE(rig.identity.type, 0);
+            ASSERT_LE(rig.identity.type, 0xFFFF);
+            ASSERT_GE(rig.identity.hardwareVersion, 0);
+            ASSERT_LE(rig.identity.hardwareVersion, 0xFFFF);
+            ASSERT_GE(rig.identity.firmwareVersion, 0);
+            ASSERT_LE(rig.identity.firmwareVersion, 0xFFFF);
+            if (!rig.identity.serial.empty()) {
+                ASSERT_EQ(Utf8Length(rig.identity.serial), 10U);
                 ++identities;
                 rig.identity.clear();
             }

@@ -38,7 +38,7 @@ class ConversationRig {
         monitor.show();
         timer->setInterval(100);
         bar.addPanel("DevMatr");
-        app.StringTable[30] = "Sensore assente";
+        app.texts[30] = "Sensore assente";
         FillList(tresh, 9, 4);
         FillList(relay, 9, 0);
         FillList(speed, 3, 1);
@@ -47,7 +47,7 @@ class ConversationRig {
         FillList(height, 3, 0);
         params.LastTresh = 4;
         params.LastVelSense = 1;
-        app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
     std::vector<SentFrame> sent() const { return ParseWrites(driver.writes); }

@@ -67,7 +67,7 @@ TEST_F(DecoderTest, ChecksumFailuresLogTheLineAndChangeNothing) {
               "Errore Checksum  01020500060103  12:34:56\r\n"
               "Errore Checksum  01020103  12:34:56\r\n");
     EXPECT_FALSE(state.ReadParamsPending);
-    EXPECT_EQ(identity.DeviceType, 0);
+    EXPECT_EQ(identity.type, 0);
 }
 
 TEST_F(DecoderTest, LengthsThatCannotBeAFrameAreRejectedWithoutReadingOutside) {
@@ -98,29 +98,29 @@ TEST_F(DecoderTest, CommandsOutsideTheCatalogueAreReportedOnly) {
 
 TEST_F(DecoderTest, IdentityReplyFillsTheRecordWithoutLogging) {
     decode(IdentityReply(0x0101, "A123456789", 0x0102, 0x0200));
-    EXPECT_EQ(identity.DeviceType, 0x0101);
-    EXPECT_EQ(identity.DeviceSerial, "A123456789");
-    EXPECT_EQ(identity.HwVersion, 0x0102);
-    EXPECT_EQ(identity.FwVersion, 0x0200);
+    EXPECT_EQ(identity.type, 0x0101);
+    EXPECT_EQ(identity.serial, "A123456789");
+    EXPECT_EQ(identity.hardwareVersion, 0x0102);
+    EXPECT_EQ(identity.firmwareVersion, 0x0200);
     EXPECT_EQ(rx(), "");
 
     // Any type is stored; a serial always has ten characters, NUL, spaces and
     // bytes of the upper code page half included.
     decode(IdentityReply(0x0202, std::string("A\0 \xE0\x80XYZ12", 10), 0xFFFF, 0));
-    EXPECT_EQ(identity.DeviceType, 0x0202);
-    EXPECT_EQ(identity.DeviceSerial, std::string("A\0 \xC3\xA0\xE2\x82\xACXYZ12", 13));
-    EXPECT_EQ(identity.HwVersion, 0xFFFF);
+    EXPECT_EQ(identity.type, 0x0202);
+    EXPECT_EQ(identity.serial, std::string("A\0 \xC3\xA0\xE2\x82\xACXYZ12", 13));
+    EXPECT_EQ(identity.hardwareVersion, 0xFFFF);
 }
 
 TEST_F(DecoderTest, FramesShorterThanTheirLayoutAreNotDecoded) {
-    identity.FwVersion = 0x0200;
+    identity.firmwareVersion = 0x0200;
     // An identity reply that lost its firmware word, with a matching checksum.
     decode(MakeReply(1, {0x01, 0x01, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 1, 2}));
     // A parameter reply without the height byte from a sensor that has it.
     decode(MakeReply(3, {5, 2, 1, 0, 0}));
     // A signal sample without its alarm byte.
     decode(MakeReply(23, {2, 0, 10}));
-    EXPECT_EQ(identity.DeviceType, 0);
+    EXPECT_EQ(identity.type, 0);
     EXPECT_TRUE(display.paramsSeen.empty());
     EXPECT_EQ(display.signals, 0);
     EXPECT_EQ(rx().find("Messaggio sconosciuto  0102010101"), 0U);
@@ -128,7 +128,7 @@ TEST_F(DecoderTest, FramesShorterThanTheirLayoutAreNotDecoded) {
     EXPECT_NE(rx().find("Messaggio sconosciuto  01021702000A"), std::string::npos);
 
     // Without the height parameter five values are the whole reply.
-    identity.FwVersion = 0x01FF;
+    identity.firmwareVersion = 0x01FF;
     state.ReadParamsPending = true;
     decode(MakeReply(3, {5, 2, 1, 0, 0}));
     EXPECT_EQ(display.paramsSeen.size(), 1U);

@@ -30,9 +30,9 @@ class FormRadarZelTest : public ::testing::Test {
         for (int i = 0; i <= 200; ++i) {
             char text[8];
             std::snprintf(text, sizeof text, "t%d", i);
-            app.StringTable[static_cast<std::size_t>(i)] = text;
+            app.texts[static_cast<std::size_t>(i)] = text;
         }
-        app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
     std::vector<SentFrame> sent() {
@@ -48,13 +48,13 @@ class FormRadarZelTest : public ::testing::Test {
     link::CommUsb usb{driver};
     link::FormDebug monitor;
     link::MessageSender sender{usb, monitor};
-    app::AppState app;
+    sensor::SessionState app;
     VirtualClock clock;
     testing::FakeHost host;
     int returns = 0;
     FormRadarZel form{app, sender, monitor, clock, host, [this] {
                           ++returns;
-                          app.SelDevice = 0;
+                          app.activeWindow = link::ActiveWindow::Start;
                       }};
 };
 
@@ -77,8 +77,8 @@ TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_FALSE(form.SelHeightRadarZel.visible());
     EXPECT_TRUE(form.StatusBar.hasPanel("DevMatr"));
 
-    EXPECT_EQ(app.SelDevice, 1);
-    EXPECT_TRUE(app.FlagExitProgram);
+    EXPECT_EQ(app.activeWindow, link::ActiveWindow::Sensor);
+    EXPECT_TRUE(app.endWithSensorWindow);
     EXPECT_TRUE(form.conversation().ReadParamsPending);
     EXPECT_TRUE(form.conversation().StreamStartPending);
     EXPECT_FALSE(form.sensorParams().EditTresh);  // the load selection clicked it
@@ -132,7 +132,7 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     // The sensor never answers again: six missed cycles close the window.
     clock.advance(500 + 6 * 600);
     EXPECT_FALSE(form.loaded());
-    EXPECT_FALSE(app.FlagExitProgram);
+    EXPECT_FALSE(app.endWithSensorWindow);
     EXPECT_EQ(returns, 1);
     EXPECT_FALSE(form.TimerDisplayPeak->enabled());
     const auto frames = sent();
@@ -142,7 +142,7 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     clock.advance(2000);
     EXPECT_TRUE(sent().empty());
 
-    app.Identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     form.ShowSensorWindow();
     EXPECT_EQ(form.ValueAlarmRadarZel.caption(), "");
     EXPECT_EQ(form.ValueAlarmRadarZelPeak.caption(), "0");

@@ -107,7 +107,7 @@ TEST_F(ParamPresenterTest, ValuesOutOfRangeStopAtThatListAndLeaveTheRestAsTheyWe
 }
 
 TEST_F(ParamPresenterTest, HeightFollowsTheFirmwareWord) {
-    identity.FwVersion = 0x01FF;
+    identity.firmwareVersion = 0x01FF;
     params.LastSelHeight = 2;
     height.setListIndex(2);
     EXPECT_TRUE(show({5, 1, 1, 0, 0, 2}));

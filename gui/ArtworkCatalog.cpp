@@ -1,8 +1,8 @@
-#include "platform/qt/ArtworkCatalog.h"
+#include "gui/ArtworkCatalog.h"
 
 #include "app/FormAbout.h"
 #include "app/FormStart.h"
-#include "platform/qt/Artwork.h"
+#include "gui/Artwork.h"
 
 namespace quarn::qt {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/GuiApplication.h"
+#include "gui/GuiApplication.h"
 
 namespace quarn::qt {
 

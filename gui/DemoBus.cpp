@@ -1,4 +1,4 @@
-#include "platform/qt/DemoBus.h"
+#include "gui/DemoBus.h"
 
 namespace quarn::qt {
 

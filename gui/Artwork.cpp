@@ -1,4 +1,4 @@
-#include "platform/qt/Artwork.h"
+#include "gui/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "platform/d2xx/VendorDriver.h"
+#include "drivers/d2xx/VendorDriver.h"
 
 #include <cstdint>
 #include <type_traits>
 
-#include "platform/d2xx/SharedLibrary.h"
+#include "drivers/d2xx/SharedLibrary.h"
 
 // The vendor's calling convention: __stdcall on Windows (it matters on
 // 32-bit builds, where a mismatch corrupts the stack), the default elsewhere.

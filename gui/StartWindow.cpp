@@ -1,8 +1,9 @@
-#include "platform/qt/StartWindow.h"
+#include "gui/StartWindow.h"
 
 #include <QKeySequence>
 #include <QShortcut>
 
+#include "gui/ArtworkCatalog.h"
 #include "platform/qt/ImageView.h"
 #include "platform/qt/LabelView.h"
 
@@ -18,7 +19,7 @@ StartWindow::StartWindow(app::FormStart& form, std::function<void()> showMonitor
 
 void StartWindow::buildContent(QWidget& client) {
     // Built first, so it lies behind the labels.
-    new ImageView(form_.Image1, &client);
+    new ImageView(form_.Image1, artworkFor, &client);
     new LabelView(form_.LabelName, &client);
     new LabelView(form_.LabelVer, &client);
     new LabelView(form_.LabelStatusProg, &client);

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/d2xx/VendorDriver.h"
-#include "platform/qt/Artwork.h"
-#include "platform/qt/DemoBus.h"
-#include "platform/qt/FirstPaintProbe.h"
-#include "platform/qt/GuiApplication.h"
-#include "platform/qt/LaunchOptions.h"
+#include "drivers/d2xx/VendorDriver.h"
+#include "gui/Artwork.h"
+#include "gui/DemoBus.h"
+#include "gui/FirstPaintProbe.h"
+#include "gui/GuiApplication.h"
+#include "gui/LaunchOptions.h"
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/QtTimerService.h"

@@ -1,5 +1,6 @@
-#include "platform/qt/AboutWindow.h"
+#include "gui/AboutWindow.h"
 
+#include "gui/ArtworkCatalog.h"
 #include "platform/qt/ButtonView.h"
 #include "platform/qt/ImageView.h"
 #include "platform/qt/LabelView.h"
@@ -15,7 +16,7 @@ AboutWindow::AboutWindow(app::FormAbout& form, const FormWindow* owner)
 }
 
 void AboutWindow::buildContent(QWidget& client) {
-    new ImageView(form_.Image1, &client);
+    new ImageView(form_.Image1, artworkFor, &client);
     new LabelView(form_.LabelAbout, &client);
     new ButtonView(form_.CommExitAbout, &client);
 }

@@ -1,4 +1,4 @@
-#include "platform/qt/LaunchOptions.h"
+#include "gui/LaunchOptions.h"
 
 namespace quarn::qt {
 

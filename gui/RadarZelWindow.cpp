@@ -1,4 +1,4 @@
-#include "platform/qt/RadarZelWindow.h"
+#include "gui/RadarZelWindow.h"
 
 #include <QPainter>
 

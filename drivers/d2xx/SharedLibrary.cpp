@@ -1,4 +1,4 @@
-#include "platform/d2xx/SharedLibrary.h"
+#include "drivers/d2xx/SharedLibrary.h"
 
 #include <algorithm>
 

@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "gui/AboutWindow.h"
+#include "gui/DebugWindow.h"
+#include "gui/RadarZelWindow.h"
+#include "gui/StartWindow.h"
 #include "platform/D2xxDriver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
-#include "platform/qt/AboutWindow.h"
-#include "platform/qt/DebugWindow.h"
-#include "platform/qt/RadarZelWindow.h"
-#include "platform/qt/StartWindow.h"
 #include "sensorwin/FormRadarZel.h"
 
 namespace quarn::qt {

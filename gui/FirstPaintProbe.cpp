@@ -1,4 +1,4 @@
-#include "platform/qt/FirstPaintProbe.h"
+#include "gui/FirstPaintProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "platform/qt/DebugWindow.h"
+#include "gui/DebugWindow.h"
 
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/TextBoxView.h"
