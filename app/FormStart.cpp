@@ -3,11 +3,14 @@
 
 #include "app/FormStart.h"
 
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 
 namespace quarn::app {
+
+using texts::StringId;
+using texts::textOf;
 
 std::string VersionCaption(const AppVersion& version) {
     // No separator between minor version and revision: 1.0.0 reads "Ver 1.00".
@@ -60,10 +63,10 @@ bool FormStart::ApplyLanguage() {
         unload();
         return false;
     }
-    MnuExit.setCaption(state.texts[entry::kMnuExit]);
-    MnuLanguage.setCaption(state.texts[entry::kMnuLanguage]);
-    MnuLanguageIt.setCaption(state.texts[entry::kMnuLanguageIt]);
-    MnuLanguageEng.setCaption(state.texts[entry::kMnuLanguageEng]);
+    MnuExit.setCaption(textOf(state.texts, StringId::ExitMenu));
+    MnuLanguage.setCaption(textOf(state.texts, StringId::LanguageMenu));
+    MnuLanguageIt.setCaption(textOf(state.texts, StringId::ItalianMenuItem));
+    MnuLanguageEng.setCaption(textOf(state.texts, StringId::EnglishMenuItem));
     return true;
 }
 

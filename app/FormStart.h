@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/AppState.h"
@@ -76,7 +77,7 @@ class FormStart : public quarn::Form {
     // Shows the main window again with empty status labels and a new opening
     // delay, or ends the application when closing the sensor window should.
     void ReturnToStart();
-    void ShowProgStatus(const std::int32_t& status);
+    void ShowProgStatus(link::LinkStatus status);
     void ShowDeviceStatus();
     void ClearDeviceIdentity();
     // Loads the string table for SelLanguage and sets the menu captions.
@@ -84,7 +85,8 @@ class FormStart : public quarn::Form {
     // main window and returns false.
     bool ApplyLanguage();
 
-    std::int32_t ProgStatus() const { return progStatus_; }
+    // The programmer status of the last supervision tick; none before the first.
+    std::optional<link::LinkStatus> ProgStatus() const { return progStatus_; }
     bool FirstCheck() const { return firstCheck_; }
     // True once the shutdown has run.
     bool ended() const { return ended_; }
@@ -99,7 +101,7 @@ class FormStart : public quarn::Form {
 
     FormStartLinks links_;
     sensorwin::SensorWindowOpener* sensorWindow_ = nullptr;
-    std::int32_t progStatus_ = 0;
+    std::optional<link::LinkStatus> progStatus_;
     bool firstCheck_ = false;
     bool ended_ = false;
 };

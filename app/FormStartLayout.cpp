@@ -1,6 +1,6 @@
 // The main window's controls as they are before the window loads.
 
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "app/FormStart.h"
 
 namespace quarn::app {

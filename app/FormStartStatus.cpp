@@ -2,12 +2,16 @@
 // it, and the opening of the sensor window.
 
 #include <algorithm>
+#include <array>
 
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "app/FormStart.h"
 #include "link/Commands.h"
 
 namespace quarn::app {
+
+using texts::StringId;
+using texts::textOf;
 
 namespace {
 
@@ -30,7 +34,7 @@ void FormStart::TimerVrfyStatus_Timer() {
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
     links_.usb.CloseUsb();
     progStatus_ = links_.usb.OpenUsb();
-    ShowProgStatus(progStatus_);
+    ShowProgStatus(*progStatus_);
     if (state.sensorWindowDelayMs > 0) {
         const int remaining = state.sensorWindowDelayMs - TimerVrfyStatus->interval();
         state.sensorWindowDelayMs = static_cast<std::int16_t>(std::max(remaining, -32768));
@@ -54,30 +58,29 @@ void FormStart::TimerVrfyStatus_Timer() {
     }
 }
 
-void FormStart::ShowProgStatus(const std::int32_t& status) {
-    const StringTableEntries& texts = links_.state.texts;
-    switch (status) {
-        case kProgOpen:
-            ShowStatus(LabelStatusProg, texts[entry::kProgOpen], colors::kGood);
-            break;
-        case kProgDriverFailed:
-            ShowStatus(LabelStatusProg, texts[entry::kProgDriverFailed], colors::kFault);
-            break;
-        case kProgNotFound:
-            ShowStatus(LabelStatusProg, texts[entry::kProgNotFound], colors::kFault);
-            break;
-        case kProgMoreThanOne:
-            ShowStatus(LabelStatusProg, texts[entry::kProgMoreThanOne], colors::kFault);
-            break;
-        default:
-            break;
+void FormStart::ShowProgStatus(link::LinkStatus status) {
+    struct StatusText {
+        link::LinkStatus status;
+        StringId text;
+        Rgb color;
+    };
+    static constexpr std::array<StatusText, 4> kStatusTexts{{
+        {link::LinkStatus::Open, StringId::ProgrammerConnected, colors::kGood},
+        {link::LinkStatus::DriverFailed, StringId::UsbDriverError, colors::kFault},
+        {link::LinkStatus::NotFound, StringId::ProgrammerNotFound, colors::kFault},
+        {link::LinkStatus::MoreThanOne, StringId::MoreThanOneProgrammer, colors::kFault},
+    }};
+    for (const StatusText& entry : kStatusTexts) {
+        if (entry.status == status) {
+            ShowStatus(LabelStatusProg, textOf(links_.state.texts, entry.text), entry.color);
+        }
     }
 }
 
 void FormStart::ShowDeviceStatus() {
     AppState& state = links_.state;
     const StringTableEntries& texts = state.texts;
-    if (links_.usb.OpenUsb() != link::kUsbOk) {
+    if (links_.usb.OpenUsb() != link::LinkStatus::Open) {
         LabelStatusDevice.setCaption("");
         return;
     }
@@ -86,14 +89,15 @@ void FormStart::ShowDeviceStatus() {
     }
     const std::int32_t deviceType = state.identity.type;
     if (deviceType == 0) {
-        ShowStatus(LabelStatusDevice, texts[entry::kNoDevice], colors::kFault);
+        ShowStatus(LabelStatusDevice, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
         return;
     }
     if (deviceType != link::kZelDeviceType) {
-        ShowStatus(LabelStatusDevice, texts[entry::kOtherDevice], colors::kFault);
+        ShowStatus(LabelStatusDevice, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
         return;
     }
-    ShowStatus(LabelStatusDevice, texts[entry::kDeviceFound] + "  " + texts[entry::kSensorModel],
+    ShowStatus(LabelStatusDevice, textOf(texts, StringId::DeviceConnected) + "  " +
+                   textOf(texts, StringId::SensorModelName),
                colors::kGood);
     if (state.sensorWindowDelayMs <= 0 && sensorWindow_ != nullptr) {
         // The sensor window's load sets the active window to the sensor window and

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "app/AppFiles.h"
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "app/TextFields.h"
 #include "platform/Cp1252.h"
 

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/AppFiles.h"
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "app/TextFields.h"
 
 namespace quarn::app {

@@ -26,14 +26,14 @@ std::string_view WrittenDescription(const std::array<char, kDescriptionBufferSiz
 
 }  // namespace
 
-int CommUsb::OpenUsb() {
+LinkStatus CommUsb::OpenUsb() {
     if (usbOpened_) {
-        return kUsbOk;  // the flag is trusted; the driver is not asked
+        return LinkStatus::Open;  // the flag is trusted; the driver is not asked
     }
 
     FtDword count = 0;
     if (driver_.ListDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
 
     int matches = 0;
@@ -51,10 +51,10 @@ int CommUsb::OpenUsb() {
     }
 
     if (matches == 0) {
-        return kUsbNotFound;
+        return LinkStatus::NotFound;
     }
     if (matches > 1) {
-        return kUsbMoreThanOne;  // no choice is made between two adapters
+        return LinkStatus::MoreThanOne;  // no choice is made between two adapters
     }
 
     // The driver takes a writable pointer; hand it a copy of the description.
@@ -62,68 +62,68 @@ int CommUsb::OpenUsb() {
     std::memcpy(name.data(), kProgrammerDescription, sizeof(kProgrammerDescription));
     FtHandle handle = nullptr;
     if (driver_.OpenEx(name.data(), ft::kOpenByDescription, &handle) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     usbHandle_ = handle;
     usbOpened_ = true;
     ResetUsb();  // its result does not decide whether the link is open
-    return kUsbOk;
+    return LinkStatus::Open;
 }
 
-int CommUsb::CloseUsb() {
+LinkStatus CommUsb::CloseUsb() {
     if (!usbOpened_) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     usbOpened_ = false;
-    return driver_.Close(usbHandle_) == ft::kOk ? kUsbOk : kUsbDriverFailed;
+    return driver_.Close(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-int CommUsb::ResetUsb() {
+LinkStatus CommUsb::ResetUsb() {
     // A closed handle is never handed to the driver again: the vendor library
     // may already have freed what it points to.
     if (!usbOpened_) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
-    return driver_.ResetDevice(usbHandle_) == ft::kOk ? kUsbOk : kUsbDriverFailed;
+    return driver_.ResetDevice(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-int CommUsb::WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count) {
+LinkStatus CommUsb::WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count) {
     if (!usbOpened_) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     const auto toWrite = static_cast<FtDword>(
         std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(count, 0)), bytes.size()));
 
     if (driver_.Purge(usbHandle_, kPurgeBothQueues) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     FtDword written = 0;
     // The vendor interface takes a non-const buffer but only reads from it.
     void* buffer = const_cast<std::uint8_t*>(bytes.data());
     if (driver_.Write(usbHandle_, buffer, toWrite, &written) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
-    return written == toWrite ? kUsbOk : kUsbDriverFailed;
+    return written == toWrite ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-int CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
+LinkStatus CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
                      std::int16_t size) {
     const int ringSize = std::min<int>(size, static_cast<int>(ring.size()));
     // Indices outside the ring cannot be served without writing out of it.
     if (!usbOpened_ || ringSize <= 0 || readIdx < 0 || readIdx >= ringSize || writeIdx < 0 ||
         writeIdx >= ringSize) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
 
     FtDword waiting = 0;
     if (driver_.GetQueueStatus(usbHandle_, &waiting) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     if (driver_.SetTimeouts(usbHandle_, kReadTimeoutMs, kWriteTimeoutMs) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     if (waiting == 0) {
-        return kUsbOk;
+        return LinkStatus::Open;
     }
 
     // One slot always stays empty, so equal indices mean an empty ring.
@@ -134,7 +134,7 @@ int CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::in
 
     FtDword got = 0;
     if (driver_.Read(usbHandle_, scratch_.data(), wanted, &got) != ft::kOk) {
-        return kUsbDriverFailed;
+        return LinkStatus::DriverFailed;
     }
     // A driver reporting more than was asked for must not push the ring over
     // its free room.
@@ -154,7 +154,7 @@ int CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::in
         }
     }
     writeIdx = static_cast<std::int16_t>(index);
-    return kUsbOk;
+    return LinkStatus::Open;
 }
 
 }  // namespace quarn::link

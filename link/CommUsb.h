@@ -8,14 +8,11 @@
 #include <cstdint>
 #include <span>
 
+#include "link/LinkStatus.h"
 #include "platform/D2xxDriver.h"
 
 namespace quarn::link {
 
-inline constexpr int kUsbOk = 1;            // open / success
-inline constexpr int kUsbDriverFailed = 2;  // a driver call failed (or short write)
-inline constexpr int kUsbNotFound = 3;      // no adapter described "QuarnProg"
-inline constexpr int kUsbMoreThanOne = 4;   // two or more such adapters
 inline constexpr char kProgrammerDescription[] = "QuarnProg";
 inline constexpr std::size_t kReadScratchSize = 5000;
 inline constexpr int kDescriptionBufferSize = 100;
@@ -24,15 +21,15 @@ class CommUsb {
   public:
     explicit CommUsb(D2xxDriver& driver) : driver_(driver) {}
 
-    int OpenUsb();
-    int CloseUsb();
-    int ResetUsb();
+    LinkStatus OpenUsb();
+    LinkStatus CloseUsb();
+    LinkStatus ResetUsb();
     // Purges both driver queues, then writes the first count bytes.
-    int WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count);
+    LinkStatus WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count);
     // Moves what the driver holds (at most 5000 bytes, at most the ring's
     // free room) into ring[writeIdx...], wrapping at size. size must not
     // exceed ring.size(); a larger one is treated as ring.size().
-    int ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
+    LinkStatus ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
                 std::int16_t size);
 
     bool UsbOpened() const { return usbOpened_; }

@@ -8,12 +8,12 @@ void MessageSender::SendMsg(std::uint8_t command, std::span<const std::uint8_t> 
                             std::int16_t count, bool log) {
     const EncodedMessage message = EncodeMessage(command, payload, count);
 
-    if (usb_.OpenUsb() != kUsbOk) {
+    if (usb_.OpenUsb() != LinkStatus::Open) {
         return;  // no programmer: the message is dropped, the next tick tries again
     }
     // At most 2 + 2 * 76 + 2 bytes, well inside the 16-bit count.
     const auto wireCount = static_cast<std::int16_t>(message.wire.size());
-    if (usb_.WriteUsb(message.wire, wireCount) != kUsbOk) {
+    if (usb_.WriteUsb(message.wire, wireCount) != LinkStatus::Open) {
         usb_.CloseUsb();  // the next open enumerates afresh
         return;
     }

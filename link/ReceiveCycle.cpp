@@ -5,10 +5,10 @@
 namespace quarn::link {
 
 void ReceiveCycle::ReceiveMsgUsb() {
-    if (usb_.OpenUsb() != kUsbOk) {
+    if (usb_.OpenUsb() != LinkStatus::Open) {
         return;
     }
-    if (usb_.ReadUsb(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) != kUsbOk) {
+    if (usb_.ReadUsb(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) != LinkStatus::Open) {
         // Bytes already in the ring stay there for the next good cycle.
         usb_.CloseUsb();
         return;

@@ -22,7 +22,5 @@ std::string IdentityPanelText(const link::DeviceIdentity& identity);
 // missing, and after which the window closes itself.
 inline constexpr std::int16_t kMissedForStatusText = 3;
 inline constexpr std::int16_t kMissedForClose = 6;
-// String table entry shown for a missing sensor.
-inline constexpr int kEntrySensorMissing = 30;
 
 }  // namespace quarn::sensor

@@ -64,7 +64,7 @@ void SensorConversation::IdentityCycle() {
             ++state_.MissedIdentities;
         }
         if (state_.MissedIdentities >= kMissedForStatusText) {
-            window_.StatusBar.setPanelText(kDevMatrPanel, session_.texts[kEntrySensorMissing]);
+            window_.StatusBar.setPanelText(kDevMatrPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
         }
     }
 

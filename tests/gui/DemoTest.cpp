@@ -31,7 +31,7 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
             return !prog->text().isEmpty() &&
                    prog->palette().color(QPalette::WindowText) == QColor(0, 128, 0);
         }));
-        EXPECT_EQ(gui.application().formStart().ProgStatus(), 1);
+        EXPECT_EQ(gui.application().formStart().ProgStatus(), link::LinkStatus::Open);
         ASSERT_TRUE(waitUntil([&] { return gui.application().state().identity.type != 0; }));
         EXPECT_EQ(gui.application().state().identity.type, 0x0101);
     }

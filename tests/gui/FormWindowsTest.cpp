@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "app/Costanti.h"
+#include "app/ShellConstants.h"
 #include "gui/GuiApplication.h"
 #include "platform/VirtualClock.h"
 #include "platform/qt/ImageView.h"

@@ -167,22 +167,18 @@ TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
     FormStart& form = shell.form();
     const auto& texts = shell.texts();
     struct Case {
-        std::int32_t status;
+        link::LinkStatus status;
         int entry;
         Rgb color;
     };
-    for (const Case& c : {Case{1, 20, colors::kGood}, Case{2, 21, colors::kFault},
-                          Case{3, 22, colors::kFault}, Case{4, 23, colors::kFault}}) {
+    for (const Case& c : {Case{link::LinkStatus::Open, 20, colors::kGood},
+                          Case{link::LinkStatus::DriverFailed, 21, colors::kFault},
+                          Case{link::LinkStatus::NotFound, 22, colors::kFault},
+                          Case{link::LinkStatus::MoreThanOne, 23, colors::kFault}}) {
         form.ShowProgStatus(c.status);
         EXPECT_EQ(form.LabelStatusProg.caption(), texts[c.entry]);
         EXPECT_EQ(form.LabelStatusProg.foreColor(), c.color);
     }
-    // Other codes change nothing.
-    form.ShowProgStatus(4);
-    form.ShowProgStatus(0);
-    form.ShowProgStatus(5);
-    EXPECT_EQ(form.LabelStatusProg.caption(), texts[23]);
-    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kFault);
 }
 
 TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {

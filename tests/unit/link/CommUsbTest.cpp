@@ -18,7 +18,7 @@ TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     driver.addAdapter("USB Serial");
     driver.addAdapter("QuarnProg");
     CommUsb usb(driver);
-    EXPECT_EQ(usb.OpenUsb(), kUsbOk);
+    EXPECT_EQ(usb.OpenUsb(), LinkStatus::Open);
     EXPECT_EQ(driver.calls,
               (Calls{"ListDevices(&count, null, 0x80000000)", "ListDevices(0, blank, 0x40000002)",
                      "ListDevices(1, blank, 0x40000002)", "OpenEx(\"QuarnProg\", 2)",
@@ -27,7 +27,7 @@ TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     // Already open: trusted without a driver call, even with the adapter gone.
     driver.clearCalls();
     driver.adapters.clear();
-    EXPECT_EQ(usb.OpenUsb(), kUsbOk);
+    EXPECT_EQ(usb.OpenUsb(), LinkStatus::Open);
     EXPECT_TRUE(driver.calls.empty());
 }
 
@@ -35,23 +35,23 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
     struct Case {
         std::vector<RecordingDriver::Adapter> adapters;
         const char* failing;  // the next call of this name fails
-        int expected;
+        LinkStatus expected;
     };
     const std::vector<Case> cases = {
-        {{{"QuarnProg2"}}, nullptr, kUsbNotFound},
-        {{{"quarnprog"}}, nullptr, kUsbNotFound},
-        {{{"QuarnProg "}}, nullptr, kUsbNotFound},
-        {{{""}}, nullptr, kUsbNotFound},
+        {{{"QuarnProg2"}}, nullptr, LinkStatus::NotFound},
+        {{{"quarnprog"}}, nullptr, LinkStatus::NotFound},
+        {{{"QuarnProg "}}, nullptr, LinkStatus::NotFound},
+        {{{""}}, nullptr, LinkStatus::NotFound},
         // Without a NUL the whole 100-character buffer is the text, and
         // nothing past it is read.
-        {{{"QuarnProg", false}}, nullptr, kUsbNotFound},
-        {{{std::string(100, 'Q'), false}}, nullptr, kUsbNotFound},
-        {{{"QuarnProg"}, {"QuarnProg"}}, nullptr, kUsbMoreThanOne},
+        {{{"QuarnProg", false}}, nullptr, LinkStatus::NotFound},
+        {{{std::string(100, 'Q'), false}}, nullptr, LinkStatus::NotFound},
+        {{{"QuarnProg"}, {"QuarnProg"}}, nullptr, LinkStatus::MoreThanOne},
         // One of two matching adapters refuses its description: one match.
-        {{{"QuarnProg", true, ft::kDeviceNotOpened}, {"QuarnProg"}}, nullptr, kUsbOk},
-        {{{"QuarnProg"}}, "ListDevices", kUsbDriverFailed},  // the count query
-        {{{"QuarnProg"}}, "OpenEx", kUsbDriverFailed},
-        {{{"QuarnProg"}}, "ResetDevice", kUsbOk},  // the reset's result is not examined
+        {{{"QuarnProg", true, ft::kDeviceNotOpened}, {"QuarnProg"}}, nullptr, LinkStatus::Open},
+        {{{"QuarnProg"}}, "ListDevices", LinkStatus::DriverFailed},  // the count query
+        {{{"QuarnProg"}}, "OpenEx", LinkStatus::DriverFailed},
+        {{{"QuarnProg"}}, "ResetDevice", LinkStatus::Open},  // the reset's result is not examined
     };
     for (const Case& c : cases) {
         RecordingDriver driver;
@@ -61,10 +61,10 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
         }
         CommUsb usb(driver);
         const std::string what = driver.adapters[0].description + " / " +
-                                 (c.failing ? c.failing : "") + " / " + std::to_string(c.expected);
+                                 (c.failing ? c.failing : "") + " / " + std::to_string(static_cast<int>(c.expected));
         EXPECT_EQ(usb.OpenUsb(), c.expected) << what;
-        EXPECT_EQ(usb.UsbOpened(), c.expected == kUsbOk) << what;
-        EXPECT_EQ(driver.openHandles(), c.expected == kUsbOk ? 1 : 0) << what;
+        EXPECT_EQ(usb.UsbOpened(), c.expected == LinkStatus::Open) << what;
+        EXPECT_EQ(driver.openHandles(), c.expected == LinkStatus::Open ? 1 : 0) << what;
     }
 
     // A driver reporting an absurd device count does not hang the enumeration.
@@ -72,32 +72,32 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
     absurd.reportedCount = 0xFFFFFFFFU;
     absurd.recording = false;
     CommUsb usb(absurd);
-    EXPECT_EQ(usb.OpenUsb(), kUsbNotFound);
+    EXPECT_EQ(usb.OpenUsb(), LinkStatus::NotFound);
 }
 
 TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
     CommUsb usb(driver);
-    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);  // nothing open: no driver call
+    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);  // nothing open: no driver call
     EXPECT_TRUE(driver.calls.empty());
 
-    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
     driver.failNext("Close");
-    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);
+    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);
     EXPECT_FALSE(usb.UsbOpened());  // a failed close still leaves it closed
 
     driver.clearCalls();
     std::int16_t writeIdx = 0;
     std::array<std::uint8_t, 10> ring{};
-    EXPECT_EQ(usb.CloseUsb(), kUsbDriverFailed);
-    EXPECT_EQ(usb.ResetUsb(), kUsbDriverFailed);
-    EXPECT_EQ(usb.WriteUsb(Bytes{1, 2, 3}, 3), kUsbDriverFailed);
-    EXPECT_EQ(usb.ReadUsb(ring, 0, writeIdx, 10), kUsbDriverFailed);
+    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.ResetUsb(), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.WriteUsb(Bytes{1, 2, 3}, 3), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.ReadUsb(ring, 0, writeIdx, 10), LinkStatus::DriverFailed);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(driver.staleHandleUses, 0);
 
-    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
     EXPECT_EQ(driver.calls.back(), "ResetDevice(h2)");  // a fresh handle
 }
 
@@ -105,29 +105,29 @@ TEST(WriteUsb, PurgesThenWritesAndCountsShortWritesAsFailures) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
     CommUsb usb(driver);
-    ASSERT_EQ(usb.OpenUsb(), kUsbOk);
+    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
     driver.clearCalls();
     driver.queueRx({0x55, 0x66});
     const Bytes bytes{0x00, 0x01, 0xFF, 0x7F};
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbOk);
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::Open);
     EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)", "Write(h1, 4)"}));
     EXPECT_EQ(driver.writes.back(), bytes);  // every value unchanged
     EXPECT_TRUE(driver.rxQueue.empty());     // the purge dropped what was waiting
-    EXPECT_EQ(usb.WriteUsb(bytes, 2), kUsbOk);
+    EXPECT_EQ(usb.WriteUsb(bytes, 2), LinkStatus::Open);
     EXPECT_EQ(driver.writes.back(), (Bytes{0x00, 0x01}));
-    EXPECT_EQ(usb.WriteUsb(bytes, 99), kUsbOk);  // never past the bytes given
+    EXPECT_EQ(usb.WriteUsb(bytes, 99), LinkStatus::Open);  // never past the bytes given
     EXPECT_EQ(driver.writes.back(), bytes);
 
     driver.writtenOverride = 3;
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
     driver.writtenOverride = 9;  // more than asked is no success either
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
     driver.writtenOverride.reset();
     driver.failNext("Write");
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
     driver.clearCalls();
     driver.failNext("Purge");
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), kUsbDriverFailed);
+    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
     EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)"}));
 }
 
@@ -138,7 +138,7 @@ struct RingRead {
         usb.OpenUsb();
         driver.clearCalls();
     }
-    int read(std::int16_t readIdx, std::int16_t& writeIdx) {
+    LinkStatus read(std::int16_t readIdx, std::int16_t& writeIdx) {
         return usb.ReadUsb(ring, readIdx, writeIdx, kRingSize);
     }
     RecordingDriver driver;
@@ -163,7 +163,7 @@ TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
         RingRead r;
         r.driver.queueRx(Bytes(c.waiting, 0x5A));
         std::int16_t writeIdx = c.writeIdx;
-        EXPECT_EQ(r.read(c.readIdx, writeIdx), kUsbOk);
+        EXPECT_EQ(r.read(c.readIdx, writeIdx), LinkStatus::Open);
         Calls expected{"GetQueueStatus(h1)", "SetTimeouts(h1, 5000, 0)"};
         if (c.waiting > 0) {
             expected.push_back("Read(h1, " + std::to_string(c.expectedRead) + ")");
@@ -177,7 +177,7 @@ TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
     RingRead wrap;
     wrap.driver.queueRx({0x00, 0xFF, 0x01});
     std::int16_t writeIdx = 1998;
-    EXPECT_EQ(wrap.read(1998, writeIdx), kUsbOk);
+    EXPECT_EQ(wrap.read(1998, writeIdx), LinkStatus::Open);
     EXPECT_EQ(wrap.ring[1998], 0x00);
     EXPECT_EQ(wrap.ring[1999], 0xFF);
     EXPECT_EQ(wrap.ring[0], 0x01);
@@ -188,11 +188,11 @@ TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
     std::vector<std::uint8_t> big(9000);
     writeIdx = 0;
     wrap.driver.queueRx(Bytes(7000, 0x01));
-    EXPECT_EQ(wrap.usb.ReadUsb(big, 0, writeIdx, 9000), kUsbOk);
+    EXPECT_EQ(wrap.usb.ReadUsb(big, 0, writeIdx, 9000), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 5000);
     std::vector<std::uint8_t> small(4);
     writeIdx = 0;
-    EXPECT_EQ(wrap.usb.ReadUsb(small, 0, writeIdx, 2000), kUsbOk);
+    EXPECT_EQ(wrap.usb.ReadUsb(small, 0, writeIdx, 2000), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 3);
 }
 
@@ -202,16 +202,16 @@ TEST(ReadUsb, FailuresAndBadArgumentsLeaveTheRingUntouched) {
         r.driver.queueRx({0x11, 0x22});
         r.driver.failNext(call);
         std::int16_t writeIdx = 3;
-        EXPECT_EQ(r.read(3, writeIdx), kUsbDriverFailed) << call;
+        EXPECT_EQ(r.read(3, writeIdx), LinkStatus::DriverFailed) << call;
         EXPECT_EQ(writeIdx, 3);
         EXPECT_EQ(r.ring[3], 0);
     }
     RingRead r;
     r.driver.queueRx({0x01});
     std::int16_t writeIdx = 2000;
-    EXPECT_EQ(r.read(0, writeIdx), kUsbDriverFailed);
+    EXPECT_EQ(r.read(0, writeIdx), LinkStatus::DriverFailed);
     writeIdx = 0;
-    EXPECT_EQ(r.read(-1, writeIdx), kUsbDriverFailed);
+    EXPECT_EQ(r.read(-1, writeIdx), LinkStatus::DriverFailed);
     EXPECT_TRUE(r.driver.calls.empty());
 }
 
@@ -220,13 +220,13 @@ TEST(ReadUsb, DriverOverReportingCannotOverrunTheRing) {
     r.driver.queueRx(Bytes(10, 0x77));
     r.driver.readOverReport = 4000;
     std::int16_t writeIdx = 0;
-    EXPECT_EQ(r.read(0, writeIdx), kUsbOk);
+    EXPECT_EQ(r.read(0, writeIdx), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 10);
 
     // The queue claims far more than it holds: the ring still keeps its free slot.
     r.driver.queueRx(Bytes(10, 0x78));
     r.driver.reportedWaiting = 60000;
-    EXPECT_EQ(r.read(10, writeIdx), kUsbOk);
+    EXPECT_EQ(r.read(10, writeIdx), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 9);
     EXPECT_EQ(r.ring[kRingSize], 0);
 }

@@ -148,11 +148,11 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
                 break;
         }
 
-        if (rig.usb.OpenUsb() != kUsbOk) {
+        if (rig.usb.OpenUsb() != LinkStatus::Open) {
             FAIL() << "the adapter is always present";
         }
         if (rig.usb.ReadUsb(rig.state.RxBuffer, rig.state.RxIdxOut, rig.state.RxIdxIn, kRingSize) !=
-            kUsbOk) {
+            LinkStatus::Open) {
             rig.usb.CloseUsb();
         }
         ASSERT_GE(rig.state.RxIdxIn, 0);
