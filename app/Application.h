@@ -8,11 +8,11 @@
 #include "app/AppState.h"
 #include "app/FormAbout.h"
 #include "app/FormStart.h"
-#include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
+#include "link/UsbLink.h"
 #include "platform/D2xxDriver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
@@ -44,7 +44,7 @@ class Application {
     bool ended() const { return formStart_.ended(); }
 
     AppState& state() { return state_; }
-    link::CommUsb& usb() { return usb_; }
+    link::UsbLink& usb() { return usb_; }
     link::ReceiveState& receiveState() { return receiveState_; }
     link::FormDebug& formDebug() { return formDebug_; }
     link::MessageSender& sender() { return sender_; }
@@ -59,7 +59,7 @@ class Application {
     TimerService& timers_;
     AppState state_;
     link::FormDebug formDebug_;
-    link::CommUsb usb_;
+    link::UsbLink usb_;
     link::ReceiveState receiveState_;
     link::MessageSender sender_;
     link::ReceiveCycle receiveCycle_;

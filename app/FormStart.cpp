@@ -3,9 +3,9 @@
 
 #include "app/FormStart.h"
 
-#include "app/ShellConstants.h"
 #include "app/Language.h"
 #include "app/Settings.h"
+#include "app/ShellConstants.h"
 
 namespace quarn::app {
 
@@ -45,7 +45,7 @@ void FormStart::Form_Load() {
 }
 
 void FormStart::Form_Unload() {
-    links_.usb.CloseUsb();
+    links_.usb.close();
     SaveSettings(links_.host.applicationDirectory(), links_.state.language);
     links_.monitor.unload();
     // The window's timers go with it.

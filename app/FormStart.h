@@ -11,10 +11,10 @@
 
 #include "app/AppState.h"
 #include "app/FormAbout.h"
-#include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
+#include "link/UsbLink.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
 #include "platform/controls/Form.h"
@@ -31,7 +31,7 @@ inline constexpr char kStartPictureResource[] = "start-picture";
 // What the main window works with; all of it outlives the window.
 struct FormStartLinks {
     AppState& state;
-    link::CommUsb& usb;
+    link::UsbLink& usb;
     link::ReceiveCycle& receiveCycle;
     link::MessageSender& sender;
     link::FormDebug& monitor;

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/ShellConstants.h"
 #include "app/FormStart.h"
+#include "app/ShellConstants.h"
 #include "link/Commands.h"
 
 namespace quarn::app {
@@ -23,7 +23,7 @@ void ShowStatus(quarn::Label& label, const std::string& text, Rgb color) {
 }  // namespace
 
 void FormStart::TimerMsgUsb_Timer() {
-    links_.receiveCycle.ReceiveMsgUsb();
+    links_.receiveCycle.receive();
 }
 
 void FormStart::TimerVrfyStatus_Timer() {
@@ -32,8 +32,8 @@ void FormStart::TimerVrfyStatus_Timer() {
         return;  // the sensor window is in charge
     }
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
-    links_.usb.CloseUsb();
-    progStatus_ = links_.usb.OpenUsb();
+    links_.usb.close();
+    progStatus_ = links_.usb.open();
     ShowProgStatus(*progStatus_);
     if (state.sensorWindowDelayMs > 0) {
         const int remaining = state.sensorWindowDelayMs - TimerVrfyStatus->interval();
@@ -54,7 +54,7 @@ void FormStart::TimerVrfyStatus_Timer() {
     if (state.activeWindow == link::ActiveWindow::Start) {
         // The next tick shows the reply to this request; no reply shows as no device.
         ClearDeviceIdentity();
-        links_.sender.SendMsg(link::MsgGetIdentity, {}, 0, true);
+        links_.sender.send(link::Command::GetIdentity, {}, 0, true);
     }
 }
 
@@ -80,7 +80,7 @@ void FormStart::ShowProgStatus(link::LinkStatus status) {
 void FormStart::ShowDeviceStatus() {
     AppState& state = links_.state;
     const StringTableEntries& texts = state.texts;
-    if (links_.usb.OpenUsb() != link::LinkStatus::Open) {
+    if (links_.usb.open() != link::LinkStatus::Open) {
         LabelStatusDevice.setCaption("");
         return;
     }
@@ -96,9 +96,10 @@ void FormStart::ShowDeviceStatus() {
         ShowStatus(LabelStatusDevice, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
         return;
     }
-    ShowStatus(LabelStatusDevice, textOf(texts, StringId::DeviceConnected) + "  " +
-                   textOf(texts, StringId::SensorModelName),
-               colors::kGood);
+    ShowStatus(
+        LabelStatusDevice,
+        textOf(texts, StringId::DeviceConnected) + "  " + textOf(texts, StringId::SensorModelName),
+        colors::kGood);
     if (state.sensorWindowDelayMs <= 0 && sensorWindow_ != nullptr) {
         // The sensor window's load sets the active window to the sensor window and
         // endWithSensorWindow to True.

@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t length = std::min<std::size_t>(control & 0x3FU, input.size() - at);
         adapter.injectNoise(input.subspan(at, length));
         at += length;
-        session.app.receiveCycle().ReceiveMsgUsb();
+        session.app.receiveCycle().receive();
         CheckState(session);
         const std::int64_t step = kClockSteps[control >> 6];
         if (step > 0) {

@@ -17,7 +17,7 @@ void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identi
         return;
     }
 
-    if (frame[2] != MsgIdentity) {
+    if (commandOf(frame) != Command::Identity) {
         return;  // the programmer level knows only the identity reply
     }
 

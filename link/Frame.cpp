@@ -69,14 +69,14 @@ std::string HexWord(std::int32_t value) {
     return highText;
 }
 
-EncodedMessage EncodeMessage(std::uint8_t command, std::span<const std::uint8_t> payload,
+EncodedMessage EncodeMessage(Command command, std::span<const std::uint8_t> payload,
                              std::int16_t count) {
     const std::size_t taken = std::min<std::size_t>(
         static_cast<std::size_t>(std::clamp<int>(count, 0, kMaxPayload)), payload.size());
 
     // Work area: command, payload, checksum high, checksum low.
     std::array<std::uint8_t, kWorkAreaSize> work{};
-    work[0] = command;
+    work[0] = static_cast<std::uint8_t>(command);
     std::copy_n(payload.begin(), taken, work.begin() + 1);
     const std::int32_t sum = CalcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
                                           static_cast<std::int16_t>(taken + 1), 0);

@@ -3,9 +3,11 @@
 // by the traffic monitor and the sensor status bar.
 
 #include <cstdint>
+
 #include <span>
 #include <string>
 #include <vector>
+#include "link/Commands.h"
 
 namespace quarn::link {
 
@@ -31,7 +33,7 @@ struct EncodedMessage {
 };
 
 // count is clamped to 0..73 and to the payload's size.
-EncodedMessage EncodeMessage(std::uint8_t command, std::span<const std::uint8_t> payload,
+EncodedMessage EncodeMessage(Command command, std::span<const std::uint8_t> payload,
                              std::int16_t count);
 
 }  // namespace quarn::link

@@ -4,13 +4,14 @@
 
 namespace quarn::link {
 
-void ReceiveCycle::ReceiveMsgUsb() {
-    if (usb_.OpenUsb() != LinkStatus::Open) {
+void ReceiveCycle::receive() {
+    if (usb_.open() != LinkStatus::Open) {
         return;
     }
-    if (usb_.ReadUsb(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) != LinkStatus::Open) {
+    if (usb_.read(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) !=
+        LinkStatus::Open) {
         // Bytes already in the ring stay there for the next good cycle.
-        usb_.CloseUsb();
+        usb_.close();
         return;
     }
     // Each frame is handled completely before the next extraction reuses
@@ -20,7 +21,7 @@ void ReceiveCycle::ReceiveMsgUsb() {
         if (activeWindow_ == ActiveWindow::Start) {
             DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, monitor_, host_);
         } else if (sensorDecoder_ != nullptr) {
-            sensorDecoder_->DecodeSensorReply(state_.MsgBuffer, state_.MsgLen);
+            sensorDecoder_->decode(state_.MsgBuffer, state_.MsgLen);
         }
     }
 }

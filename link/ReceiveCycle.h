@@ -6,10 +6,10 @@
 #include <cstdint>
 
 #include "link/ActiveWindow.h"
-#include "link/CommUsb.h"
 #include "link/DeviceIdentity.h"
 #include "link/FormDebug.h"
 #include "link/ReceiveState.h"
+#include "link/UsbLink.h"
 #include "platform/HostServices.h"
 
 namespace quarn::link {
@@ -18,12 +18,12 @@ namespace quarn::link {
 class SensorReplyDecoder {
   public:
     virtual ~SensorReplyDecoder() = default;
-    virtual void DecodeSensorReply(const MsgBytes& frame, std::int16_t L) = 0;
+    virtual void decode(const MsgBytes& frame, std::int16_t length) = 0;
 };
 
 class ReceiveCycle {
   public:
-    ReceiveCycle(CommUsb& usb, ReceiveState& state, const ActiveWindow& activeWindow,
+    ReceiveCycle(UsbLink& usb, ReceiveState& state, const ActiveWindow& activeWindow,
                  DeviceIdentity& identity, FormDebug& monitor, const HostServices& host)
         : usb_(usb),
           state_(state),
@@ -34,10 +34,10 @@ class ReceiveCycle {
 
     void setSensorDecoder(SensorReplyDecoder* decoder) { sensorDecoder_ = decoder; }
 
-    void ReceiveMsgUsb();
+    void receive();
 
   private:
-    CommUsb& usb_;
+    UsbLink& usb_;
     ReceiveState& state_;
     const ActiveWindow& activeWindow_;
     DeviceIdentity& identity_;

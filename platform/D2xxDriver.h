@@ -1,6 +1,6 @@
 #pragma once
 // The nine calls of the FTDI D2XX driver that the link uses, with the vendor's
-// status and flag values. CommUsb is the only caller; the vendor library
+// status and flag values. UsbLink is the only caller; the vendor library
 // (loaded at run time) and the simulator are the two implementations.
 
 #include <cstdint>

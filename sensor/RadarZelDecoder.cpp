@@ -17,7 +17,7 @@ bool SameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
 
 }  // namespace
 
-void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_t L) {
+void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
     const std::string hex = link::HexText(link::HeldBytes(frame, L));
 
     if (!link::ChecksumMatches(frame, L)) {
@@ -25,7 +25,7 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
         return;
     }
 
-    const std::uint8_t command = frame[2];
+    const link::Command command = link::commandOf(frame);
     if (L < MinimumReplyLength(command, identity_.firmwareVersion)) {
         // Its layout would reach past its end into an earlier frame's bytes.
         LogReceived(kUnknownMessagePrefix + hex);
@@ -33,14 +33,14 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
     }
 
     switch (command) {
-        case link::MsgIdentity:
+        case link::Command::Identity:
             // Any device type is stored; the conversation accepts only the Zel sensor.
             link::DecodeIdentityFields(frame, identity_);
             if (!SameDevice(identity_, state_.ListsReportedBy)) {
                 state_.ReadParamsPending = true;
             }
             break;
-        case link::MsgParams:
+        case link::Command::Parameters:
             LogReceived(hex);
             // A reply that was not taken whole leaves the read pending, so the
             // next tick asks again instead of writing lists that still hold
@@ -50,15 +50,15 @@ void RadarZelDecoder::DecodeSensorReply(const link::MsgBytes& frame, std::int16_
                 state_.ListsReportedBy = identity_;
             }
             break;
-        case link::MsgSetParamsAck:
+        case link::Command::ParametersWritten:
             LogReceived(hex);
             state_.ReadParamsPending = true;
             break;
-        case link::MsgStreamAck:
+        case link::Command::StreamingSet:
             LogReceived(hex);
             state_.StreamStartPending = false;
             break;
-        case link::MsgSignal:
+        case link::Command::SignalSample:
             display_.ShowSignal(frame);
             break;
         default:

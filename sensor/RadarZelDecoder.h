@@ -24,7 +24,7 @@ class RadarZelDecoder final : public link::SensorReplyDecoder {
                     SensorDisplay& display, link::FormDebug& monitor, const HostServices& host)
         : identity_(identity), state_(state), display_(display), monitor_(monitor), host_(host) {}
 
-    void DecodeSensorReply(const link::MsgBytes& frame, std::int16_t L) override;
+    void decode(const link::MsgBytes& frame, std::int16_t length) override;
 
   private:
     void LogReceived(const std::string& line);

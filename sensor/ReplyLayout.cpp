@@ -6,13 +6,13 @@
 
 namespace quarn::sensor {
 
-std::int16_t MinimumReplyLength(std::uint8_t command, std::int32_t fwVersion) {
+std::int16_t MinimumReplyLength(link::Command command, std::int32_t fwVersion) {
     switch (command) {
-        case link::MsgIdentity:
+        case link::Command::Identity:
             return link::kIdentityFrameLength;
-        case link::MsgParams:
+        case link::Command::Parameters:
             return fwVersion >= link::kHeightFirmware ? 13 : 12;  // five or six values
-        case link::MsgSignal:
+        case link::Command::SignalSample:
             return 11;  // mode, level word, alarm
         default:
             return 0;

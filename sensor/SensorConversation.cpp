@@ -25,17 +25,17 @@ void SensorConversation::SensorTick() {
         // Read before write: while a read is pending the lists may show
         // values the sensor never reported, so nothing is written.
         if (state_.ReadParamsPending) {
-            sender_.SendMsg(link::MsgGetParams, payload, 0, kLogged);
+            sender_.send(link::Command::GetParameters, payload, 0, kLogged);
         } else if (ParamsChanged()) {
             const std::int16_t count =
                 BuildParamWrite(window_.lists, session_.identity.firmwareVersion, payload);
-            sender_.SendMsg(link::MsgSetParams, payload, count, kLogged);
+            sender_.send(link::Command::SetParameters, payload, count, kLogged);
         }
     }
 
     if (SensorPresent() && state_.StreamStartPending) {
         payload[0] = kStreamStart;
-        sender_.SendMsg(link::MsgStream, payload, 1, kLogged);
+        sender_.send(link::Command::SetStreaming, payload, 1, kLogged);
     }
 
     const std::int16_t threshold = IdentityThreshold(window_.TimerGestConn.interval());
@@ -64,7 +64,8 @@ void SensorConversation::IdentityCycle() {
             ++state_.MissedIdentities;
         }
         if (state_.MissedIdentities >= kMissedForStatusText) {
-            window_.StatusBar.setPanelText(kDevMatrPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
+            window_.StatusBar.setPanelText(
+                kDevMatrPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
         }
     }
 
@@ -79,7 +80,7 @@ void SensorConversation::IdentityCycle() {
 
     session_.identity.clear();
     const TickPayload none{};
-    sender_.SendMsg(link::MsgGetIdentity, none, 0, kNotLogged);
+    sender_.send(link::Command::GetIdentity, none, 0, kNotLogged);
     state_.IdentityTicks = 0;
 }
 

@@ -102,7 +102,7 @@ void FormRadarZel::Form_Unload() {
     TimerDisplayPeak->setEnabled(false);
 
     const std::array<std::uint8_t, 1> stop{kStreamStop};
-    sender_.SendMsg(link::MsgStream, stop, 1, true);
+    sender_.send(link::Command::SetStreaming, stop, 1, true);
 
     if (returnToStart_) {
         returnToStart_();

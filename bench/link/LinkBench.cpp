@@ -9,11 +9,11 @@
 #include <cstring>
 #include <vector>
 
-#include "link/CommUsb.h"
 #include "link/DeviceIdentity.h"
 #include "link/FormDebug.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
+#include "link/UsbLink.h"
 #include "support/FakeHost.h"
 #include "unit/link/LinkRig.h"
 
@@ -133,7 +133,7 @@ class StreamingDriver : public quarn::D2xxDriver {
 // ring, every frame extracted and decoded by the programmer-level decoder.
 void BM_ReceiveMsgUsb_IdentityReplies(benchmark::State& state) {
     StreamingDriver driver(IdentityReplyWire());
-    link::CommUsb usb(driver);
+    link::UsbLink usb(driver);
     link::ReceiveState rx;
     const link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
@@ -141,7 +141,7 @@ void BM_ReceiveMsgUsb_IdentityReplies(benchmark::State& state) {
     quarn::testing::FakeHost host;
     link::ReceiveCycle cycle(usb, rx, activeWindow, identity, monitor, host);
     for (auto _ : state) {
-        cycle.ReceiveMsgUsb();
+        cycle.receive();
         benchmark::DoNotOptimize(identity.type);
     }
     state.SetBytesProcessed(state.iterations() * (link::kRingSize - 1));

@@ -61,7 +61,9 @@ void BM_OneHourSensorSession(benchmark::State& state) {
             return;
         }
         for (const auto& frame : adapter.receivedFrames()) {
-            writes += frame.command == quarn::link::MsgSetParams ? 1 : 0;
+            writes += frame.command == quarn::link::commandByte(quarn::link::Command::SetParameters)
+                          ? 1
+                          : 0;
         }
         state.ResumeTiming();
     }

@@ -89,13 +89,13 @@ class RadarZelWindowTest : public ::testing::Test {
         ASSERT_TRUE(advanceUntil([this] { return !form().PictureAreaRadarZel.lines().empty(); }));
     }
 
-    void receive(std::uint8_t command, std::initializer_list<std::uint8_t> payload) {
+    void receive(link::Command command, std::initializer_list<std::uint8_t> payload) {
         const auto frame = testing::MakeReply(command, payload);
-        form().replyDecoder().DecodeSensorReply(frame.bytes, frame.L);
+        form().replyDecoder().decode(frame.bytes, frame.L);
     }
     void sample(int level, std::uint8_t alarm) {
-        receive(link::MsgSignal, {2, static_cast<std::uint8_t>(level >> 8),
-                                  static_cast<std::uint8_t>(level & 0xFF), alarm});
+        receive(link::Command::SignalSample, {2, static_cast<std::uint8_t>(level >> 8),
+                                              static_cast<std::uint8_t>(level & 0xFF), alarm});
     }
 
     sensorwin::FormRadarZel& form() { return gui_->formRadarZel(); }
@@ -262,7 +262,7 @@ TEST_F(RadarZelWindowTest, SamplesDriveTheLevelLabelsBarAndLed) {
     EXPECT_EQ(barTop(), fill) << "above the scale the bar is full";
     EXPECT_TRUE(near(ledColour(), QColor(255, 0, 0), 12)) << "red while the alarm is on";
 
-    receive(link::MsgSignal, {1, 0, 5, 0});  // another mode: nothing moves
+    receive(link::Command::SignalSample, {1, 0, 5, 0});  // another mode: nothing moves
     EXPECT_EQ(text("ValueAlarmRadarZel"), "65535");
     EXPECT_TRUE(form().LedStatusRadarZel.on());
 
@@ -291,12 +291,14 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     awaitParameters();
     auto& combo = child<QComboBox>("TreshRadarZel");
     ASSERT_EQ(combo.currentIndex(), 4);
-    const std::size_t writesBefore = adapter_.framesReceived(link::MsgSetParams);
+    const std::size_t writesBefore =
+        adapter_.framesReceived(link::commandByte(link::Command::SetParameters));
 
     combo.showPopup();
     EXPECT_TRUE(form().sensorParams().EditTresh) << "opening the list holds writes back";
     clock_.advance(300);
-    EXPECT_EQ(adapter_.framesReceived(link::MsgSetParams), writesBefore);
+    EXPECT_EQ(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
+              writesBefore);
 
     QTest::keyClick(combo.view(), Qt::Key_End);
     QTest::keyClick(combo.view(), Qt::Key_Return);
@@ -306,7 +308,8 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
 
     ASSERT_TRUE(
         advanceUntil([this] { return adapter_.zelSensor()->parameters().sensitivity == 9; }));
-    EXPECT_GT(adapter_.framesReceived(link::MsgSetParams), writesBefore);
+    EXPECT_GT(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
+              writesBefore);
     // The read-back confirms it and the oval grows to size 9.
     ASSERT_TRUE(advanceUntil([this] { return form().sensorParams().LastTresh == 8; }));
     EXPECT_EQ(combo.currentText(), "9");
@@ -342,10 +345,12 @@ TEST_F(RadarZelWindowTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfres
 
 TEST_F(RadarZelWindowTest, ExitMenuSendsTheStreamStopAndEndsTheApplication) {
     awaitParameters();
-    const std::size_t stopsBefore = adapter_.framesReceived(link::MsgStream);
+    const std::size_t stopsBefore =
+        adapter_.framesReceived(link::commandByte(link::Command::SetStreaming));
     QPointer<FormWidget> win = &window();
     win->menus()->actionFor(form().MenuFileExit)->trigger();
-    EXPECT_EQ(adapter_.framesReceived(link::MsgStream), stopsBefore + 1);
+    EXPECT_EQ(adapter_.framesReceived(link::commandByte(link::Command::SetStreaming)),
+              stopsBefore + 1);
     EXPECT_TRUE(gui_->ended());
     EXPECT_EQ(dir_.host.quitRequests, 1);
     settle();

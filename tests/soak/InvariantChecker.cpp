@@ -123,7 +123,8 @@ void InvariantChecker::checkWrites() {
     sim::Adapter& programmer = w_.programmer;
     const sim::ZelSensor* zel = programmer.zelSensor();
     for (const sim::ReceivedFrame& frame : programmer.receivedFrames()) {
-        if (frame.command != link::MsgSetParams || !frame.checksumOk || zel == nullptr) {
+        if (frame.command != link::commandByte(link::Command::SetParameters) || !frame.checksumOk ||
+            zel == nullptr) {
             continue;
         }
         ++w_.figures.writesChecked;
@@ -140,9 +141,10 @@ void InvariantChecker::checkWrites() {
             ++w_.figures.invariantChecks;
         }
     }
-    for (const std::uint8_t reply : {link::MsgIdentity, link::MsgParams, link::MsgSetParamsAck,
-                                     link::MsgStreamAck, link::MsgSignal}) {
-        w_.figures.framesDecodedByPc += programmer.repliesSent(reply);
+    for (const link::Command reply :
+         {link::Command::Identity, link::Command::Parameters, link::Command::ParametersWritten,
+          link::Command::StreamingSet, link::Command::SignalSample}) {
+        w_.figures.framesDecodedByPc += programmer.repliesSent(link::commandByte(reply));
     }
     programmer.clearObservations();
     if (zel != nullptr) {

@@ -40,7 +40,7 @@ class SoakChecks : public ::testing::Test {
         payload[0] = sensitivity;
         const auto count =
             static_cast<std::int16_t>(world.programmer.zelSensor()->hasHeight() ? 6 : 5);
-        world.session.app.sender().SendMsg(link::MsgSetParams, payload, count, false);
+        world.session.app.sender().send(link::Command::SetParameters, payload, count, false);
         checker.afterTick();
     }
 

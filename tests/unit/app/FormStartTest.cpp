@@ -149,14 +149,14 @@ TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication)
     driver.addAdapter("QuarnProg");
     shell.app().start();
     shell.clock.advance(1600);  // the link is open now
-    ASSERT_TRUE(shell.app().usb().UsbOpened());
+    ASSERT_TRUE(shell.app().usb().isOpen());
     std::filesystem::remove(shell.dir.file("StringTable.txt"));
     shell.form().MnuLanguageIt.click();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.app().ended());
-    EXPECT_FALSE(shell.app().usb().UsbOpened());
+    EXPECT_FALSE(shell.app().usb().isOpen());
     // No caption update ran; the new language was saved by the shutdown.
     EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
@@ -216,11 +216,11 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     shell.app().start();
     shell.app().showMonitor();
     shell.clock.advance(1600);
-    ASSERT_TRUE(shell.app().usb().UsbOpened());
+    ASSERT_TRUE(shell.app().usb().isOpen());
     const int closesBefore = driverCalls("Close(");
     shell.form().MnuExit.click();
     EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
-    EXPECT_FALSE(shell.app().usb().UsbOpened());
+    EXPECT_FALSE(shell.app().usb().isOpen());
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
     EXPECT_FALSE(shell.app().formDebug().loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);

@@ -29,8 +29,8 @@ TEST(EncodeMessage, WorkedExamplesGiveTheirWireBytesAndLogLines) {
          "0102010000010103"},
     };
     for (const auto& row : rows) {
-        const EncodedMessage encoded =
-            EncodeMessage(row.command, row.payload, static_cast<std::int16_t>(row.payload.size()));
+        const EncodedMessage encoded = EncodeMessage(Command{row.command}, row.payload,
+                                                     static_cast<std::int16_t>(row.payload.size()));
         EXPECT_EQ(encoded.wire, row.wire) << row.logLine;
         EXPECT_EQ(encoded.logLine, row.logLine);
     }
@@ -38,7 +38,7 @@ TEST(EncodeMessage, WorkedExamplesGiveTheirWireBytesAndLogLines) {
 
 TEST(EncodeMessage, MarkerPairsInsideThePayloadAreEscaped) {
     const Bytes payload{0x01, 0x03, 0x01, 0x02};
-    const EncodedMessage encoded = EncodeMessage(0x04, payload, 4);
+    const EncodedMessage encoded = EncodeMessage(Command{0x04}, payload, 4);
     // sum 4 + 1 + 3 + 1 + 2 = 11
     const Bytes expected{0x01, 0x02, 0x04, 0x01, 0x01, 0x03, 0x01,
                          0x01, 0x02, 0x00, 0x0B, 0x01, 0x03};
@@ -53,7 +53,7 @@ TEST(EncodeMessage, LongestPayloadOfFFSumsTo18870HighByteFirst) {
         return p;
     }();
     EXPECT_EQ(CalcChecksum(Bytes(74, 0xFF), 74, 0), 18870);
-    const EncodedMessage encoded = EncodeMessage(0xFF, payload, 73);
+    const EncodedMessage encoded = EncodeMessage(Command{0xFF}, payload, 73);
     ASSERT_EQ(encoded.wire.size(), 80U);  // 76 message bytes, no 0x01 among them
     EXPECT_EQ(encoded.wire[76], 0x49);
     EXPECT_EQ(encoded.wire[77], 0xB6);
@@ -62,10 +62,11 @@ TEST(EncodeMessage, LongestPayloadOfFFSumsTo18870HighByteFirst) {
 
 TEST(EncodeMessage, CountIsLimitedToThePayloadAndTheWorkArea) {
     const Bytes two{0x10, 0x20};
-    EXPECT_EQ(EncodeMessage(0x02, two, 50).wire, EncodeMessage(0x02, two, 2).wire);
-    EXPECT_EQ(EncodeMessage(0x02, two, -3).wire, EncodeMessage(0x02, {}, 0).wire);
+    EXPECT_EQ(EncodeMessage(Command{0x02}, two, 50).wire,
+              EncodeMessage(Command{0x02}, two, 2).wire);
+    EXPECT_EQ(EncodeMessage(Command{0x02}, two, -3).wire, EncodeMessage(Command{0x02}, {}, 0).wire);
     const Bytes big(200, 0x22);
-    EXPECT_EQ(EncodeMessage(0x02, big, 200).wire.size(), 80U);
+    EXPECT_EQ(EncodeMessage(Command{0x02}, big, 200).wire.size(), 80U);
 }
 
 TEST(CalcChecksum, SummedRangeFollowsTheModeAndStaysInsideTheData) {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "link/CommUsb.h"
 #include "link/DeviceIdentity.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
+#include "link/UsbLink.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 
@@ -31,7 +31,7 @@ struct LinkRig {
     }
 
     RecordingDriver driver;
-    link::CommUsb usb{driver};
+    link::UsbLink usb{driver};
     link::ReceiveState state;
     link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;

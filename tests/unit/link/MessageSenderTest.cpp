@@ -16,7 +16,7 @@ using Calls = std::vector<std::string>;
 TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
     LinkRig rig;
     rig.showMonitor();
-    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    rig.sender.send(Command::GetIdentity, {}, 0, true);
     EXPECT_EQ(
         rig.driver.calls,
         (Calls{"ListDevices(&count, null, 0x80000000)", "ListDevices(0, blank, 0x40000002)",
@@ -30,7 +30,7 @@ TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
     // The link stays open: the next message is written without enumerating.
     const Bytes payload{0x00};
     rig.driver.clearCalls();
-    rig.sender.SendMsg(MsgStream, payload, 1, true);
+    rig.sender.send(Command::SetStreaming, payload, 1, true);
     EXPECT_EQ(rig.driver.calls, (Calls{"Purge(h1, 3)", "Write(h1, 8)"}));
     EXPECT_EQ(rig.monitor.MonitorTx.text(), "01020000000103\r\n0102140000140103\r\n");
 }
@@ -38,19 +38,19 @@ TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
 TEST(SendMsg, NothingIsLoggedWithoutTheFlagOrWithoutAnAdapter) {
     LinkRig rig;
     rig.showMonitor();
-    rig.sender.SendMsg(MsgGetIdentity, {}, 0, false);
+    rig.sender.send(Command::GetIdentity, {}, 0, false);
     EXPECT_EQ(rig.driver.writes.size(), 1U);
     EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
 
     LinkRig absent;
     absent.showMonitor();
     absent.driver.adapters.clear();
-    absent.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    absent.sender.send(Command::GetIdentity, {}, 0, true);
     EXPECT_TRUE(absent.driver.writes.empty());
     EXPECT_TRUE(absent.monitor.MonitorTx.text().empty());
 
     LinkRig hidden;
-    hidden.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    hidden.sender.send(Command::GetIdentity, {}, 0, true);
     EXPECT_EQ(hidden.driver.writes.size(), 1U);
     EXPECT_TRUE(hidden.monitor.loaded());  // loaded by the first line, still hidden
     EXPECT_FALSE(hidden.monitor.visible());
@@ -61,8 +61,8 @@ TEST(SendMsg, FailedOrPartialWriteClosesTheLinkAndLogsNothing) {
     LinkRig rig;
     rig.showMonitor();
     rig.driver.writtenOverride = 5;
-    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
-    EXPECT_FALSE(rig.usb.UsbOpened());
+    rig.sender.send(Command::GetIdentity, {}, 0, true);
+    EXPECT_FALSE(rig.usb.isOpen());
     EXPECT_EQ(rig.driver.calls.back(), "Close(h1)");
     EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
 
@@ -70,7 +70,7 @@ TEST(SendMsg, FailedOrPartialWriteClosesTheLinkAndLogsNothing) {
     rig.driver.writtenOverride.reset();
     rig.driver.failNext("Purge");
     rig.driver.clearCalls();
-    rig.sender.SendMsg(MsgGetIdentity, {}, 0, true);
+    rig.sender.send(Command::GetIdentity, {}, 0, true);
     EXPECT_EQ(rig.driver.calls.front(), "ListDevices(&count, null, 0x80000000)");
     EXPECT_EQ(rig.driver.calls.back(), "Close(h2)");
     EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());

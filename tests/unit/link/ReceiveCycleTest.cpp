@@ -19,7 +19,7 @@ constexpr const char* kIdentityHex = "01020101014142434445464748494A0100020002BD
 
 class RecordingSensorDecoder : public SensorReplyDecoder {
   public:
-    void DecodeSensorReply(const MsgBytes& frame, std::int16_t L) override {
+    void decode(const MsgBytes& frame, std::int16_t L) override {
         frames.emplace_back(frame.begin(), frame.begin() + L);
     }
     std::vector<Bytes> frames;
@@ -29,7 +29,7 @@ TEST(DecodeProgMsg, IdentityReplyFillsTheIdentityAndIsLogged) {
     LinkRig rig;
     rig.showMonitor();
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 257);
     EXPECT_EQ(rig.identity.serial, "ABCDEFGHIJ");
     EXPECT_EQ(rig.identity.hardwareVersion, 256);
@@ -46,7 +46,7 @@ TEST(DecodeProgMsg, CorruptedReplyLogsTheChecksumLineAndKeepsTheIdentity) {
     Bytes message = IdentityReplyMessage();
     message[5] = 'X';  // serial's third character, checksum left as it was
     rig.driver.queueRx(WireFrame(message));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 99);
     EXPECT_TRUE(rig.identity.serial.empty());
     EXPECT_EQ(rig.monitor.MonitorRx.text(),
@@ -57,7 +57,7 @@ TEST(DecodeProgMsg, ShortestFrameFailsItsChecksum) {
     LinkRig rig;
     rig.showMonitor();
     rig.driver.queueRx({0x01, 0x02, 0x01, 0x03});
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.monitor.MonitorRx.text(), "Errore Checksum  01020103  12:34:56\r\n");
 }
 
@@ -65,7 +65,7 @@ TEST(DecodeProgMsg, OtherCommandsAreIgnoredWithoutATrace) {
     LinkRig rig;
     rig.showMonitor();
     rig.driver.queueRx(WireFrame({0x03, 0x10, 0x00, 0x13}));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_TRUE(rig.monitor.MonitorRx.text().empty());
     EXPECT_EQ(rig.identity.type, 0);
 }
@@ -75,11 +75,11 @@ TEST(DecodeProgMsg, ShortIdentityReplyIsLoggedButNotDecodedFromStaleBytes) {
     rig.showMonitor();
     // A full reply first leaves its bytes in the frame buffer ...
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     rig.identity.clear();
     // ... then a checksum-correct identity reply carrying only the type.
     rig.driver.queueRx(WireFrame({0x01, 0x01, 0x01, 0x00, 0x03}));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     EXPECT_TRUE(rig.identity.serial.empty());
     EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n" +
@@ -92,7 +92,7 @@ TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
     rig.driver.queueRx(
         testing::WireFrame(testing::WithChecksum({0x01, 0x01, 0x01, 'A', 0x00, 0xE9, 0x80, 0x01,
                                                   'Z', ' ', ' ', ' ', ' ', 0, 0, 0xFF, 0xFF})));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.serial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
     EXPECT_EQ(rig.identity.firmwareVersion, 65535);
     // A length the buffer cannot hold fails the checksum test rather than being read past.
@@ -110,7 +110,7 @@ TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {
     Bytes both = first;
     both.insert(both.end(), second.begin(), second.end());
     rig.driver.queueRx(both);
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     ASSERT_EQ(sensor.frames.size(), 2U);
     EXPECT_EQ(sensor.frames[0], first);
     EXPECT_EQ(sensor.frames[1], second);
@@ -121,10 +121,10 @@ TEST(ReceiveMsgUsb, FrameSplitOverTwoReadsIsDispatchedInTheLaterCycle) {
     LinkRig rig;
     const Bytes wire = WireFrame(IdentityReplyMessage());
     rig.driver.queueRx(Bytes(wire.begin(), wire.begin() + 10));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     rig.driver.queueRx(Bytes(wire.begin() + 10, wire.end()));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 257);
 }
 
@@ -133,7 +133,7 @@ TEST(ReceiveMsgUsb, MissingSensorDecoderDropsFrames) {
     rig.activeWindow =
         link::ActiveWindow::Sensor;  // sensor mode before the sensor decoder is attached
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(BufferedBytes(rig.state), 0);
 }
@@ -143,8 +143,8 @@ TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
     const Bytes wire = WireFrame(IdentityReplyMessage());
     rig.driver.queueRx(wire);
     rig.driver.failNext("Read");
-    rig.cycle.ReceiveMsgUsb();
-    EXPECT_FALSE(rig.usb.UsbOpened());
+    rig.cycle.receive();
+    EXPECT_FALSE(rig.usb.isOpen());
     EXPECT_EQ(rig.driver.calls.back(), "Close(h1)");
     EXPECT_EQ(rig.identity.type, 0);
 
@@ -152,13 +152,13 @@ TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
     // enumerates afresh and gets a new handle.
     testing::PutInRing(rig.state, wire);
     rig.driver.failNext("GetQueueStatus");
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(BufferedBytes(rig.state), static_cast<std::int16_t>(wire.size()));
 
     rig.driver.rxQueue.clear();
     rig.driver.clearCalls();
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 257);
     EXPECT_EQ(rig.driver.calls.front(), "ListDevices(&count, null, 0x80000000)");
     EXPECT_EQ(rig.driver.staleHandleUses, 0);
@@ -168,7 +168,7 @@ TEST(ReceiveMsgUsb, NoAdapterMeansNoReadAndNoExtraction) {
     LinkRig rig;
     rig.driver.adapters.clear();
     testing::PutInRing(rig.state, WireFrame(IdentityReplyMessage()));
-    rig.cycle.ReceiveMsgUsb();
+    rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     EXPECT_EQ(rig.driver.calls.size(), 1U);  // only the count query
 }

@@ -68,7 +68,7 @@ class StreamMaker {
     // longer than a received frame can be held.
     Bytes randomMessage() {
         Bytes message(static_cast<std::size_t>(1 + below(101)));
-        message[0] = below(4) == 0 ? MsgIdentity : byte();
+        message[0] = below(4) == 0 ? static_cast<std::uint8_t>(Command::Identity) : byte();
         int sum = 0;
         for (std::size_t i = 1; i < message.size(); ++i) {
             message[i] = byte();
@@ -148,12 +148,12 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
                 break;
         }
 
-        if (rig.usb.OpenUsb() != LinkStatus::Open) {
+        if (rig.usb.open() != LinkStatus::Open) {
             FAIL() << "the adapter is always present";
         }
-        if (rig.usb.ReadUsb(rig.state.RxBuffer, rig.state.RxIdxOut, rig.state.RxIdxIn, kRingSize) !=
+        if (rig.usb.read(rig.state.RxBuffer, rig.state.RxIdxOut, rig.state.RxIdxIn, kRingSize) !=
             LinkStatus::Open) {
-            rig.usb.CloseUsb();
+            rig.usb.close();
         }
         ASSERT_GE(rig.state.RxIdxIn, 0);
         ASSERT_LT(rig.state.RxIdxIn, kRingSize);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
+#include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
 #include "platform/controls/ComboList.h"
 #include "platform/controls/Indicators.h"
@@ -58,7 +58,7 @@ class ConversationRig {
     const std::string& logged() const { return monitor.MonitorTx.text(); }
 
     RecordingDriver driver;
-    link::CommUsb usb{driver};
+    link::UsbLink usb{driver};
     link::FormDebug monitor;
     link::MessageSender sender{usb, monitor};
     app::AppState app;

@@ -35,9 +35,7 @@ class DecoderTest : public ::testing::Test {
   protected:
     DecoderTest() { monitor.show(); }
 
-    void decode(const testing::HeldFrame& frame) {
-        decoder.DecodeSensorReply(frame.bytes, frame.L);
-    }
+    void decode(const testing::HeldFrame& frame) { decoder.decode(frame.bytes, frame.L); }
     const std::string& rx() const { return monitor.MonitorRx.text(); }
 
     testing::FakeHost host;

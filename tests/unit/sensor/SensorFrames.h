@@ -39,6 +39,11 @@ inline HeldFrame MakeReply(std::uint8_t command, const std::vector<std::uint8_t>
     return frame;
 }
 
+inline HeldFrame MakeReply(link::Command command, const std::vector<std::uint8_t>& payload,
+                           int checksumError = 0) {
+    return MakeReply(static_cast<std::uint8_t>(command), payload, checksumError);
+}
+
 // A frame given byte by byte, as in the worked examples.
 inline HeldFrame Literal(std::initializer_list<std::uint8_t> bytes) {
     HeldFrame frame;
@@ -61,7 +66,7 @@ inline HeldFrame IdentityReply(int type, const std::string& serial, int hw, int 
     p.push_back(static_cast<std::uint8_t>(hw & 0xFF));
     p.push_back(static_cast<std::uint8_t>(fw >> 8));
     p.push_back(static_cast<std::uint8_t>(fw & 0xFF));
-    return MakeReply(link::MsgIdentity, p);
+    return MakeReply(link::Command::Identity, p);
 }
 
 struct SentFrame {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "link/CommUsb.h"
 #include "link/FormDebug.h"
 #include "link/MessageSender.h"
+#include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
 #include "sensorwin/AreaDrawing.h"
 #include "sensorwin/FormRadarZel.h"
@@ -41,11 +41,11 @@ class FormRadarZelTest : public ::testing::Test {
         return frames;
     }
     void receive(const testing::HeldFrame& frame) {
-        form.replyDecoder().DecodeSensorReply(frame.bytes, frame.L);
+        form.replyDecoder().decode(frame.bytes, frame.L);
     }
 
     testing::RecordingDriver driver;
-    link::CommUsb usb{driver};
+    link::UsbLink usb{driver};
     link::FormDebug monitor;
     link::MessageSender sender{usb, monitor};
     sensor::SessionState app;

@@ -1,4 +1,4 @@
-#include "link/CommUsb.h"
+#include "link/UsbLink.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +26,7 @@ std::string_view WrittenDescription(const std::array<char, kDescriptionBufferSiz
 
 }  // namespace
 
-LinkStatus CommUsb::OpenUsb() {
+LinkStatus UsbLink::open() {
     if (usbOpened_) {
         return LinkStatus::Open;  // the flag is trusted; the driver is not asked
     }
@@ -66,11 +66,11 @@ LinkStatus CommUsb::OpenUsb() {
     }
     usbHandle_ = handle;
     usbOpened_ = true;
-    ResetUsb();  // its result does not decide whether the link is open
+    reset();  // its result does not decide whether the link is open
     return LinkStatus::Open;
 }
 
-LinkStatus CommUsb::CloseUsb() {
+LinkStatus UsbLink::close() {
     if (!usbOpened_) {
         return LinkStatus::DriverFailed;
     }
@@ -78,7 +78,7 @@ LinkStatus CommUsb::CloseUsb() {
     return driver_.Close(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-LinkStatus CommUsb::ResetUsb() {
+LinkStatus UsbLink::reset() {
     // A closed handle is never handed to the driver again: the vendor library
     // may already have freed what it points to.
     if (!usbOpened_) {
@@ -87,7 +87,7 @@ LinkStatus CommUsb::ResetUsb() {
     return driver_.ResetDevice(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-LinkStatus CommUsb::WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count) {
+LinkStatus UsbLink::write(std::span<const std::uint8_t> bytes, std::int16_t count) {
     if (!usbOpened_) {
         return LinkStatus::DriverFailed;
     }
@@ -106,8 +106,8 @@ LinkStatus CommUsb::WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t c
     return written == toWrite ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-LinkStatus CommUsb::ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
-                     std::int16_t size) {
+LinkStatus UsbLink::read(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
+                         std::int16_t size) {
     const int ringSize = std::min<int>(size, static_cast<int>(ring.size()));
     // Indices outside the ring cannot be served without writing out of it.
     if (!usbOpened_ || ringSize <= 0 || readIdx < 0 || readIdx >= ringSize || writeIdx < 0 ||

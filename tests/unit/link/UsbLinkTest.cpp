@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "link/CommUsb.h"
+#include "link/UsbLink.h"
 #include "unit/link/LinkRig.h"
 
 namespace quarn::link {
@@ -17,8 +17,8 @@ TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     RecordingDriver driver;
     driver.addAdapter("USB Serial");
     driver.addAdapter("QuarnProg");
-    CommUsb usb(driver);
-    EXPECT_EQ(usb.OpenUsb(), LinkStatus::Open);
+    UsbLink usb(driver);
+    EXPECT_EQ(usb.open(), LinkStatus::Open);
     EXPECT_EQ(driver.calls,
               (Calls{"ListDevices(&count, null, 0x80000000)", "ListDevices(0, blank, 0x40000002)",
                      "ListDevices(1, blank, 0x40000002)", "OpenEx(\"QuarnProg\", 2)",
@@ -27,7 +27,7 @@ TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     // Already open: trusted without a driver call, even with the adapter gone.
     driver.clearCalls();
     driver.adapters.clear();
-    EXPECT_EQ(usb.OpenUsb(), LinkStatus::Open);
+    EXPECT_EQ(usb.open(), LinkStatus::Open);
     EXPECT_TRUE(driver.calls.empty());
 }
 
@@ -59,11 +59,12 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
         if (c.failing != nullptr) {
             driver.failNext(c.failing);
         }
-        CommUsb usb(driver);
+        UsbLink usb(driver);
         const std::string what = driver.adapters[0].description + " / " +
-                                 (c.failing ? c.failing : "") + " / " + std::to_string(static_cast<int>(c.expected));
-        EXPECT_EQ(usb.OpenUsb(), c.expected) << what;
-        EXPECT_EQ(usb.UsbOpened(), c.expected == LinkStatus::Open) << what;
+                                 (c.failing ? c.failing : "") + " / " +
+                                 std::to_string(static_cast<int>(c.expected));
+        EXPECT_EQ(usb.open(), c.expected) << what;
+        EXPECT_EQ(usb.isOpen(), c.expected == LinkStatus::Open) << what;
         EXPECT_EQ(driver.openHandles(), c.expected == LinkStatus::Open ? 1 : 0) << what;
     }
 
@@ -71,63 +72,63 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
     RecordingDriver absurd;
     absurd.reportedCount = 0xFFFFFFFFU;
     absurd.recording = false;
-    CommUsb usb(absurd);
-    EXPECT_EQ(usb.OpenUsb(), LinkStatus::NotFound);
+    UsbLink usb(absurd);
+    EXPECT_EQ(usb.open(), LinkStatus::NotFound);
 }
 
 TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
-    CommUsb usb(driver);
-    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);  // nothing open: no driver call
+    UsbLink usb(driver);
+    EXPECT_EQ(usb.close(), LinkStatus::DriverFailed);  // nothing open: no driver call
     EXPECT_TRUE(driver.calls.empty());
 
-    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
+    ASSERT_EQ(usb.open(), LinkStatus::Open);
     driver.failNext("Close");
-    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);
-    EXPECT_FALSE(usb.UsbOpened());  // a failed close still leaves it closed
+    EXPECT_EQ(usb.close(), LinkStatus::DriverFailed);
+    EXPECT_FALSE(usb.isOpen());  // a failed close still leaves it closed
 
     driver.clearCalls();
     std::int16_t writeIdx = 0;
     std::array<std::uint8_t, 10> ring{};
-    EXPECT_EQ(usb.CloseUsb(), LinkStatus::DriverFailed);
-    EXPECT_EQ(usb.ResetUsb(), LinkStatus::DriverFailed);
-    EXPECT_EQ(usb.WriteUsb(Bytes{1, 2, 3}, 3), LinkStatus::DriverFailed);
-    EXPECT_EQ(usb.ReadUsb(ring, 0, writeIdx, 10), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.close(), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.reset(), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.write(Bytes{1, 2, 3}, 3), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.read(ring, 0, writeIdx, 10), LinkStatus::DriverFailed);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(driver.staleHandleUses, 0);
 
-    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
+    ASSERT_EQ(usb.open(), LinkStatus::Open);
     EXPECT_EQ(driver.calls.back(), "ResetDevice(h2)");  // a fresh handle
 }
 
 TEST(WriteUsb, PurgesThenWritesAndCountsShortWritesAsFailures) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
-    CommUsb usb(driver);
-    ASSERT_EQ(usb.OpenUsb(), LinkStatus::Open);
+    UsbLink usb(driver);
+    ASSERT_EQ(usb.open(), LinkStatus::Open);
     driver.clearCalls();
     driver.queueRx({0x55, 0x66});
     const Bytes bytes{0x00, 0x01, 0xFF, 0x7F};
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::Open);
+    EXPECT_EQ(usb.write(bytes, 4), LinkStatus::Open);
     EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)", "Write(h1, 4)"}));
     EXPECT_EQ(driver.writes.back(), bytes);  // every value unchanged
     EXPECT_TRUE(driver.rxQueue.empty());     // the purge dropped what was waiting
-    EXPECT_EQ(usb.WriteUsb(bytes, 2), LinkStatus::Open);
+    EXPECT_EQ(usb.write(bytes, 2), LinkStatus::Open);
     EXPECT_EQ(driver.writes.back(), (Bytes{0x00, 0x01}));
-    EXPECT_EQ(usb.WriteUsb(bytes, 99), LinkStatus::Open);  // never past the bytes given
+    EXPECT_EQ(usb.write(bytes, 99), LinkStatus::Open);  // never past the bytes given
     EXPECT_EQ(driver.writes.back(), bytes);
 
     driver.writtenOverride = 3;
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.write(bytes, 4), LinkStatus::DriverFailed);
     driver.writtenOverride = 9;  // more than asked is no success either
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.write(bytes, 4), LinkStatus::DriverFailed);
     driver.writtenOverride.reset();
     driver.failNext("Write");
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.write(bytes, 4), LinkStatus::DriverFailed);
     driver.clearCalls();
     driver.failNext("Purge");
-    EXPECT_EQ(usb.WriteUsb(bytes, 4), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.write(bytes, 4), LinkStatus::DriverFailed);
     EXPECT_EQ(driver.calls, (Calls{"Purge(h1, 3)"}));
 }
 
@@ -135,14 +136,14 @@ TEST(WriteUsb, PurgesThenWritesAndCountsShortWritesAsFailures) {
 struct RingRead {
     RingRead() {
         driver.addAdapter("QuarnProg");
-        usb.OpenUsb();
+        usb.open();
         driver.clearCalls();
     }
     LinkStatus read(std::int16_t readIdx, std::int16_t& writeIdx) {
-        return usb.ReadUsb(ring, readIdx, writeIdx, kRingSize);
+        return usb.read(ring, readIdx, writeIdx, kRingSize);
     }
     RecordingDriver driver;
-    CommUsb usb{driver};
+    UsbLink usb{driver};
     std::array<std::uint8_t, kRingSize + 1> ring{};
 };
 
@@ -188,11 +189,11 @@ TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
     std::vector<std::uint8_t> big(9000);
     writeIdx = 0;
     wrap.driver.queueRx(Bytes(7000, 0x01));
-    EXPECT_EQ(wrap.usb.ReadUsb(big, 0, writeIdx, 9000), LinkStatus::Open);
+    EXPECT_EQ(wrap.usb.read(big, 0, writeIdx, 9000), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 5000);
     std::vector<std::uint8_t> small(4);
     writeIdx = 0;
-    EXPECT_EQ(wrap.usb.ReadUsb(small, 0, writeIdx, 2000), LinkStatus::Open);
+    EXPECT_EQ(wrap.usb.read(small, 0, writeIdx, 2000), LinkStatus::Open);
     EXPECT_EQ(writeIdx, 3);
 }
 

@@ -17,23 +17,23 @@ inline constexpr char kProgrammerDescription[] = "QuarnProg";
 inline constexpr std::size_t kReadScratchSize = 5000;
 inline constexpr int kDescriptionBufferSize = 100;
 
-class CommUsb {
+class UsbLink {
   public:
-    explicit CommUsb(D2xxDriver& driver) : driver_(driver) {}
+    explicit UsbLink(D2xxDriver& driver) : driver_(driver) {}
 
-    LinkStatus OpenUsb();
-    LinkStatus CloseUsb();
-    LinkStatus ResetUsb();
+    LinkStatus open();
+    LinkStatus close();
+    LinkStatus reset();
     // Purges both driver queues, then writes the first count bytes.
-    LinkStatus WriteUsb(std::span<const std::uint8_t> bytes, std::int16_t count);
+    LinkStatus write(std::span<const std::uint8_t> bytes, std::int16_t count);
     // Moves what the driver holds (at most 5000 bytes, at most the ring's
     // free room) into ring[writeIdx...], wrapping at size. size must not
     // exceed ring.size(); a larger one is treated as ring.size().
-    LinkStatus ReadUsb(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
-                std::int16_t size);
+    LinkStatus read(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
+                    std::int16_t size);
 
-    bool UsbOpened() const { return usbOpened_; }
-    FtHandle UsbHandle() const { return usbHandle_; }
+    bool isOpen() const { return usbOpened_; }
+    FtHandle handle() const { return usbHandle_; }
 
   private:
     D2xxDriver& driver_;
