@@ -5,10 +5,11 @@ namespace quarn::app {
 Application::Application(D2xxDriver& driver, TimerService& timers, HostServices& host)
     : host_(host),
       timers_(timers),
+      trafficMonitor_(host_),
       usb_(driver),
-      sender_(usb_, formDebug_),
-      receiveCycle_(usb_, receiveState_, state_.activeWindow, state_.identity, formDebug_, host_),
-      formStart_(FormStartLinks{state_, usb_, receiveCycle_, sender_, formDebug_, formAbout_,
+      sender_(usb_, trafficMonitor_),
+      receiveCycle_(usb_, receiveState_, state_.activeWindow, state_.identity, trafficMonitor_),
+      formStart_(FormStartLinks{state_, usb_, receiveCycle_, sender_, trafficMonitor_, formAbout_,
                                 timers_, host_}) {}
 
 void Application::start() {

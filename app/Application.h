@@ -8,7 +8,7 @@
 #include "app/AppState.h"
 #include "app/FormAbout.h"
 #include "app/FormStart.h"
-#include "link/FormDebug.h"
+#include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
@@ -38,7 +38,7 @@ class Application {
     void ReturnToStart() { formStart_.ReturnToStart(); }
 
     // Shows the traffic monitor window (diagnostics).
-    void showMonitor() { formDebug_.show(); }
+    void showMonitor() { trafficMonitor_.show(); }
 
     // True once the main window has shut down.
     bool ended() const { return formStart_.ended(); }
@@ -46,7 +46,7 @@ class Application {
     AppState& state() { return state_; }
     link::UsbLink& usb() { return usb_; }
     link::ReceiveState& receiveState() { return receiveState_; }
-    link::FormDebug& formDebug() { return formDebug_; }
+    TrafficMonitor& trafficMonitor() { return trafficMonitor_; }
     link::MessageSender& sender() { return sender_; }
     link::ReceiveCycle& receiveCycle() { return receiveCycle_; }
     FormStart& formStart() { return formStart_; }
@@ -58,7 +58,7 @@ class Application {
     HostServices& host_;
     TimerService& timers_;
     AppState state_;
-    link::FormDebug formDebug_;
+    TrafficMonitor trafficMonitor_;
     link::UsbLink usb_;
     link::ReceiveState receiveState_;
     link::MessageSender sender_;

@@ -46,7 +46,7 @@ void FormAbout::CommExitAbout_Click() {
     unload();
 }
 
-void FormAbout::Form_Load() {
+void FormAbout::onLoad() {
     LabelAbout.setCaption(AboutText());
 }
 

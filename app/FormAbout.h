@@ -26,7 +26,7 @@ class FormAbout : public quarn::Form {
     void CommExitAbout_Click();
 
   protected:
-    void Form_Load() override;
+    void onLoad() override;
 };
 
 // The text of LabelAbout: six lines, each ended by CR LF.

@@ -27,7 +27,7 @@ FormStart::FormStart(const FormStartLinks& links)
     connectEvents();
 }
 
-void FormStart::Form_Load() {
+void FormStart::onLoad() {
     AppState& state = links_.state;
     LabelVer.setCaption(VersionCaption(links_.host.version()));
     state.language = LoadSettings(links_.host.applicationDirectory());
@@ -44,7 +44,7 @@ void FormStart::Form_Load() {
     ReturnToStart();
 }
 
-void FormStart::Form_Unload() {
+void FormStart::onUnload() {
     links_.usb.close();
     SaveSettings(links_.host.applicationDirectory(), links_.state.language);
     links_.monitor.unload();

@@ -11,7 +11,7 @@
 
 #include "app/AppState.h"
 #include "app/FormAbout.h"
-#include "link/FormDebug.h"
+#include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/UsbLink.h"
@@ -34,7 +34,7 @@ struct FormStartLinks {
     link::UsbLink& usb;
     link::ReceiveCycle& receiveCycle;
     link::MessageSender& sender;
-    link::FormDebug& monitor;
+    TrafficMonitor& monitor;
     FormAbout& about;
     TimerService& timers;
     HostServices& host;
@@ -92,8 +92,8 @@ class FormStart : public quarn::Form {
     bool ended() const { return ended_; }
 
   protected:
-    void Form_Load() override;
-    void Form_Unload() override;
+    void onLoad() override;
+    void onUnload() override;
 
   private:
     void createControls();

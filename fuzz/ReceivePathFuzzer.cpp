@@ -16,9 +16,9 @@
 #include <span>
 
 #include "FuzzSupport.h"
+#include "app/TrafficMonitor.h"
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/ReceiveState.h"
 #include "platform/Cp1252.h"
 #include "scenario/sensor/SensorSession.h"
@@ -73,10 +73,10 @@ void CheckState(quarn::testing::SensorSession& session) {
     Expect(identity.serial.empty() || quarn::Utf8Length(identity.serial) == 10,
            "a serial number that is not ten characters");
 
-    const quarn::link::FormDebug& monitor = session.app.formDebug();
-    Expect(quarn::Utf8Length(monitor.MonitorRx.text()) <= quarn::link::kMonitorBoxLimit,
+    const quarn::app::TrafficMonitor& monitor = session.app.trafficMonitor();
+    Expect(quarn::Utf8Length(monitor.receivedFrames.text()) <= quarn::app::kMonitorBoxLimit,
            "receive box past its limit");
-    Expect(quarn::Utf8Length(monitor.MonitorTx.text()) <= quarn::link::kMonitorBoxLimit,
+    Expect(quarn::Utf8Length(monitor.sentFrames.text()) <= quarn::app::kMonitorBoxLimit,
            "send box past its limit");
 
     const auto& w = session.window;

@@ -5,7 +5,7 @@
 
 namespace quarn::qt {
 
-DebugWindow::DebugWindow(link::FormDebug& form)
+DebugWindow::DebugWindow(app::TrafficMonitor& form)
     : FormWindow(form, Placement::SystemDefault), form_(form) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -15,7 +15,7 @@ DebugWindow::DebugWindow(link::FormDebug& form)
 void DebugWindow::buildContent(QWidget& client) {
     QFont mono = toQFont(FontSpec{"Courier New", 9, false, false});
     mono.setStyleHint(QFont::Monospace);
-    for (TextBox* box : {&form_.MonitorTx, &form_.MonitorRx}) {
+    for (TextBox* box : {&form_.sentFrames, &form_.receivedFrames}) {
         auto* view = new TextBoxView(*box, &client);
         view->setFont(mono);
     }

@@ -3,20 +3,20 @@
 // monospaced box kept scrolled to its caret. No minimise or maximise
 // button; placed where the system puts new windows.
 
-#include "link/FormDebug.h"
+#include "app/TrafficMonitor.h"
 #include "platform/qt/FormWindow.h"
 
 namespace quarn::qt {
 
 class DebugWindow final : public FormWindow {
   public:
-    explicit DebugWindow(link::FormDebug& form);
+    explicit DebugWindow(app::TrafficMonitor& form);
 
   protected:
     void buildContent(QWidget& client) override;
 
   private:
-    link::FormDebug& form_;
+    app::TrafficMonitor& form_;
 };
 
 }  // namespace quarn::qt

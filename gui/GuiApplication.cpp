@@ -4,14 +4,14 @@ namespace quarn::qt {
 
 GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host)
     : app_(std::make_unique<app::Application>(driver, timers, host)) {
-    formRadarZel_ =
-        std::make_unique<sensorwin::FormRadarZel>(app_->state(), app_->sender(), app_->formDebug(),
-                                                  timers, host, [this] { app_->ReturnToStart(); });
+    formRadarZel_ = std::make_unique<sensorwin::FormRadarZel>(app_->state(), app_->sender(),
+                                                              app_->trafficMonitor(), timers, host,
+                                                              [this] { app_->ReturnToStart(); });
     app_->setSensorWindow(formRadarZel_.get(), &formRadarZel_->replyDecoder());
     startWindow_ =
         std::make_unique<StartWindow>(app_->formStart(), [this] { app_->showMonitor(); });
     aboutWindow_ = std::make_unique<AboutWindow>(app_->formAbout(), startWindow_.get());
-    debugWindow_ = std::make_unique<DebugWindow>(app_->formDebug());
+    debugWindow_ = std::make_unique<DebugWindow>(app_->trafficMonitor());
     radarZelWindow_ = std::make_unique<RadarZelWindow>(*formRadarZel_);
 }
 

@@ -5,15 +5,11 @@
 
 namespace quarn::link {
 
-std::string ChecksumErrorLine(const std::string& hexText, const HostServices& host) {
-    return "Errore Checksum  " + hexText + "  " + host.timeOfDay();
-}
-
 void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identity,
-                   FormDebug& monitor, const HostServices& host) {
+                   TrafficObserver& observer) {
     const std::string hexText = HexText(HeldBytes(frame, L));
     if (!ChecksumMatches(frame, L)) {
-        LogMonitor(monitor, kMonitorReceive, ChecksumErrorLine(hexText, host));
+        observer.checksumFailed(hexText);
         return;
     }
 
@@ -25,7 +21,7 @@ void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identi
     // the full reply is not decoded, though: its fields would be read from
     // positions that still hold bytes of earlier frames, so the identity is
     // left as it was.
-    LogMonitor(monitor, kMonitorReceive, hexText);
+    observer.frameReceived(hexText);
     if (L >= kIdentityFrameLength) {
         DecodeIdentityFields(frame, identity);
     }

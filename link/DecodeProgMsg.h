@@ -6,15 +6,11 @@
 
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
-#include "platform/HostServices.h"
+#include "link/TrafficObserver.h"
 
 namespace quarn::link {
 
 void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identity,
-                   FormDebug& monitor, const HostServices& host);
-
-// The monitor line for a frame that failed its checksum.
-std::string ChecksumErrorLine(const std::string& hexText, const HostServices& host);
+                   TrafficObserver& observer);
 
 }  // namespace quarn::link

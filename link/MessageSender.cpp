@@ -18,7 +18,7 @@ void MessageSender::send(Command command, std::span<const std::uint8_t> payload,
         return;
     }
     if (log) {
-        LogMonitor(monitor_, kMonitorSend, message.logLine);
+        observer_.frameSent(message.logLine);
     }
 }
 

@@ -5,14 +5,14 @@
 #include <span>
 
 #include "link/Commands.h"
-#include "link/FormDebug.h"
+#include "link/TrafficObserver.h"
 #include "link/UsbLink.h"
 
 namespace quarn::link {
 
 class MessageSender {
   public:
-    MessageSender(UsbLink& usb, FormDebug& monitor) : usb_(usb), monitor_(monitor) {}
+    MessageSender(UsbLink& usb, TrafficObserver& observer) : usb_(usb), observer_(observer) {}
 
     // Opens the link if needed and writes the frame; on a failed write the
     // link is closed. The log line reaches the monitor's send box only when
@@ -22,7 +22,7 @@ class MessageSender {
 
   private:
     UsbLink& usb_;
-    FormDebug& monitor_;
+    TrafficObserver& observer_;
 };
 
 }  // namespace quarn::link

@@ -19,7 +19,7 @@ void ReceiveCycle::receive() {
     // other window while frames are still waiting.
     while (ExtractMsg(state_)) {
         if (activeWindow_ == ActiveWindow::Start) {
-            DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, monitor_, host_);
+            DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, observer_);
         } else if (sensorDecoder_ != nullptr) {
             sensorDecoder_->decode(state_.MsgBuffer, state_.MsgLen);
         }

@@ -7,10 +7,9 @@
 
 #include "link/ActiveWindow.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/ReceiveState.h"
+#include "link/TrafficObserver.h"
 #include "link/UsbLink.h"
-#include "platform/HostServices.h"
 
 namespace quarn::link {
 
@@ -24,13 +23,12 @@ class SensorReplyDecoder {
 class ReceiveCycle {
   public:
     ReceiveCycle(UsbLink& usb, ReceiveState& state, const ActiveWindow& activeWindow,
-                 DeviceIdentity& identity, FormDebug& monitor, const HostServices& host)
+                 DeviceIdentity& identity, TrafficObserver& observer)
         : usb_(usb),
           state_(state),
           activeWindow_(activeWindow),
           identity_(identity),
-          monitor_(monitor),
-          host_(host) {}
+          observer_(observer) {}
 
     void setSensorDecoder(SensorReplyDecoder* decoder) { sensorDecoder_ = decoder; }
 
@@ -41,8 +39,7 @@ class ReceiveCycle {
     ReceiveState& state_;
     const ActiveWindow& activeWindow_;
     DeviceIdentity& identity_;
-    FormDebug& monitor_;
-    const HostServices& host_;
+    TrafficObserver& observer_;
     SensorReplyDecoder* sensorDecoder_ = nullptr;
 };
 

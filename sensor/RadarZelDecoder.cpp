@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "link/DecodeProgMsg.h"
 #include "link/Frame.h"
 #include "link/ReceivedFrame.h"
 #include "sensor/ReplyLayout.h"
@@ -21,14 +20,14 @@ void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
     const std::string hex = link::HexText(link::HeldBytes(frame, L));
 
     if (!link::ChecksumMatches(frame, L)) {
-        LogReceived(link::ChecksumErrorLine(hex, host_));
+        observer_.checksumFailed(hex);
         return;
     }
 
     const link::Command command = link::commandOf(frame);
     if (L < MinimumReplyLength(command, identity_.firmwareVersion)) {
         // Its layout would reach past its end into an earlier frame's bytes.
-        LogReceived(kUnknownMessagePrefix + hex);
+        observer_.unknownReply(hex);
         return;
     }
 
@@ -41,7 +40,7 @@ void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
             }
             break;
         case link::Command::Parameters:
-            LogReceived(hex);
+            observer_.frameReceived(hex);
             // A reply that was not taken whole leaves the read pending, so the
             // next tick asks again instead of writing lists that still hold
             // values the sensor never reported.
@@ -51,24 +50,20 @@ void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
             }
             break;
         case link::Command::ParametersWritten:
-            LogReceived(hex);
+            observer_.frameReceived(hex);
             state_.ReadParamsPending = true;
             break;
         case link::Command::StreamingSet:
-            LogReceived(hex);
+            observer_.frameReceived(hex);
             state_.StreamStartPending = false;
             break;
         case link::Command::SignalSample:
             display_.ShowSignal(frame);
             break;
         default:
-            LogReceived(kUnknownMessagePrefix + hex);
+            observer_.unknownReply(hex);
             break;
     }
-}
-
-void RadarZelDecoder::LogReceived(const std::string& line) {
-    link::LogMonitor(monitor_, link::kMonitorReceive, line);
 }
 
 }  // namespace quarn::sensor

@@ -8,32 +8,26 @@
 
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/ReceiveCycle.h"
-#include "platform/HostServices.h"
+#include "link/TrafficObserver.h"
 #include "sensor/ConversationState.h"
 #include "sensor/SensorDisplay.h"
 
 namespace quarn::sensor {
 
-inline constexpr char kUnknownMessagePrefix[] = "Messaggio sconosciuto  ";
-
 class RadarZelDecoder final : public link::SensorReplyDecoder {
   public:
     RadarZelDecoder(link::DeviceIdentity& identity, ConversationState& state,
-                    SensorDisplay& display, link::FormDebug& monitor, const HostServices& host)
-        : identity_(identity), state_(state), display_(display), monitor_(monitor), host_(host) {}
+                    SensorDisplay& display, link::TrafficObserver& observer)
+        : identity_(identity), state_(state), display_(display), observer_(observer) {}
 
     void decode(const link::MsgBytes& frame, std::int16_t length) override;
 
   private:
-    void LogReceived(const std::string& line);
-
     link::DeviceIdentity& identity_;
     ConversationState& state_;
     SensorDisplay& display_;
-    link::FormDebug& monitor_;
-    const HostServices& host_;
+    link::TrafficObserver& observer_;
 };
 
 }  // namespace quarn::sensor

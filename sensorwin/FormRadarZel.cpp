@@ -27,7 +27,7 @@ constexpr std::uint8_t kStreamStop = 0;
 }  // namespace
 
 FormRadarZel::FormRadarZel(sensor::SessionState& session, link::MessageSender& sender,
-                           link::FormDebug& monitor, quarn::TimerService& timers,
+                           link::TrafficObserver& traffic, quarn::TimerService& timers,
                            const quarn::HostServices& host, std::function<void()> returnToStart)
     : quarn::Form("FormRadarZel"),
       TimerGestConn(timers.createTimer()),
@@ -39,7 +39,7 @@ FormRadarZel::FormRadarZel(sensor::SessionState& session, link::MessageSender& s
       conversation_(
           session, sender, params_, state_,
           sensor::ConversationWindow{Lists(), *TimerGestConn, StatusBar, [this] { unload(); }}),
-      decoder_(session.identity, state_, *this, monitor, host),
+      decoder_(session.identity, state_, *this, traffic),
       presenter_(ParamControls{Lists(), LabelHeightRadarZel, PictureAreaRadarZel, AreaRadarZel},
                  params_, session.identity, session.texts[kEntryHeight]),
       signal_(SignalControls{ValueAlarmRadarZel, ValueAlarmRadarZelPeak, BarSignZel,
@@ -62,7 +62,7 @@ void FormRadarZel::ShowSensorWindow() {
     show();
 }
 
-void FormRadarZel::Form_Load() {
+void FormRadarZel::onLoad() {
     SetDesign();
 
     setOuterWidth(FrameParamZel.geometry().left + FrameParamZel.geometry().width +
@@ -97,7 +97,7 @@ void FormRadarZel::Form_Load() {
 }
 
 // Runs for every kind of close; it never cancels it.
-void FormRadarZel::Form_Unload() {
+void FormRadarZel::onUnload() {
     TimerGestConn->setEnabled(false);
     TimerDisplayPeak->setEnabled(false);
 

@@ -3,7 +3,7 @@
 // controls are named; the Qt view mirrors them and forwards the technician's
 // actions (menu click, close box through unload(), list DropDown and item
 // choice through the list models). The form object lives for the whole
-// application: every opening rebuilds its contents in Form_Load, and the
+// application: every opening rebuilds its contents in onLoad, and the
 // conversation state it keeps survives between openings.
 //
 // Geometry is in twips. Controls marked "in FrameParamZel" are positioned
@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "link/Commands.h"
-#include "link/FormDebug.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
+#include "link/TrafficObserver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
 #include "platform/controls/ComboList.h"
@@ -52,7 +52,7 @@ class FormRadarZel final : public quarn::Form,
                            public sensor::SensorDisplay {
   public:
     FormRadarZel(sensor::SessionState& session, link::MessageSender& sender,
-                 link::FormDebug& monitor, quarn::TimerService& timers,
+                 link::TrafficObserver& traffic, quarn::TimerService& timers,
                  const quarn::HostServices& host, std::function<void()> returnToStart);
     ~FormRadarZel() override;
     FormRadarZel(const FormRadarZel&) = delete;
@@ -122,8 +122,8 @@ class FormRadarZel final : public quarn::Form,
     void SensorTick() { conversation_.SensorTick(); }
 
   protected:
-    void Form_Load() override;
-    void Form_Unload() override;
+    void onLoad() override;
+    void onUnload() override;
 
   private:
     void SetDesign();

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
 #include "link/UsbLink.h"
@@ -137,9 +137,9 @@ void BM_ReceiveMsgUsb_IdentityReplies(benchmark::State& state) {
     link::ReceiveState rx;
     const link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
-    link::FormDebug monitor;  // hidden, as in normal use
     quarn::testing::FakeHost host;
-    link::ReceiveCycle cycle(usb, rx, activeWindow, identity, monitor, host);
+    quarn::app::TrafficMonitor monitor{host};  // hidden, as in normal use
+    link::ReceiveCycle cycle(usb, rx, activeWindow, identity, monitor);
     for (auto _ : state) {
         cycle.receive();
         benchmark::DoNotOptimize(identity.type);

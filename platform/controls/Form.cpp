@@ -29,14 +29,14 @@ void Form::load() {
     loading_ = true;
     loaded_ = true;
     notifyChanged();
-    Form_Load();
+    onLoad();
     loading_ = false;
 }
 
 void Form::show() {
     load();
     if (!loaded_) {
-        return;  // Form_Load unloaded the form again
+        return;  // onLoad unloaded the form again
     }
     if (!visible_ || modal_) {
         visible_ = true;
@@ -69,7 +69,7 @@ void Form::unload() {
         return;
     }
     unloading_ = true;
-    Form_Unload();
+    onUnload();
     unloading_ = false;
     loaded_ = false;
     visible_ = false;

@@ -30,20 +30,20 @@ class Form : public Observable {
     bool visible() const { return visible_; }
     bool modal() const { return modal_; }
 
-    // Loads the form (running Form_Load) if it is not loaded yet.
+    // Loads the form (running onLoad) if it is not loaded yet.
     void load();
     void show();
     // Shown as a modal window: the Qt view blocks input to the other windows.
     // Timers keep running; the call returns at once.
     void showModal();
     void hide();
-    // Runs Form_Unload and marks the form unloaded and hidden. Nothing
+    // Runs onUnload and marks the form unloaded and hidden. Nothing
     // happens when it is not loaded.
     void unload();
 
   protected:
-    virtual void Form_Load() {}
-    virtual void Form_Unload() {}
+    virtual void onLoad() {}
+    virtual void onUnload() {}
 
   private:
     std::string name_;

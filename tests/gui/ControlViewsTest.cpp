@@ -247,7 +247,7 @@ TEST(TextBoxView, KeepsTheCaretWhereTheModelPutsItAcrossLineEnds) {
     EXPECT_EQ(TextBoxView::displayPosition("abc", 99), 3) << "caret past the end";
 
     QWidget window;
-    TextBox box("MonitorTx");
+    TextBox box("sentFrames");
     box.setGeometry({90, 45, 7125, 1995});
     TextBoxView view(box, &window);
     window.show();

@@ -149,7 +149,7 @@ TEST_F(FormWindows, CloseBoxRunsTheShutdownAndTheWindowGoesLater) {
     EXPECT_TRUE(gui_->ended());
     EXPECT_EQ(dir_.host.quitRequests, 1);
     EXPECT_TRUE(dir_.hasSettingsFile());
-    EXPECT_FALSE(gui_->application().formDebug().loaded()) << "the monitor goes with it";
+    EXPECT_FALSE(gui_->application().trafficMonitor().loaded()) << "the monitor goes with it";
     EXPECT_EQ(gui_->startWindow().widget(), nullptr);
     ASSERT_FALSE(window.isNull()) << "not deleted inside its own close event";
     EXPECT_FALSE(window->isVisible());
@@ -221,8 +221,8 @@ TEST_F(FormWindows, ShortcutShowsTheMonitorWhichListsTrafficFromThenOn) {
     EXPECT_FALSE(monitor->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(monitor->windowFlags() & Qt::WindowMinimizeButtonHint);
 
-    auto& tx = child<QPlainTextEdit>(*monitor->client(), "MonitorTx");
-    auto& rx = child<QPlainTextEdit>(*monitor->client(), "MonitorRx");
+    auto& tx = child<QPlainTextEdit>(*monitor->client(), "sentFrames");
+    auto& rx = child<QPlainTextEdit>(*monitor->client(), "receivedFrames");
     EXPECT_EQ(tx.geometry(), QRect(6, 3, 475, 133));
     EXPECT_EQ(rx.geometry(), QRect(6, 144, 475, 127));
     EXPECT_TRUE(tx.toPlainText().isEmpty());
@@ -235,10 +235,10 @@ TEST_F(FormWindows, ShortcutShowsTheMonitorWhichListsTrafficFromThenOn) {
 
     // Its close box unloads it; the boxes start empty next time.
     monitor->close();
-    EXPECT_FALSE(gui_->application().formDebug().visible());
+    EXPECT_FALSE(gui_->application().trafficMonitor().visible());
     gui_->application().showMonitor();
     ASSERT_NE(gui_->debugWindow().widget(), nullptr);
-    EXPECT_TRUE(child<QPlainTextEdit>(*gui_->debugWindow().widget()->client(), "MonitorTx")
+    EXPECT_TRUE(child<QPlainTextEdit>(*gui_->debugWindow().widget()->client(), "sentFrames")
                     .toPlainText()
                     .isEmpty());
 }

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/ReceiveState.h"
 #include "platform/Cp1252.h"
 #include "sim/ZelSensor.h"
@@ -25,7 +25,7 @@ constexpr std::int64_t kHourMs = 3600000;
 
 std::size_t MonitorChars(const std::string& text) {
     // Counting bytes is enough while they do not pass the limit.
-    return text.size() <= link::kMonitorBoxLimit ? text.size() : Utf8Length(text);
+    return text.size() <= app::kMonitorBoxLimit ? text.size() : Utf8Length(text);
 }
 
 }  // namespace
@@ -77,11 +77,11 @@ void InvariantChecker::checkReceivePath() {
 }
 
 void InvariantChecker::checkMonitor() {
-    const link::FormDebug& monitor = w_.session.app.formDebug();
-    const std::size_t chars =
-        std::max(MonitorChars(monitor.MonitorTx.text()), MonitorChars(monitor.MonitorRx.text()));
+    const app::TrafficMonitor& monitor = w_.session.app.trafficMonitor();
+    const std::size_t chars = std::max(MonitorChars(monitor.sentFrames.text()),
+                                       MonitorChars(monitor.receivedFrames.text()));
     w_.figures.peakMonitorChars = std::max<std::uint64_t>(w_.figures.peakMonitorChars, chars);
-    expect(chars <= link::kMonitorBoxLimit, "a monitor box holds more than 20000 characters");
+    expect(chars <= app::kMonitorBoxLimit, "a monitor box holds more than 20000 characters");
 }
 
 void InvariantChecker::checkWindowOpening() {

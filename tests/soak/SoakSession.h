@@ -80,7 +80,7 @@ struct SoakSession {
     sim::SimulatedBus bus{clock};
     WatchedDriver driver{bus};
     app::Application app{driver, clock, host};
-    sensorwin::FormRadarZel window{app.state(), app.sender(), app.formDebug(),
+    sensorwin::FormRadarZel window{app.state(), app.sender(), app.trafficMonitor(),
                                    clock,       app.host(),   [this] { app.ReturnToStart(); }};
 };
 

@@ -99,8 +99,8 @@ void Technician::act() {
             return;
         }
     }
-    if (app.formDebug().visible()) {
-        app.formDebug().hide();
+    if (app.trafficMonitor().visible()) {
+        app.trafficMonitor().hide();
         ++w_.figures.actions[static_cast<std::size_t>(Action::MonitorHidden)];
     } else {
         app.showMonitor();

@@ -276,9 +276,9 @@ TEST_F(SupervisionScenario, VisibleMonitorShowsTheIdentityExchange) {
     app.start();
     app.showMonitor();
     advanceTo(1500);
-    EXPECT_EQ(app.formDebug().MonitorTx.text(), "01020000000103\r\n");
+    EXPECT_EQ(app.trafficMonitor().sentFrames.text(), "01020000000103\r\n");
     advanceTo(1600);
-    EXPECT_EQ(app.formDebug().MonitorRx.text().rfind("01020101", 0), 0U);
+    EXPECT_EQ(app.trafficMonitor().receivedFrames.text().rfind("01020101", 0), 0U);
 }
 
 TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {

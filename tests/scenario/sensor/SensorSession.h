@@ -81,7 +81,7 @@ class SensorSession {
         return runUntil([this] { return window.visible(); }, 10000);
     }
 
-    const std::string& sentLog() { return app.formDebug().MonitorTx.text(); }
+    const std::string& sentLog() { return app.trafficMonitor().sentFrames.text(); }
     const std::string& text(int entry) { return app.state().texts[entry]; }
 
     // What the programmer received after the index-th frame.
@@ -97,7 +97,7 @@ class SensorSession {
     FakeHost host;
     sim::SimulatedBus bus{clock};
     app::Application app{bus, clock, host};
-    sensorwin::FormRadarZel window{app.state(), app.sender(), app.formDebug(),
+    sensorwin::FormRadarZel window{app.state(), app.sender(), app.trafficMonitor(),
                                    clock,       app.host(),   [this] { app.ReturnToStart(); }};
 };
 

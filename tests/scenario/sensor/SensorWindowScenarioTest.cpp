@@ -65,7 +65,7 @@ TEST_F(SensorWindowScenario, OpeningSendsReadAndStreamStartAndNeverLogsIdentityR
     std::string loggedDuringLoad;
     std::vector<sim::ReceivedFrame> sentDuringLoad;
     window().observe([&] {
-        if (window().loaded() && !window().visible()) {  // raised just before Form_Load
+        if (window().loaded() && !window().visible()) {  // raised just before onLoad
             logAtLoad = session.sentLog().size();
             framesAtLoad = adapter.receivedFrames().size();
         } else if (window().visible() && sentDuringLoad.empty()) {

@@ -222,7 +222,7 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
     EXPECT_FALSE(shell.app().usb().isOpen());
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
-    EXPECT_FALSE(shell.app().formDebug().loaded());
+    EXPECT_FALSE(shell.app().trafficMonitor().loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.host.messages.empty());
     // The window's timers went with it.

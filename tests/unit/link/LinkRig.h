@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveState.h"
@@ -35,9 +35,9 @@ struct LinkRig {
     link::ReceiveState state;
     link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
-    link::FormDebug monitor;
     FakeHost host;
-    link::ReceiveCycle cycle{usb, state, activeWindow, identity, monitor, host};
+    app::TrafficMonitor monitor{host};
+    link::ReceiveCycle cycle{usb, state, activeWindow, identity, monitor};
     link::MessageSender sender{usb, monitor};
 };
 

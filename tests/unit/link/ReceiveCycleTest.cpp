@@ -35,8 +35,8 @@ TEST(DecodeProgMsg, IdentityReplyFillsTheIdentityAndIsLogged) {
     EXPECT_EQ(rig.identity.hardwareVersion, 256);
     EXPECT_EQ(rig.identity.firmwareVersion, 512);
     EXPECT_EQ(std::string(kIdentityHex).size(), 46U);
-    EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n");
-    EXPECT_TRUE(rig.monitor.MonitorTx.text().empty());
+    EXPECT_EQ(rig.monitor.receivedFrames.text(), std::string(kIdentityHex) + "\r\n");
+    EXPECT_TRUE(rig.monitor.sentFrames.text().empty());
 }
 
 TEST(DecodeProgMsg, CorruptedReplyLogsTheChecksumLineAndKeepsTheIdentity) {
@@ -49,7 +49,7 @@ TEST(DecodeProgMsg, CorruptedReplyLogsTheChecksumLineAndKeepsTheIdentity) {
     rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 99);
     EXPECT_TRUE(rig.identity.serial.empty());
-    EXPECT_EQ(rig.monitor.MonitorRx.text(),
+    EXPECT_EQ(rig.monitor.receivedFrames.text(),
               "Errore Checksum  01020101014142584445464748494A0100020002BD0103  12:34:56\r\n");
 }
 
@@ -58,7 +58,7 @@ TEST(DecodeProgMsg, ShortestFrameFailsItsChecksum) {
     rig.showMonitor();
     rig.driver.queueRx({0x01, 0x02, 0x01, 0x03});
     rig.cycle.receive();
-    EXPECT_EQ(rig.monitor.MonitorRx.text(), "Errore Checksum  01020103  12:34:56\r\n");
+    EXPECT_EQ(rig.monitor.receivedFrames.text(), "Errore Checksum  01020103  12:34:56\r\n");
 }
 
 TEST(DecodeProgMsg, OtherCommandsAreIgnoredWithoutATrace) {
@@ -66,7 +66,7 @@ TEST(DecodeProgMsg, OtherCommandsAreIgnoredWithoutATrace) {
     rig.showMonitor();
     rig.driver.queueRx(WireFrame({0x03, 0x10, 0x00, 0x13}));
     rig.cycle.receive();
-    EXPECT_TRUE(rig.monitor.MonitorRx.text().empty());
+    EXPECT_TRUE(rig.monitor.receivedFrames.text().empty());
     EXPECT_EQ(rig.identity.type, 0);
 }
 
@@ -82,9 +82,9 @@ TEST(DecodeProgMsg, ShortIdentityReplyIsLoggedButNotDecodedFromStaleBytes) {
     rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
     EXPECT_TRUE(rig.identity.serial.empty());
-    EXPECT_EQ(rig.monitor.MonitorRx.text(), std::string(kIdentityHex) + "\r\n" +
-                                                "01020101010003"
-                                                "0103\r\n");
+    EXPECT_EQ(rig.monitor.receivedFrames.text(), std::string(kIdentityHex) + "\r\n" +
+                                                     "01020101010003"
+                                                     "0103\r\n");
 }
 
 TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
@@ -96,8 +96,8 @@ TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
     EXPECT_EQ(rig.identity.serial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
     EXPECT_EQ(rig.identity.firmwareVersion, 65535);
     // A length the buffer cannot hold fails the checksum test rather than being read past.
-    DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor, rig.host);
-    DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor, rig.host);
+    DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor);
+    DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor);
 }
 
 TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {

@@ -172,7 +172,7 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
             ASSERT_EQ(rig.state.MsgBuffer[0], 0x01);
             ASSERT_EQ(rig.state.MsgBuffer[1], 0x02);
             ASSERT_EQ(rig.state.MsgBuffer[static_cast<std::size_t>(L - 1)], 0x03);
-            DecodeProgMsg(rig.state.MsgBuffer, L, rig.identity, rig.monitor, rig.host);
+            DecodeProgMsg(rig.state.MsgBuffer, L, rig.identity, rig.monitor);
             ASSERT_GE(rig.identity.type, 0);
             ASSERT_LE(rig.identity.type, 0xFFFF);
             ASSERT_GE(rig.identity.hardwareVersion, 0);
@@ -189,7 +189,7 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
         ASSERT_GE(rig.state.MsgPos, 0);
         ASSERT_LE(rig.state.MsgPos, kMaxHeldFrameBytes);
         if (chunk < kMonitorChunks) {
-            ASSERT_LE(Utf8Length(rig.monitor.MonitorRx.text()), kMonitorBoxLimit);
+            ASSERT_LE(Utf8Length(rig.monitor.receivedFrames.text()), app::kMonitorBoxLimit);
         }
     }
     // The stream did reach the decoder, and good replies got through.

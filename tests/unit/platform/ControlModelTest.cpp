@@ -56,13 +56,13 @@ class ProbeForm : public Form {
     bool unloadSelfOnLoad = false;
 
   protected:
-    void Form_Load() override {
+    void onLoad() override {
         events.push_back("load");
         if (unloadSelfOnLoad) {
             unload();
         }
     }
-    void Form_Unload() override {
+    void onUnload() override {
         events.push_back("unload");
         unload();  // re-entrant unload from the handler is ignored
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "link/FormDebug.h"
+#include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
@@ -17,6 +17,7 @@
 #include "sensor/ConversationState.h"
 #include "sensor/SensorConversation.h"
 #include "sensor/SensorParams.h"
+#include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 #include "unit/sensor/SensorFrames.h"
 
@@ -53,15 +54,16 @@ class ConversationRig {
     std::vector<SentFrame> sent() const { return ParseWrites(driver.writes); }
     void clearSent() {
         driver.writes.clear();
-        monitor.MonitorTx.setText("");
+        monitor.sentFrames.setText("");
     }
-    const std::string& logged() const { return monitor.MonitorTx.text(); }
+    const std::string& logged() const { return monitor.sentFrames.text(); }
 
     RecordingDriver driver;
     link::UsbLink usb{driver};
-    link::FormDebug monitor;
+    testing::FakeHost host;
+    app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
-    app::AppState app;
+    sensor::SessionState app;
     VirtualClock clock;
     std::unique_ptr<Timer> timer = clock.createTimer();
     ComboList tresh{"TreshRadarZel"};

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
-#include "link/FormDebug.h"
 #include "sensor/ConversationState.h"
 #include "sensor/RadarZelDecoder.h"
 #include "sensor/SensorDisplay.h"
@@ -36,14 +36,14 @@ class DecoderTest : public ::testing::Test {
     DecoderTest() { monitor.show(); }
 
     void decode(const testing::HeldFrame& frame) { decoder.decode(frame.bytes, frame.L); }
-    const std::string& rx() const { return monitor.MonitorRx.text(); }
+    const std::string& rx() const { return monitor.receivedFrames.text(); }
 
     testing::FakeHost host;
-    link::FormDebug monitor;
+    app::TrafficMonitor monitor{host};
     link::DeviceIdentity identity;
     ConversationState state;
     RecordingDisplay display;
-    RadarZelDecoder decoder{identity, state, display, monitor, host};
+    RadarZelDecoder decoder{identity, state, display, monitor};
 };
 
 TEST_F(DecoderTest, AcknowledgementsMoveTheFlagsAndAreLogged) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "link/FormDebug.h"
+#include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
@@ -46,11 +46,11 @@ class FormRadarZelTest : public ::testing::Test {
 
     testing::RecordingDriver driver;
     link::UsbLink usb{driver};
-    link::FormDebug monitor;
+    testing::FakeHost host;
+    app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
     sensor::SessionState app;
     VirtualClock clock;
-    testing::FakeHost host;
     int returns = 0;
     FormRadarZel form{app, sender, monitor, clock, host, [this] {
                           ++returns;
@@ -87,7 +87,7 @@ TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_TRUE(form.TimerGestConn->enabled());
 
     EXPECT_EQ(sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
-    EXPECT_EQ(monitor.MonitorTx.text(), "01020200020103\r\n0102140200160103\r\n");
+    EXPECT_EQ(monitor.sentFrames.text(), "01020200020103\r\n0102140200160103\r\n");
 }
 
 TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
