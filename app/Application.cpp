@@ -9,8 +9,8 @@ Application::Application(D2xxDriver& driver, TimerService& timers, HostServices&
       usb_(driver),
       sender_(usb_, trafficMonitor_),
       receiveCycle_(usb_, receiveState_, state_.activeWindow, state_.identity, trafficMonitor_),
-      formStart_(FormStartLinks{state_, usb_, receiveCycle_, sender_, trafficMonitor_, formAbout_,
-                                timers_, host_}) {}
+      formStart_(StartWindowLinks{state_, usb_, receiveCycle_, sender_, trafficMonitor_, formAbout_,
+                                  timers_, host_}) {}
 
 void Application::start() {
     if (!formStart_.ended()) {

@@ -5,9 +5,9 @@
 // The sensor window is written elsewhere and plugged in with
 // setSensorWindow().
 
+#include "app/AboutWindow.h"
 #include "app/AppState.h"
-#include "app/FormAbout.h"
-#include "app/FormStart.h"
+#include "app/StartWindow.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
@@ -35,7 +35,7 @@ class Application {
     void setSensorWindow(sensorwin::SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
 
     // Called by the sensor window when it closes.
-    void ReturnToStart() { formStart_.ReturnToStart(); }
+    void returnToStart() { formStart_.returnToStart(); }
 
     // Shows the traffic monitor window (diagnostics).
     void showMonitor() { trafficMonitor_.show(); }
@@ -49,8 +49,8 @@ class Application {
     TrafficMonitor& trafficMonitor() { return trafficMonitor_; }
     link::MessageSender& sender() { return sender_; }
     link::ReceiveCycle& receiveCycle() { return receiveCycle_; }
-    FormStart& formStart() { return formStart_; }
-    FormAbout& formAbout() { return formAbout_; }
+    StartWindow& formStart() { return formStart_; }
+    AboutWindow& formAbout() { return formAbout_; }
     HostServices& host() { return host_; }
     TimerService& timers() { return timers_; }
 
@@ -63,8 +63,8 @@ class Application {
     link::ReceiveState receiveState_;
     link::MessageSender sender_;
     link::ReceiveCycle receiveCycle_;
-    FormAbout formAbout_;
-    FormStart formStart_;
+    AboutWindow formAbout_;
+    StartWindow formStart_;
 };
 
 }  // namespace quarn::app

@@ -45,7 +45,7 @@ void OpenSensorWindow(quarn::testing::SensorSession& session, bool heightFirmwar
     identity.serial = "FUZZ000001";
     identity.hardwareVersion = 0x0102;
     identity.firmwareVersion = heightFirmware ? 0x0200 : 0x01FF;
-    session.window.ShowSensorWindow();
+    session.window.showSensorWindow();
     session.app.formStart().hide();
 }
 
@@ -80,12 +80,12 @@ void CheckState(quarn::testing::SensorSession& session) {
            "send box past its limit");
 
     const auto& w = session.window;
-    CheckListBounds(w.TreshRadarZel);
-    CheckListBounds(w.ValueTonReleZel);
-    CheckListBounds(w.VelSenseRadarZel);
-    CheckListBounds(w.FilterLineRadarZel);
-    CheckListBounds(w.FlagHighTrafficRadarZel);
-    CheckListBounds(w.SelHeightRadarZel);
+    CheckListBounds(w.sensitivityList);
+    CheckListBounds(w.relayOnTimeList);
+    CheckListBounds(w.reactionSpeedList);
+    CheckListBounds(w.mainsFilterList);
+    CheckListBounds(w.highTrafficList);
+    CheckListBounds(w.installationHeightList);
     const bool sensorActive = session.app.state().activeWindow == quarn::link::ActiveWindow::Sensor;
     Expect(sensorActive == w.loaded(), "sensor mode and sensor window disagree");
 }

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // languages gives empty texts, never the fatal message.
     Expect(!session.app.ended(), "the settings file ended the application");
     Expect(session.app.state().language == expected, "started in another language");
-    session.app.formStart().MnuExit.click();
+    session.app.formStart().exitMenu.click();
     Expect(session.app.ended(), "exit did not end the application");
 
     const std::string written = directory.read("QuarnSoft.prm");

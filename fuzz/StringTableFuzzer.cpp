@@ -59,8 +59,8 @@ void CheckOutcome(quarn::testing::SensorSession& session, const Expected& expect
         Expect(quarn::fuzz::IsUtf8(text), "a text that is not UTF-8");
     }
     Expect(table == expected.table, "the application's texts differ from the reader's");
-    Expect(form.MnuExit.caption() == table[11], "exit caption not entry 11");
-    Expect(form.MnuLanguageEng.caption() == table[14], "English caption not entry 14");
+    Expect(form.exitMenu.caption() == table[11], "exit caption not entry 11");
+    Expect(form.englishMenuItem.caption() == table[14], "English caption not entry 14");
 }
 
 }  // namespace
@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto& form = session.app.formStart();
     if (second == 1) {
-        form.MnuLanguageEng.click();
+        form.englishMenuItem.click();
     } else {
-        form.MnuLanguageIt.click();
+        form.italianMenuItem.click();
     }
     // Entries the file does not give keep the texts of the first language.
     Expected afterSwitch = Parse(bytes, second);
@@ -108,13 +108,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         identity.type = quarn::link::kZelDeviceType;
         identity.serial = "FUZZ000001";
         identity.firmwareVersion = 0x0200;
-        session.window.ShowSensorWindow();
+        session.window.showSensorWindow();
         Expect(session.window.caption() == session.app.state().texts[33],
                "sensor window title not entry 33");
         session.clock.advance(1000);
-        session.window.MenuFileExit.click();
+        session.window.exitMenu.click();
     } else {
-        form.MnuExit.click();
+        form.exitMenu.click();
     }
     Expect(session.app.ended(), "closing did not end the application");
     return 0;

@@ -1,7 +1,7 @@
 #include "gui/ArtworkCatalog.h"
 
-#include "app/FormAbout.h"
-#include "app/FormStart.h"
+#include "app/AboutWindow.h"
+#include "app/StartWindow.h"
 #include "gui/Artwork.h"
 
 namespace quarn::qt {

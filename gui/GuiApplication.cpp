@@ -4,15 +4,15 @@ namespace quarn::qt {
 
 GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host)
     : app_(std::make_unique<app::Application>(driver, timers, host)) {
-    formRadarZel_ = std::make_unique<sensorwin::FormRadarZel>(app_->state(), app_->sender(),
+    formRadarZel_ = std::make_unique<sensorwin::SensorWindow>(app_->state(), app_->sender(),
                                                               app_->trafficMonitor(), timers, host,
-                                                              [this] { app_->ReturnToStart(); });
+                                                              [this] { app_->returnToStart(); });
     app_->setSensorWindow(formRadarZel_.get(), &formRadarZel_->replyDecoder());
     startWindow_ =
-        std::make_unique<StartWindow>(app_->formStart(), [this] { app_->showMonitor(); });
-    aboutWindow_ = std::make_unique<AboutWindow>(app_->formAbout(), startWindow_.get());
-    debugWindow_ = std::make_unique<DebugWindow>(app_->trafficMonitor());
-    radarZelWindow_ = std::make_unique<RadarZelWindow>(*formRadarZel_);
+        std::make_unique<StartWindowView>(app_->formStart(), [this] { app_->showMonitor(); });
+    aboutWindow_ = std::make_unique<AboutWindowView>(app_->formAbout(), startWindow_.get());
+    debugWindow_ = std::make_unique<TrafficMonitorView>(app_->trafficMonitor());
+    radarZelWindow_ = std::make_unique<SensorWindowView>(*formRadarZel_);
 }
 
 GuiApplication::~GuiApplication() {

@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "app/Application.h"
-#include "gui/AboutWindow.h"
-#include "gui/DebugWindow.h"
-#include "gui/RadarZelWindow.h"
-#include "gui/StartWindow.h"
+#include "gui/AboutWindowView.h"
+#include "gui/SensorWindowView.h"
+#include "gui/StartWindowView.h"
+#include "gui/TrafficMonitorView.h"
 #include "platform/D2xxDriver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
-#include "sensorwin/FormRadarZel.h"
+#include "sensorwin/SensorWindow.h"
 
 namespace quarn::qt {
 
@@ -32,19 +32,19 @@ class GuiApplication {
     bool ended() const;
 
     app::Application& application() { return *app_; }
-    StartWindow& startWindow() { return *startWindow_; }
-    AboutWindow& aboutWindow() { return *aboutWindow_; }
-    DebugWindow& debugWindow() { return *debugWindow_; }
-    sensorwin::FormRadarZel& formRadarZel() { return *formRadarZel_; }
-    RadarZelWindow& radarZelWindow() { return *radarZelWindow_; }
+    StartWindowView& startWindow() { return *startWindow_; }
+    AboutWindowView& aboutWindow() { return *aboutWindow_; }
+    TrafficMonitorView& debugWindow() { return *debugWindow_; }
+    sensorwin::SensorWindow& formRadarZel() { return *formRadarZel_; }
+    SensorWindowView& radarZelWindow() { return *radarZelWindow_; }
 
   private:
     std::unique_ptr<app::Application> app_;
-    std::unique_ptr<sensorwin::FormRadarZel> formRadarZel_;
-    std::unique_ptr<StartWindow> startWindow_;
-    std::unique_ptr<AboutWindow> aboutWindow_;
-    std::unique_ptr<DebugWindow> debugWindow_;
-    std::unique_ptr<RadarZelWindow> radarZelWindow_;
+    std::unique_ptr<sensorwin::SensorWindow> formRadarZel_;
+    std::unique_ptr<StartWindowView> startWindow_;
+    std::unique_ptr<AboutWindowView> aboutWindow_;
+    std::unique_ptr<TrafficMonitorView> debugWindow_;
+    std::unique_ptr<SensorWindowView> radarZelWindow_;
 };
 
 }  // namespace quarn::qt

@@ -10,14 +10,14 @@
 namespace quarn::sensor {
 
 struct ConversationState {
-    bool ReadParamsPending = false;     // ask for the parameters on the next tick
-    bool StreamStartPending = false;    // ask for the live signal on the next tick
-    std::int16_t IdentityTicks = 0;     // ticks since the last identity cycle
-    std::int16_t MissedIdentities = 0;  // consecutive identity cycles without the sensor
+    bool readParametersPending = false;   // ask for the parameters on the next tick
+    bool streamStartPending = false;      // ask for the live signal on the next tick
+    std::int16_t ticksSinceIdentity = 0;  // ticks since the last identity cycle
+    std::int16_t missedIdentities = 0;    // consecutive identity cycles without the sensor
     // The sensor whose parameter reply the lists show. When the identity
     // cycle finds another one behind the programmer (swapped within a cycle,
     // so the window stayed open), the lists are read again before any write.
-    link::DeviceIdentity ListsReportedBy;
+    link::DeviceIdentity listsReportedBy;
 };
 
 }  // namespace quarn::sensor

@@ -14,15 +14,15 @@ std::uint8_t WireByte(const quarn::ComboList& list, int offset) {
 
 }  // namespace
 
-std::int16_t BuildParamWrite(const ParamLists& lists, std::int32_t fwVersion,
+std::int16_t BuildParamWrite(const ParameterLists& lists, std::int32_t fwVersion,
                              TickPayload& payload) {
-    payload[0] = WireByte(lists.TreshRadarZel, 1);
-    payload[1] = WireByte(lists.ValueTonReleZel, 1);
-    payload[2] = WireByte(lists.VelSenseRadarZel, 0);
-    payload[3] = WireByte(lists.FilterLineRadarZel, 0);
-    payload[4] = WireByte(lists.FlagHighTrafficRadarZel, 0);
+    payload[0] = WireByte(lists.sensitivityList, 1);
+    payload[1] = WireByte(lists.relayOnTimeList, 1);
+    payload[2] = WireByte(lists.reactionSpeedList, 0);
+    payload[3] = WireByte(lists.mainsFilterList, 0);
+    payload[4] = WireByte(lists.highTrafficList, 0);
     if (fwVersion >= link::kHeightFirmware) {
-        payload[5] = WireByte(lists.SelHeightRadarZel, 0);
+        payload[5] = WireByte(lists.installationHeightList, 0);
         return 6;
     }
     return 5;

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "sensor/ParamLists.h"
+#include "sensor/ParameterLists.h"
 
 namespace quarn::sensor {
 
@@ -13,6 +13,7 @@ using TickPayload = std::array<std::uint8_t, 11>;
 
 // Fills payload[0..4] (and payload[5], the height, for firmware words from
 // 0x0200 on) and returns the number of payload bytes: 5 or 6.
-std::int16_t BuildParamWrite(const ParamLists& lists, std::int32_t fwVersion, TickPayload& payload);
+std::int16_t BuildParamWrite(const ParameterLists& lists, std::int32_t fwVersion,
+                             TickPayload& payload);
 
 }  // namespace quarn::sensor

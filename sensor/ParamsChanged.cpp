@@ -10,15 +10,15 @@ bool ListChanged(const quarn::ComboList& list, std::int16_t lastValue, bool edit
 
 }  // namespace
 
-bool ParamsChanged(const ParamLists& lists, const SensorParams& params) {
+bool ParamsChanged(const ParameterLists& lists, const ParameterMemory& params) {
     bool changed = false;
-    changed |= ListChanged(lists.TreshRadarZel, params.LastTresh, params.EditTresh);
-    changed |= ListChanged(lists.ValueTonReleZel, params.LastTonRele, params.EditTonRele);
-    changed |= ListChanged(lists.VelSenseRadarZel, params.LastVelSense, params.EditVelSense);
-    changed |= ListChanged(lists.FilterLineRadarZel, params.LastFilterLine, params.EditFilterLine);
+    changed |= ListChanged(lists.sensitivityList, params.LastTresh, params.EditTresh);
+    changed |= ListChanged(lists.relayOnTimeList, params.LastTonRele, params.EditTonRele);
+    changed |= ListChanged(lists.reactionSpeedList, params.LastVelSense, params.EditVelSense);
+    changed |= ListChanged(lists.mainsFilterList, params.LastFilterLine, params.EditFilterLine);
+    changed |= ListChanged(lists.highTrafficList, params.LastHighTraffic, params.EditHighTraffic);
     changed |=
-        ListChanged(lists.FlagHighTrafficRadarZel, params.LastHighTraffic, params.EditHighTraffic);
-    changed |= ListChanged(lists.SelHeightRadarZel, params.LastSelHeight, params.EditSelHeight);
+        ListChanged(lists.installationHeightList, params.LastSelHeight, params.EditSelHeight);
     return changed;
 }
 

@@ -2,13 +2,13 @@
 // Change detection: does any list show a selection other than the one the
 // sensor last reported, while the technician is not busy with that list?
 
-#include "sensor/ParamLists.h"
-#include "sensor/SensorParams.h"
+#include "sensor/ParameterLists.h"
+#include "sensor/ParameterMemory.h"
 
 namespace quarn::sensor {
 
 // True when at least one of the six lists (the height list included, whatever
 // the firmware) differs from its last-value field and its edit flag is down.
-bool ParamsChanged(const ParamLists& lists, const SensorParams& params);
+bool ParamsChanged(const ParameterLists& lists, const ParameterMemory& params);
 
 }  // namespace quarn::sensor

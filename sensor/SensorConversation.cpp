@@ -18,13 +18,13 @@ constexpr std::uint8_t kStreamStart = 2;
 
 // One call: at most one parameter request, one stream request and one
 // identity request, in this order.
-void SensorConversation::SensorTick() {
+void SensorConversation::conversationTick() {
     TickPayload payload{};
 
     if (SensorPresent()) {
         // Read before write: while a read is pending the lists may show
         // values the sensor never reported, so nothing is written.
-        if (state_.ReadParamsPending) {
+        if (state_.readParametersPending) {
             sender_.send(link::Command::GetParameters, payload, 0, kLogged);
         } else if (ParamsChanged()) {
             const std::int16_t count =
@@ -33,14 +33,14 @@ void SensorConversation::SensorTick() {
         }
     }
 
-    if (SensorPresent() && state_.StreamStartPending) {
+    if (SensorPresent() && state_.streamStartPending) {
         payload[0] = kStreamStart;
         sender_.send(link::Command::SetStreaming, payload, 1, kLogged);
     }
 
-    const std::int16_t threshold = IdentityThreshold(window_.TimerGestConn.interval());
-    if (state_.IdentityTicks < threshold) {
-        ++state_.IdentityTicks;
+    const std::int16_t threshold = IdentityThreshold(window_.conversationTimer.interval());
+    if (state_.ticksSinceIdentity < threshold) {
+        ++state_.ticksSinceIdentity;
         return;
     }
     IdentityCycle();
@@ -57,19 +57,19 @@ bool SensorConversation::SensorPresent() const {
 // Judges the reply to the previous cycle's identity request, then asks again.
 void SensorConversation::IdentityCycle() {
     if (SensorPresent()) {
-        state_.MissedIdentities = 0;
-        window_.StatusBar.setPanelText(kDevMatrPanel, IdentityPanelText(session_.identity));
+        state_.missedIdentities = 0;
+        window_.statusBar.setPanelText(kIdentityPanel, IdentityPanelText(session_.identity));
     } else {
-        if (state_.MissedIdentities < std::numeric_limits<std::int16_t>::max()) {
-            ++state_.MissedIdentities;
+        if (state_.missedIdentities < std::numeric_limits<std::int16_t>::max()) {
+            ++state_.missedIdentities;
         }
-        if (state_.MissedIdentities >= kMissedForStatusText) {
-            window_.StatusBar.setPanelText(
-                kDevMatrPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
+        if (state_.missedIdentities >= kMissedForStatusText) {
+            window_.statusBar.setPanelText(
+                kIdentityPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
         }
     }
 
-    if (state_.MissedIdentities >= kMissedForClose) {
+    if (state_.missedIdentities >= kMissedForClose) {
         // The sensor has gone: closing must bring the main window back rather
         // than end the program. The window's unload runs to completion here.
         session_.endWithSensorWindow = false;
@@ -81,7 +81,7 @@ void SensorConversation::IdentityCycle() {
     session_.identity.clear();
     const TickPayload none{};
     sender_.send(link::Command::GetIdentity, none, 0, kNotLogged);
-    state_.IdentityTicks = 0;
+    state_.ticksSinceIdentity = 0;
 }
 
 }  // namespace quarn::sensor

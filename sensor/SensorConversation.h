@@ -1,5 +1,5 @@
 #pragma once
-// The PC side of the polling conversation with the sensor. SensorTick runs
+// The PC side of the polling conversation with the sensor. conversationTick runs
 // once when the sensor window loads and then on every tick of its timer; it
 // only sends. It asks for the parameters, writes the ones the technician has
 // changed, asks for the live signal, and runs the identity cycle that shows
@@ -11,34 +11,34 @@
 #include "platform/Timers.h"
 #include "platform/controls/Indicators.h"
 #include "sensor/ConversationState.h"
-#include "sensor/ParamLists.h"
-#include "sensor/SensorParams.h"
+#include "sensor/ParameterLists.h"
+#include "sensor/ParameterMemory.h"
 #include "sensor/SessionState.h"
 
 namespace quarn::sensor {
 
 // Key of the sensor window's status-bar panel that shows the identity.
-inline constexpr char kDevMatrPanel[] = "DevMatr";
+inline constexpr char kIdentityPanel[] = "identity";
 
 // The parts of the sensor window that the tick reads or writes.
-struct ConversationWindow {
-    ParamLists lists;
-    const quarn::Timer& TimerGestConn;  // its interval sets the identity cycle's pace
-    quarn::StatusBar& StatusBar;        // panel "DevMatr" shows the identity
+struct ConversationControls {
+    ParameterLists lists;
+    const quarn::Timer& conversationTimer;  // its interval sets the identity cycle's pace
+    quarn::StatusBar& statusBar;            // panel "identity" shows the identity
     std::function<void()> unloadWindow;
 };
 
 class SensorConversation {
   public:
-    SensorConversation(SessionState& session, link::MessageSender& sender, SensorParams& params,
-                       ConversationState& state, ConversationWindow window)
+    SensorConversation(SessionState& session, link::MessageSender& sender, ParameterMemory& params,
+                       ConversationState& state, ConversationControls window)
         : session_(session),
           sender_(sender),
           params_(params),
           state_(state),
           window_(std::move(window)) {}
 
-    void SensorTick();
+    void conversationTick();
     bool ParamsChanged() const;
 
   private:
@@ -49,9 +49,9 @@ class SensorConversation {
 
     SessionState& session_;
     link::MessageSender& sender_;
-    SensorParams& params_;
+    ParameterMemory& params_;
     ConversationState& state_;
-    ConversationWindow window_;
+    ConversationControls window_;
 };
 
 }  // namespace quarn::sensor

@@ -14,10 +14,10 @@ class SensorDisplay {
     // was not taken whole (a value out of range, or the height could not be
     // judged); the lists it did not accept keep their state, and the reply
     // must not count as the answer to the pending read.
-    virtual bool ShowParams(const link::MsgBytes& frame) = 0;
+    virtual bool showParameters(const link::MsgBytes& frame) = 0;
 
     // Shows one live signal sample.
-    virtual void ShowSignal(const link::MsgBytes& frame) = 0;
+    virtual void showSignal(const link::MsgBytes& frame) = 0;
 };
 
 }  // namespace quarn::sensor

@@ -25,7 +25,7 @@ std::string RelayTimeText(int i, const std::string& decimalSeparator) {
     return text;
 }
 
-void FillParamLists(const sensor::ParamLists& lists, const texts::StringTableEntries& strings,
+void FillParamLists(const sensor::ParameterLists& lists, const texts::StringTableEntries& strings,
                     const std::string& decimalSeparator) {
     std::vector<std::string> sensitivities;
     std::vector<std::string> relayTimes;
@@ -33,12 +33,12 @@ void FillParamLists(const sensor::ParamLists& lists, const texts::StringTableEnt
         sensitivities.push_back(std::to_string(i));
         relayTimes.push_back(RelayTimeText(i, decimalSeparator));
     }
-    Fill(lists.TreshRadarZel, sensitivities, 4);
-    Fill(lists.ValueTonReleZel, relayTimes, 0);
-    Fill(lists.VelSenseRadarZel, {strings[51], strings[52], strings[53]}, 1);
-    Fill(lists.FilterLineRadarZel, {strings[50], "50 Hz", "60 Hz"}, 0);
-    Fill(lists.FlagHighTrafficRadarZel, {strings[1], strings[0]}, 0);
-    Fill(lists.SelHeightRadarZel, {strings[54], strings[55], strings[56]}, 0);
+    Fill(lists.sensitivityList, sensitivities, 4);
+    Fill(lists.relayOnTimeList, relayTimes, 0);
+    Fill(lists.reactionSpeedList, {strings[51], strings[52], strings[53]}, 1);
+    Fill(lists.mainsFilterList, {strings[50], "50 Hz", "60 Hz"}, 0);
+    Fill(lists.highTrafficList, {strings[1], strings[0]}, 0);
+    Fill(lists.installationHeightList, {strings[54], strings[55], strings[56]}, 0);
 }
 
 }  // namespace quarn::sensorwin

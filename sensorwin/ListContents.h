@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "sensor/ParamLists.h"
+#include "sensor/ParameterLists.h"
 #include "texts/StringTable.h"
 
 namespace quarn::sensorwin {
@@ -15,7 +15,7 @@ std::string RelayTimeText(int i, const std::string& decimalSeparator);
 
 // Empties and refills every list in order, selecting each list's load item
 // straight after its items (which raises the list's Click event).
-void FillParamLists(const sensor::ParamLists& lists, const texts::StringTableEntries& strings,
+void FillParamLists(const sensor::ParameterLists& lists, const texts::StringTableEntries& strings,
                     const std::string& decimalSeparator);
 
 }  // namespace quarn::sensorwin

@@ -29,35 +29,35 @@ constexpr std::array<const char*, 3> kHeightSuffixes = {":  2.30 m", ":  2.90 m"
 
 }  // namespace
 
-bool ParamPresenter::ShowParams(const link::MsgBytes& frame) {
-    sensor::ParamLists& lists = c_.lists;
+bool ParamPresenter::showParameters(const link::MsgBytes& frame) {
+    sensor::ParameterLists& lists = c_.lists;
 
-    if (!NumberedValueFits(frame[3], lists.TreshRadarZel)) {
+    if (!NumberedValueFits(frame[3], lists.sensitivityList)) {
         return false;
     }
-    params_.LastTresh = Select(lists.TreshRadarZel, frame[3] - 1);
-    DrawArea(c_.PictureAreaRadarZel, c_.AreaRadarZel,
+    params_.LastTresh = Select(lists.sensitivityList, frame[3] - 1);
+    DrawArea(c_.detectionAreaPicture, c_.detectionArea,
              static_cast<std::int16_t>(params_.LastTresh + 1));
 
-    if (!NumberedValueFits(frame[4], lists.ValueTonReleZel)) {
+    if (!NumberedValueFits(frame[4], lists.relayOnTimeList)) {
         return false;
     }
-    params_.LastTonRele = Select(lists.ValueTonReleZel, frame[4] - 1);
+    params_.LastTonRele = Select(lists.relayOnTimeList, frame[4] - 1);
 
-    if (!IndexValueFits(frame[5], lists.VelSenseRadarZel)) {
+    if (!IndexValueFits(frame[5], lists.reactionSpeedList)) {
         return false;
     }
-    params_.LastVelSense = Select(lists.VelSenseRadarZel, frame[5]);
+    params_.LastVelSense = Select(lists.reactionSpeedList, frame[5]);
 
-    if (!IndexValueFits(frame[6], lists.FilterLineRadarZel)) {
+    if (!IndexValueFits(frame[6], lists.mainsFilterList)) {
         return false;
     }
-    params_.LastFilterLine = Select(lists.FilterLineRadarZel, frame[6]);
+    params_.LastFilterLine = Select(lists.mainsFilterList, frame[6]);
 
-    if (!IndexValueFits(frame[7], lists.FlagHighTrafficRadarZel)) {
+    if (!IndexValueFits(frame[7], lists.highTrafficList)) {
         return false;
     }
-    params_.LastHighTraffic = Select(lists.FlagHighTrafficRadarZel, frame[7]);
+    params_.LastHighTraffic = Select(lists.highTrafficList, frame[7]);
 
     // Whether byte 8 is the height depends on the firmware word, which is
     // known only while the sensor's identity is current (each identity cycle
@@ -67,27 +67,27 @@ bool ParamPresenter::ShowParams(const link::MsgBytes& frame) {
         return false;
     }
     if (identity_.firmwareVersion < link::kHeightFirmware) {
-        lists.SelHeightRadarZel.setListIndex(0);
+        lists.installationHeightList.setListIndex(0);
     } else {
         // An out-of-range height leaves the list, its last value and the
         // label as they were.
-        if (!IndexValueFits(frame[8], lists.SelHeightRadarZel)) {
+        if (!IndexValueFits(frame[8], lists.installationHeightList)) {
             return false;
         }
-        lists.SelHeightRadarZel.setListIndex(frame[8]);
+        lists.installationHeightList.setListIndex(frame[8]);
     }
-    params_.LastSelHeight = lists.SelHeightRadarZel.listIndex();
-    ShowHeight();
+    params_.LastSelHeight = lists.installationHeightList.listIndex();
+    showHeight();
     return true;
 }
 
-void ParamPresenter::ShowHeight() {
+void ParamPresenter::showHeight() {
     std::string text = heightCaption_;
-    const std::int16_t index = c_.lists.SelHeightRadarZel.listIndex();
+    const std::int16_t index = c_.lists.installationHeightList.listIndex();
     if (index >= 0 && index < static_cast<std::int16_t>(kHeightSuffixes.size())) {
         text += kHeightSuffixes[static_cast<std::size_t>(index)];
     }
-    c_.LabelHeightRadarZel.setCaption(text);
+    c_.heightLabel.setCaption(text);
 }
 
 }  // namespace quarn::sensorwin

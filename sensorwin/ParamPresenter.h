@@ -8,36 +8,36 @@
 #include "link/DeviceIdentity.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"
-#include "sensor/ParamLists.h"
-#include "sensor/SensorParams.h"
+#include "sensor/ParameterLists.h"
+#include "sensor/ParameterMemory.h"
 
 namespace quarn::sensorwin {
 
 struct ParamControls {
-    sensor::ParamLists lists;
-    quarn::Label& LabelHeightRadarZel;
-    quarn::PictureBox& PictureAreaRadarZel;
-    quarn::OvalShape& AreaRadarZel;
+    sensor::ParameterLists lists;
+    quarn::Label& heightLabel;
+    quarn::PictureBox& detectionAreaPicture;
+    quarn::OvalShape& detectionArea;
 };
 
 class ParamPresenter {
   public:
     // heightCaption: the text that starts the height label (the same entry
     // as the height list's caption), read at every refresh.
-    ParamPresenter(ParamControls controls, sensor::SensorParams& params,
+    ParamPresenter(ParamControls controls, sensor::ParameterMemory& params,
                    const link::DeviceIdentity& identity, const std::string& heightCaption)
         : c_(controls), params_(params), identity_(identity), heightCaption_(heightCaption) {}
 
     // Applies the values in frame order and stops at the first one that is
     // out of its list's range; that list and all after it keep their state.
     // Returns true only when every value was taken.
-    bool ShowParams(const link::MsgBytes& frame);
+    bool showParameters(const link::MsgBytes& frame);
     // Height label = caption + the suffix of the height list's selection.
-    void ShowHeight();
+    void showHeight();
 
   private:
     ParamControls c_;
-    sensor::SensorParams& params_;
+    sensor::ParameterMemory& params_;
     const link::DeviceIdentity& identity_;
     const std::string& heightCaption_;
 };

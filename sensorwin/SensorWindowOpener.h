@@ -9,7 +9,7 @@ class SensorWindowOpener {
     virtual ~SensorWindowOpener() = default;
     // Shows the sensor window modeless. Its load runs at once: it sets
     // the active window to the sensor window and, at its end, endWithSensorWindow to True.
-    virtual void ShowSensorWindow() = 0;
+    virtual void showSensorWindow() = 0;
 };
 
 }  // namespace quarn::sensorwin

@@ -21,27 +21,27 @@ std::int32_t LabelNumber(const quarn::Label& label) {
 
 }  // namespace
 
-void SignalDisplay::ShowSignal(const link::MsgBytes& frame) {
+void SignalDisplay::showSignal(const link::MsgBytes& frame) {
     if (frame[3] != kShownMode) {
         return;
     }
     const std::int32_t level = frame[4] * 256 + frame[5];
-    c_.ValueAlarmRadarZel.setCaption(std::to_string(level));
+    c_.levelValue.setCaption(std::to_string(level));
 
-    if (LabelNumber(c_.ValueAlarmRadarZel) > LabelNumber(c_.ValueAlarmRadarZelPeak)) {
-        c_.ValueAlarmRadarZelPeak.setCaption(c_.ValueAlarmRadarZel.caption());
+    if (LabelNumber(c_.levelValue) > LabelNumber(c_.peakValue)) {
+        c_.peakValue.setCaption(c_.levelValue.caption());
         // A new peak holds for the full time again.
-        c_.TimerDisplayPeak.setEnabled(false);
-        c_.TimerDisplayPeak.setInterval(kPeakHoldMs);
-        c_.TimerDisplayPeak.setEnabled(true);
+        c_.peakHoldTimer.setEnabled(false);
+        c_.peakHoldTimer.setInterval(kPeakHoldMs);
+        c_.peakHoldTimer.setEnabled(true);
     }
 
-    c_.BarSignZel.setValue(level);
-    c_.LedStatusRadarZel.setOn(frame[6] != 0);
+    c_.levelBar.setValue(level);
+    c_.alarmLed.setOn(frame[6] != 0);
 }
 
-void SignalDisplay::TimerDisplayPeak_Timer() {
-    c_.ValueAlarmRadarZelPeak.setCaption(c_.ValueAlarmRadarZel.caption());
+void SignalDisplay::onPeakHoldExpired() {
+    c_.peakValue.setCaption(c_.levelValue.caption());
 }
 
 }  // namespace quarn::sensorwin

@@ -12,11 +12,11 @@ namespace quarn::sensorwin {
 inline constexpr int kPeakHoldMs = 2000;
 
 struct SignalControls {
-    quarn::Label& ValueAlarmRadarZel;
-    quarn::Label& ValueAlarmRadarZelPeak;
-    quarn::Slider& BarSignZel;
-    quarn::Led& LedStatusRadarZel;
-    quarn::Timer& TimerDisplayPeak;
+    quarn::Label& levelValue;
+    quarn::Label& peakValue;
+    quarn::Slider& levelBar;
+    quarn::Led& alarmLed;
+    quarn::Timer& peakHoldTimer;
 };
 
 class SignalDisplay {
@@ -25,9 +25,9 @@ class SignalDisplay {
 
     // One sample: mode at byte 3 (only 2 is shown), level at bytes 4-5,
     // alarm output at byte 6.
-    void ShowSignal(const link::MsgBytes& frame);
+    void showSignal(const link::MsgBytes& frame);
     // The hold has run out: the peak follows the current level.
-    void TimerDisplayPeak_Timer();
+    void onPeakHoldExpired();
 
   private:
     SignalControls c_;

@@ -78,7 +78,7 @@ struct Run {
         }
         return condition();
     }
-    int level() { return std::atoi(gui->formRadarZel().ValueAlarmRadarZel.caption().c_str()); }
+    int level() { return std::atoi(gui->formRadarZel().levelValue.caption().c_str()); }
 
     VirtualClock clock;
     ShotsHost host;
@@ -122,39 +122,39 @@ bool ScreenshotTour::run(QString& error) {
 
     qt::GuiApplication& gui = *run.gui;
     app::Application& app = gui.application();
-    sensorwin::FormRadarZel& sensor = gui.formRadarZel();
+    sensorwin::SensorWindow& sensor = gui.formRadarZel();
     gui.start(false);
     if (gui.ended()) {
         return fail("start-up");
     }
 
     // The supervision has shown the programmer and the sensor behind it.
-    if (!run.advanceUntil([&] { return !app.formStart().LabelStatusDevice.caption().empty(); })) {
+    if (!run.advanceUntil([&] { return !app.formStart().deviceStatus.caption().empty(); })) {
         return fail("device status");
     }
     if (!save(gui.startWindow(), "01-main-italian.png")) {
         return false;
     }
     // In English; the next status tick rewrites the status labels too.
-    const std::string italianStatus = app.formStart().LabelStatusProg.caption();
-    app.formStart().MnuLanguageEng.click();
+    const std::string italianStatus = app.formStart().programmerStatus.caption();
+    app.formStart().englishMenuItem.click();
     if (!run.advanceUntil(
-            [&] { return app.formStart().LabelStatusProg.caption() != italianStatus; })) {
+            [&] { return app.formStart().programmerStatus.caption() != italianStatus; })) {
         return fail("status in English");
     }
     if (!save(gui.startWindow(), "02-main-english.png")) {
         return false;
     }
-    app.formStart().MnuAbout.click();
+    app.formStart().aboutMenu.click();
     if (!save(gui.aboutWindow(), "03-about.png")) {
         return false;
     }
-    app.formAbout().CommExitAbout.click();
+    app.formAbout().okButton.click();
 
     // From here on the monitor lists the traffic.
     app.showMonitor();
     if (!run.advanceUntil(
-            [&] { return sensor.visible() && !sensor.PictureAreaRadarZel.lines().empty(); })) {
+            [&] { return sensor.visible() && !sensor.detectionAreaPicture.lines().empty(); })) {
         return fail("sensor window with its parameters");
     }
     run.advance(1500);
@@ -163,7 +163,7 @@ bool ScreenshotTour::run(QString& error) {
     }
 
     run.adapter.zelSensor()->triggerMotion(14000, 1600);
-    if (!run.advanceUntil([&] { return sensor.LedStatusRadarZel.on() && run.level() > 10000; })) {
+    if (!run.advanceUntil([&] { return sensor.alarmLed.on() && run.level() > 10000; })) {
         return fail("motion event");
     }
     if (!save(gui.radarZelWindow(), "05-sensor-motion.png")) {
@@ -171,12 +171,12 @@ bool ScreenshotTour::run(QString& error) {
     }
 
     // Once the event is over, the technician raises the sensitivity to 8.
-    if (!run.advanceUntil([&] { return !sensor.LedStatusRadarZel.on(); })) {
+    if (!run.advanceUntil([&] { return !sensor.alarmLed.on(); })) {
         return fail("end of the motion event");
     }
     run.advance(2500);
-    sensor.TreshRadarZel.dropDown();
-    sensor.TreshRadarZel.userSelect(7);
+    sensor.sensitivityList.dropDown();
+    sensor.sensitivityList.userSelect(7);
     if (!run.advanceUntil([&] {
             return run.adapter.zelSensor()->parameters().sensitivity == 8 &&
                    sensor.sensorParams().LastTresh == 7;

@@ -47,8 +47,8 @@ void BM_OneHourSensorSession(benchmark::State& state) {
             if (session.clock.nowMs() >= nextChange) {
                 // The technician picks another sensitivity, as with the mouse.
                 sensitivity = static_cast<std::int16_t>((sensitivity + 1) % 9);
-                session.window.TreshRadarZel.dropDown();
-                session.window.TreshRadarZel.userSelect(sensitivity);
+                session.window.sensitivityList.dropDown();
+                session.window.sensitivityList.userSelect(sensitivity);
                 nextChange += kMinuteMs;
             }
         }

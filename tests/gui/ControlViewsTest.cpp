@@ -30,7 +30,7 @@ using guitest::snapshot;
 
 TEST(ComboListView, RaisesDropDownAndClickIntoTheModelOnlyForTheUser) {
     QWidget window;
-    ComboList list("TreshRadarZel");
+    ComboList list("sensitivityList");
     for (int i = 1; i <= 9; ++i) {
         list.addItem(std::to_string(i));
     }
@@ -73,7 +73,7 @@ TEST(ComboListView, RaisesDropDownAndClickIntoTheModelOnlyForTheUser) {
 
 TEST(ComboListView, DropDownHandlerThatChangesTheListIsShownAtOnce) {
     QWidget window;
-    ComboList list("ValueTonReleZel");
+    ComboList list("relayOnTimeList");
     list.addItem("0.5");
     list.setDropDownHandler([&] {
         list.addItem("1");
@@ -89,11 +89,11 @@ TEST(ComboListView, DropDownHandlerThatChangesTheListIsShownAtOnce) {
 
 TEST(PictureBoxView, OvalIsAndedWithTheGridSoLinesShowThroughIt) {
     QWidget window;
-    PictureBox picture("PictureAreaRadarZel");
+    PictureBox picture("detectionAreaPicture");
     // 3315 x 1800 twips outside: 221 x 120 pixels, 217 x 116 inside the border.
     picture.setGeometry({0, 0, 3315, 1800});
     picture.setScale(400, 300);
-    OvalShape oval("AreaRadarZel");
+    OvalShape oval("detectionArea");
     oval.setBox({65, 50, 270, 200});
     for (int i = 1; i <= 7; ++i) {
         picture.drawLine({50.0F * i, 0, 50.0F * i, 300, colors::kBlack});
@@ -147,7 +147,7 @@ TEST(PictureBoxView, OvalIsAndedWithTheGridSoLinesShowThroughIt) {
 
 TEST(SliderView, FillsFromTheBottomAndShowsLevelsAboveTheScaleAsAFullBar) {
     QWidget window;
-    Slider bar("BarSignZel");
+    Slider bar("levelBar");
     bar.setGeometry({0, 0, 1032, 2892});
     SliderView view(bar, &window);
     window.resize(100, 220);
@@ -179,7 +179,7 @@ TEST(SliderView, FillsFromTheBottomAndShowsLevelsAboveTheScaleAsAFullBar) {
 
 TEST(LedView, ShowsTheOnAndOffColours) {
     QWidget window;
-    Led led("LedStatusRadarZel");
+    Led led("alarmLed");
     led.setGeometry({0, 0, 1032, 372});
     LedView view(led, &window);
     window.show();
@@ -196,7 +196,7 @@ TEST(LedView, ShowsTheOnAndOffColours) {
 
 TEST(LabelView, FollowsCaptionColourFontAndFill) {
     QWidget window;
-    Label label("ValueAlarmRadarZel");
+    Label label("levelValue");
     label.setGeometry({120, 3660, 1032, 312});
     label.setAlignment(Alignment::Center);
     LabelView view(label, &window);
@@ -228,13 +228,13 @@ TEST(StatusBarView, SpansTheBottomOfItsWindowAndShowsPanelTexts) {
     window.resize(331, 311);
     StatusBar status("StatusBar");
     status.setGeometry({0, 4356, 7800, 312});
-    status.addPanel("DevMatr");
+    status.addPanel("identity");
     StatusBarView view(status, &window);
     window.show();
     EXPECT_EQ(view.geometry(), QRect(0, 311 - 21, 331, 21));
-    status.setPanelText("DevMatr", "Radar Zel  A123456789");
-    ASSERT_NE(view.panel("DevMatr"), nullptr);
-    EXPECT_EQ(view.panel("DevMatr")->text(), "Radar Zel  A123456789");
+    status.setPanelText("identity", "Radar Zel  A123456789");
+    ASSERT_NE(view.panel("identity"), nullptr);
+    EXPECT_EQ(view.panel("identity")->text(), "Radar Zel  A123456789");
     window.resize(500, 300);
     EXPECT_EQ(view.geometry(), QRect(0, 300 - 21, 500, 21));
 }

@@ -23,7 +23,7 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
         GuiApplication gui(demo.driver(), timers, dir.host);
         gui.start(false);
         ASSERT_NE(gui.startWindow().widget(), nullptr);
-        auto* prog = gui.startWindow().widget()->client()->findChild<QLabel*>("LabelStatusProg");
+        auto* prog = gui.startWindow().widget()->client()->findChild<QLabel*>("programmerStatus");
         ASSERT_NE(prog, nullptr);
 
         // The first status tick comes 1.5 s after start.
@@ -31,7 +31,7 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
             return !prog->text().isEmpty() &&
                    prog->palette().color(QPalette::WindowText) == QColor(0, 128, 0);
         }));
-        EXPECT_EQ(gui.application().formStart().ProgStatus(), link::LinkStatus::Open);
+        EXPECT_EQ(gui.application().formStart().lastLinkStatus(), link::LinkStatus::Open);
         ASSERT_TRUE(waitUntil([&] { return gui.application().state().identity.type != 0; }));
         EXPECT_EQ(gui.application().state().identity.type, 0x0101);
     }

@@ -47,7 +47,7 @@ class FormWindows : public ::testing::Test {
     }
 
     FormWidget& mainWindow() { return *gui_->startWindow().widget(); }
-    app::FormStart& formStart() { return gui_->application().formStart(); }
+    app::StartWindow& formStart() { return gui_->application().formStart(); }
     template <typename T>
     T& child(QWidget& parent, const char* name) {
         T* found = parent.findChild<T*>(QString::fromLatin1(name));
@@ -80,10 +80,10 @@ TEST_F(FormWindows, MainWindowShowsTheDesignLayoutCentredOnTheScreen) {
     EXPECT_LE((window.frameGeometry().center() - screen.center()).manhattanLength(), 2);
 
     QWidget& client = *window.client();
-    auto& name = child<QLabel>(client, "LabelName");
-    auto& version = child<QLabel>(client, "LabelVer");
-    auto& prog = child<QLabel>(client, "LabelStatusProg");
-    auto& device = child<QLabel>(client, "LabelStatusDevice");
+    auto& name = child<QLabel>(client, "programName");
+    auto& version = child<QLabel>(client, "versionLabel");
+    auto& prog = child<QLabel>(client, "programmerStatus");
+    auto& device = child<QLabel>(client, "deviceStatus");
     EXPECT_EQ(name.geometry(), QRect(36, 4, 197, 53));
     EXPECT_EQ(version.geometry(), QRect(228, 20, 129, 29));
     EXPECT_EQ(prog.geometry(), QRect(8, 64, 385, 49));
@@ -109,7 +109,7 @@ TEST_F(FormWindows, MainWindowShowsTheDesignLayoutCentredOnTheScreen) {
     }
     EXPECT_TRUE(prog.text().isEmpty());
     EXPECT_TRUE(device.text().isEmpty());
-    auto& picture = child<ImageView>(client, "Image1");
+    auto& picture = child<ImageView>(client, "picture");
     EXPECT_EQ(picture.geometry(), QRect(12, 12, 474, 173));
     EXPECT_EQ(picture.image().size(), QSize(474, 173));
     EXPECT_EQ(client.children().indexOf(&picture), 0);
@@ -117,7 +117,7 @@ TEST_F(FormWindows, MainWindowShowsTheDesignLayoutCentredOnTheScreen) {
     // The supervision's first tick shows the programmer in green.
     clock_.advance(1600);
     EXPECT_FALSE(prog.text().isEmpty());
-    EXPECT_EQ(prog.text().toStdString(), formStart().LabelStatusProg.caption());
+    EXPECT_EQ(prog.text().toStdString(), formStart().programmerStatus.caption());
     EXPECT_EQ(prog.palette().color(QPalette::WindowText), QColor(0, 128, 0));
 }
 
@@ -129,7 +129,7 @@ TEST_F(ItalianFormWindows, MenusReadLeftToRightAndFollowTheLanguage) {
     }
     EXPECT_EQ(texts, (QStringList{"&Esci", "&Lingua", "?"}));
 
-    QAction& english = menuAction(formStart().MnuLanguageEng);
+    QAction& english = menuAction(formStart().englishMenuItem);
     EXPECT_EQ(english.text(), "&Inglese");
     english.trigger();
     texts.clear();
@@ -137,7 +137,7 @@ TEST_F(ItalianFormWindows, MenusReadLeftToRightAndFollowTheLanguage) {
         texts << action->text();
     }
     EXPECT_EQ(texts, (QStringList{"&Exit", "&Language", "?"}));
-    EXPECT_EQ(menuAction(formStart().MnuLanguageIt).text(), "&Italian");
+    EXPECT_EQ(menuAction(formStart().italianMenuItem).text(), "&Italian");
 }
 
 TEST_F(FormWindows, CloseBoxRunsTheShutdownAndTheWindowGoesLater) {
@@ -159,7 +159,7 @@ TEST_F(FormWindows, CloseBoxRunsTheShutdownAndTheWindowGoesLater) {
 }
 
 TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
-    menuAction(formStart().MnuAbout).trigger();
+    menuAction(formStart().aboutMenu).trigger();
     FormWidget* about = gui_->aboutWindow().widget();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
@@ -170,10 +170,10 @@ TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
     EXPECT_LE(
         (about->frameGeometry().center() - mainWindow().frameGeometry().center()).manhattanLength(),
         2);
-    auto& text = child<QLabel>(*about->client(), "LabelAbout");
+    auto& text = child<QLabel>(*about->client(), "aboutLabel");
     EXPECT_TRUE(text.text().startsWith("Quarn Elettronica"));
     EXPECT_EQ(text.text().count('\n'), 6);
-    auto& logo = child<ImageView>(*about->client(), "Image1");
+    auto& logo = child<ImageView>(*about->client(), "picture");
     EXPECT_EQ(logo.image().size(), QSize(197, 64));
     // The logo reaches into the text box: where the first line runs it is
     // see-through, so the company name stays readable.
@@ -188,10 +188,10 @@ TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
 
     // Timers keep running under the modal window: supervision goes on.
     clock_.advance(1600);
-    EXPECT_FALSE(formStart().LabelStatusProg.caption().empty());
+    EXPECT_FALSE(formStart().programmerStatus.caption().empty());
 
     QPointer<FormWidget> gone = about;
-    auto& ok = child<QPushButton>(*about->client(), "CommExitAbout");
+    auto& ok = child<QPushButton>(*about->client(), "okButton");
     EXPECT_EQ(ok.text(), "OK");
     QTest::mouseClick(&ok, Qt::LeftButton);
     EXPECT_FALSE(gui_->application().formAbout().loaded());
@@ -201,7 +201,7 @@ TEST_F(FormWindows, AboutIsModalOverTheMainWindowAndItsOwnButtonClosesIt) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
     // A second opening builds a fresh window.
-    menuAction(formStart().MnuAbout).trigger();
+    menuAction(formStart().aboutMenu).trigger();
     ASSERT_NE(gui_->aboutWindow().widget(), nullptr);
     gui_->aboutWindow().widget()->close();  // the close box unloads it too
     EXPECT_FALSE(gui_->application().formAbout().loaded());

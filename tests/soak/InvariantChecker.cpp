@@ -155,7 +155,7 @@ void InvariantChecker::checkWrites() {
 
 void InvariantChecker::checkFirstReply() {
     auto& window = w_.session.window;
-    const bool readPending = window.conversation().ReadParamsPending;
+    const bool readPending = window.conversation().readParametersPending;
     if (window.loaded() && readPendingWas_ && !readPending) {
         // A parameter reply has just been taken whole into the lists.
         if (awaitingFirstReply_) {
@@ -163,12 +163,12 @@ void InvariantChecker::checkFirstReply() {
             ++w_.figures.reconnectionChecks;
             const WireValues truth = ToWire(w_.sensor().parameters);
             const bool height = w_.sensor().firmware >= link::kHeightFirmware;
-            const bool same = window.TreshRadarZel.listIndex() == truth[0] - 1 &&
-                              window.ValueTonReleZel.listIndex() == truth[1] - 1 &&
-                              window.VelSenseRadarZel.listIndex() == truth[2] &&
-                              window.FilterLineRadarZel.listIndex() == truth[3] &&
-                              window.FlagHighTrafficRadarZel.listIndex() == truth[4] &&
-                              window.SelHeightRadarZel.listIndex() == (height ? truth[5] : 0);
+            const bool same = window.sensitivityList.listIndex() == truth[0] - 1 &&
+                              window.relayOnTimeList.listIndex() == truth[1] - 1 &&
+                              window.reactionSpeedList.listIndex() == truth[2] &&
+                              window.mainsFilterList.listIndex() == truth[3] &&
+                              window.highTrafficList.listIndex() == truth[4] &&
+                              window.installationHeightList.listIndex() == (height ? truth[5] : 0);
             expect(same, "after reconnecting the lists do not show the sensor's values");
         }
         w_.forgetChoices();

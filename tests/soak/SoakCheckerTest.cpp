@@ -25,7 +25,7 @@ class SoakChecks : public ::testing::Test {
             world.session.clock.advanceTo(*world.session.clock.nextDue());
             checker.afterTick();
             if (world.session.window.visible() &&
-                !world.session.window.conversation().ReadParamsPending) {
+                !world.session.window.conversation().readParametersPending) {
                 return;
             }
         }

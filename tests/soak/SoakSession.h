@@ -12,7 +12,7 @@
 #include "link/ReceiveState.h"
 #include "platform/D2xxDriver.h"
 #include "platform/VirtualClock.h"
-#include "sensorwin/FormRadarZel.h"
+#include "sensorwin/SensorWindow.h"
 #include "sim/SimulatedBus.h"
 #include "support/FakeHost.h"
 
@@ -80,8 +80,8 @@ struct SoakSession {
     sim::SimulatedBus bus{clock};
     WatchedDriver driver{bus};
     app::Application app{driver, clock, host};
-    sensorwin::FormRadarZel window{app.state(), app.sender(), app.trafficMonitor(),
-                                   clock,       app.host(),   [this] { app.ReturnToStart(); }};
+    sensorwin::SensorWindow window{app.state(), app.sender(), app.trafficMonitor(),
+                                   clock,       app.host(),   [this] { app.returnToStart(); }};
 };
 
 }  // namespace quarn::soak

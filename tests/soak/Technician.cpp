@@ -17,10 +17,10 @@ Technician::Technician(SoakWorld& world)
     : w_(world), nextAt_(w_.nextEventIn(kMeanActionIntervalMs)) {}
 
 ComboList& Technician::list(std::size_t index) {
-    sensorwin::FormRadarZel& window = w_.session.window;
-    ComboList* lists[kVisibleLists] = {&window.TreshRadarZel, &window.ValueTonReleZel,
-                                       &window.VelSenseRadarZel, &window.FilterLineRadarZel,
-                                       &window.FlagHighTrafficRadarZel};
+    sensorwin::SensorWindow& window = w_.session.window;
+    ComboList* lists[kVisibleLists] = {&window.sensitivityList, &window.relayOnTimeList,
+                                       &window.reactionSpeedList, &window.mainsFilterList,
+                                       &window.highTrafficList};
     return *lists[index];
 }
 
@@ -32,7 +32,7 @@ void Technician::step() {
     if (aboutCloseAt_ && now >= *aboutCloseAt_) {
         aboutCloseAt_.reset();
         if (w_.session.app.formAbout().visible()) {
-            w_.session.app.formAbout().CommExitAbout.click();
+            w_.session.app.formAbout().okButton.click();
             ++w_.figures.actions[static_cast<std::size_t>(Action::AboutClosed)];
         }
     }
@@ -81,19 +81,19 @@ void Technician::act() {
             return;
         }
     }
-    app::FormStart& main = app.formStart();
+    app::StartWindow& main = app.formStart();
     if (main.visible() && !app.formAbout().visible()) {
         if (roll < 40) {
-            main.MnuAbout.click();
+            main.aboutMenu.click();
             ++w_.figures.actions[static_cast<std::size_t>(Action::AboutOpened)];
             aboutCloseAt_ = w_.now() + w_.delay(300, 10000);
             return;
         }
         if (roll < 75) {
             if (w_.chance(0.5)) {
-                main.MnuLanguageIt.click();
+                main.italianMenuItem.click();
             } else {
-                main.MnuLanguageEng.click();
+                main.englishMenuItem.click();
             }
             ++w_.figures.actions[static_cast<std::size_t>(Action::LanguageSwitched)];
             return;

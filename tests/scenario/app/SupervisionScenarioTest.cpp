@@ -27,7 +27,7 @@ class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
   public:
     PlaceholderSensorWindow(AppState& state, const Clock& clock) : state_(state), clock_(clock) {}
 
-    void ShowSensorWindow() override {
+    void showSensorWindow() override {
         ++openings;
         openedAtMs = clock_.nowMs();
         state_.activeWindow = link::ActiveWindow::Sensor;
@@ -75,7 +75,7 @@ class SupervisionScenario : public ::testing::Test {
     void withSensorWindow() { app.setSensorWindow(&sensorWindow, &sensorWindow); }
     void advanceTo(std::int64_t ms) { clock.advanceTo(ms); }
 
-    FormStart& form() { return app.formStart(); }
+    StartWindow& form() { return app.formStart(); }
     const std::string& text(int entry) { return app.state().texts[entry]; }
     std::string sensorFound() { return text(31) + "  " + text(33); }
 
@@ -91,23 +91,23 @@ TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
     sim::Adapter& adapter = plugProgrammer();
     withSensorWindow();
     app.start();
-    EXPECT_EQ(form().LabelStatusProg.caption(), "");
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().programmerStatus.caption(), "");
+    EXPECT_EQ(form().deviceStatus.caption(), "");
 
     advanceTo(1499);
-    EXPECT_EQ(form().LabelStatusProg.caption(), "");
+    EXPECT_EQ(form().programmerStatus.caption(), "");
     EXPECT_EQ(adapter.framesReceived(0), 0U);
     advanceTo(1500);
-    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
-    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kGood);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");  // the first tick shows no device
+    EXPECT_EQ(form().programmerStatus.caption(), text(20));
+    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(form().deviceStatus.caption(), "");  // the first tick shows no device
     EXPECT_EQ(adapter.framesReceived(0), 1U);
 
     advanceTo(1999);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().deviceStatus.caption(), "");
     advanceTo(2000);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
-    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);
+    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);
 
     advanceTo(2999);
     EXPECT_EQ(sensorWindow.openings, 0);
@@ -124,35 +124,35 @@ TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
     advanceTo(8000);
     EXPECT_EQ(adapter.framesReceived(0), requests);
     EXPECT_EQ(sensorWindow.openings, 1);
-    EXPECT_TRUE(form().TimerVrfyStatus->enabled());
-    EXPECT_TRUE(form().TimerMsgUsb->enabled());
+    EXPECT_TRUE(form().supervisionTimer->enabled());
+    EXPECT_TRUE(form().receiveTimer->enabled());
 }
 
 TEST_F(SupervisionScenario, UnpluggedProgrammerAndDetachedSensorAreShownAtTheNextTicks) {
     sim::Adapter& adapter = plugProgrammer();
     app.start();
     advanceTo(2000);
-    ASSERT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    ASSERT_EQ(form().deviceStatus.caption(), sensorFound());
 
     bus.unplug(adapter);
     advanceTo(2500);
-    EXPECT_EQ(form().LabelStatusProg.caption(), text(22));
-    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kFault);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
-    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);  // colour untouched
+    EXPECT_EQ(form().programmerStatus.caption(), text(22));
+    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);  // colour untouched
 
     bus.replug(adapter);
     advanceTo(3000);
-    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
+    EXPECT_EQ(form().programmerStatus.caption(), text(20));
     advanceTo(3500);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
 
     // A missing reply shows as no device: the tick at 4000 still shows the
     // reply to the request of 3500; the one at 4500 finds none.
     adapter.detachDevice();
     advanceTo(4500);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), text(30));
-    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kFault);
+    EXPECT_EQ(form().deviceStatus.caption(), text(30));
+    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kFault);
 }
 
 TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
@@ -161,10 +161,10 @@ TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
     withSensorWindow();
     app.start();
     advanceTo(1500);
-    EXPECT_EQ(form().LabelStatusProg.caption(), text(23));
-    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kFault);
+    EXPECT_EQ(form().programmerStatus.caption(), text(23));
+    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kFault);
     advanceTo(5000);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().deviceStatus.caption(), "");
     EXPECT_EQ(bus.openHandleCount(), 0U);
     EXPECT_EQ(first.framesReceived(0) + second.framesReceived(0), 0U);
     EXPECT_EQ(sensorWindow.openings, 0);
@@ -175,11 +175,11 @@ TEST_F(SupervisionScenario, OtherDeviceTypeIsShownAndNeverOpened) {
     withSensorWindow();
     app.start();
     advanceTo(2000);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), text(32));
-    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kFault);
+    EXPECT_EQ(form().deviceStatus.caption(), text(32));
+    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kFault);
     advanceTo(20000);
     EXPECT_EQ(sensorWindow.openings, 0);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), text(32));
+    EXPECT_EQ(form().deviceStatus.caption(), text(32));
     EXPECT_TRUE(form().visible());
 }
 
@@ -187,7 +187,7 @@ TEST_F(SupervisionScenario, SensorWithoutASensorWindowPluggedInIsOnlyShown) {
     plugProgrammer();
     app.start();
     advanceTo(10000);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
     EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_TRUE(form().visible());
 }
@@ -197,20 +197,20 @@ TEST_F(SupervisionScenario, AboutWindowHoldsTheDeviceLabelAndTheOpeningBack) {
     withSensorWindow();
     app.start();
     advanceTo(1000);
-    form().MnuAbout.click();
+    form().aboutMenu.click();
     advanceTo(1500);
-    EXPECT_EQ(form().LabelStatusProg.caption(), text(20));
+    EXPECT_EQ(form().programmerStatus.caption(), text(20));
     advanceTo(4000);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(form().deviceStatus.caption(), "");
     EXPECT_EQ(sensorWindow.openings, 0);
     EXPECT_GE(adapter.framesReceived(0), 5U);  // identity requests keep going out
 
     advanceTo(4200);
-    app.formAbout().CommExitAbout.click();
+    app.formAbout().okButton.click();
     advanceTo(4499);
     EXPECT_EQ(sensorWindow.openings, 0);
     advanceTo(4500);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
     EXPECT_EQ(sensorWindow.openings, 1);
     EXPECT_EQ(sensorWindow.openedAtMs, 4500);
 }
@@ -225,19 +225,19 @@ TEST_F(SupervisionScenario, ReturnFromTheSensorWindowWaitsSixTicksBeforeReopenin
     // The sensor window closes itself because the sensor stopped answering.
     advanceTo(4200);
     app.state().endWithSensorWindow = false;
-    app.ReturnToStart();
+    app.returnToStart();
     EXPECT_TRUE(form().visible());
-    EXPECT_EQ(form().LabelStatusProg.caption(), "");
-    EXPECT_EQ(form().LabelStatusDevice.caption(), "");
-    EXPECT_EQ(form().LabelStatusProg.foreColor(), colors::kGood);
-    EXPECT_EQ(form().LabelStatusDevice.foreColor(), colors::kGood);
+    EXPECT_EQ(form().programmerStatus.caption(), "");
+    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);
     EXPECT_EQ(app.state().sensorWindowDelayMs, 3000);
     EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(app.ended());
 
     advanceTo(6999);  // ticks at 4500 ... 6500
     EXPECT_EQ(sensorWindow.openings, 1);
-    EXPECT_EQ(form().LabelStatusDevice.caption(), sensorFound());
+    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
     advanceTo(7000);
     EXPECT_EQ(sensorWindow.openings, 2);
 }
@@ -248,7 +248,7 @@ TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
     app.start();
     advanceTo(3000);
     ASSERT_EQ(sensorWindow.openings, 1);
-    app.ReturnToStart();  // endWithSensorWindow is still True
+    app.returnToStart();  // endWithSensorWindow is still True
     EXPECT_TRUE(app.ended());
     EXPECT_FALSE(form().visible());
     EXPECT_EQ(host.quitRequests, 1);
@@ -261,7 +261,7 @@ TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
     app.start();
     advanceTo(2000);
     ASSERT_EQ(bus.openHandleCount(), 1U);
-    form().MnuExit.click();
+    form().exitMenu.click();
     EXPECT_EQ(bus.openHandleCount(), 0U);
     EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(1));
     EXPECT_EQ(host.quitRequests, 1);
@@ -291,12 +291,12 @@ TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {
     Application app(driver, clock, host);
     app.start();
     clock.advanceTo(1500);
-    EXPECT_EQ(app.formStart().LabelStatusProg.caption(), app.state().texts[21]);
-    EXPECT_EQ(app.formStart().LabelStatusProg.foreColor(), colors::kFault);
+    EXPECT_EQ(app.formStart().programmerStatus.caption(), app.state().texts[21]);
+    EXPECT_EQ(app.formStart().programmerStatus.foreColor(), colors::kFault);
     clock.advanceTo(5000);
-    EXPECT_EQ(app.formStart().LabelStatusDevice.caption(), "");
+    EXPECT_EQ(app.formStart().deviceStatus.caption(), "");
     EXPECT_TRUE(host.messages.empty());
-    app.formStart().MnuExit.click();
+    app.formStart().exitMenu.click();
     EXPECT_TRUE(app.ended());
 }
 

@@ -109,9 +109,10 @@ class RandomSession {
     }
 
     void act(Totals& totals) {
-        FormRadarZel& w = session_.window;
-        std::array<ComboList*, 5> lists{&w.TreshRadarZel, &w.ValueTonReleZel, &w.VelSenseRadarZel,
-                                        &w.FilterLineRadarZel, &w.FlagHighTrafficRadarZel};
+        SensorWindow& w = session_.window;
+        std::array<ComboList*, 5> lists{&w.sensitivityList, &w.relayOnTimeList,
+                                        &w.reactionSpeedList, &w.mainsFilterList,
+                                        &w.highTrafficList};
         if (w.visible() && chance(0.04)) {
             const auto which = static_cast<std::size_t>(uniform(0, 4));
             ComboList& list = *lists[which];
@@ -149,7 +150,7 @@ class RandomSession {
             }
         }
         if (w.visible() && chance(0.0005)) {
-            w.MenuFileExit.click();
+            w.exitMenu.click();
         }
     }
 

@@ -14,7 +14,7 @@
 
 #include "app/Application.h"
 #include "platform/VirtualClock.h"
-#include "sensorwin/FormRadarZel.h"
+#include "sensorwin/SensorWindow.h"
 #include "sim/SimFrameCodec.h"
 #include "sim/SimulatedBus.h"
 #include "sim/ZelSensor.h"
@@ -97,8 +97,8 @@ class SensorSession {
     FakeHost host;
     sim::SimulatedBus bus{clock};
     app::Application app{bus, clock, host};
-    sensorwin::FormRadarZel window{app.state(), app.sender(), app.trafficMonitor(),
-                                   clock,       app.host(),   [this] { app.ReturnToStart(); }};
+    sensorwin::SensorWindow window{app.state(), app.sender(), app.trafficMonitor(),
+                                   clock,       app.host(),   [this] { app.returnToStart(); }};
 };
 
 }  // namespace quarn::testing

@@ -42,8 +42,8 @@ class SensorWindowScenario : public ::testing::Test {
         session.start();
         EXPECT_TRUE(session.openWindow());
         session.clock.advance(1000);
-        EXPECT_FALSE(window().conversation().ReadParamsPending);
-        EXPECT_FALSE(window().conversation().StreamStartPending);
+        EXPECT_FALSE(window().conversation().readParametersPending);
+        EXPECT_FALSE(window().conversation().streamStartPending);
         return adapter;
     }
     // The technician opens a list and picks an item.
@@ -51,7 +51,7 @@ class SensorWindowScenario : public ::testing::Test {
         list.dropDown();
         list.userSelect(index);
     }
-    FormRadarZel& window() { return session.window; }
+    SensorWindow& window() { return session.window; }
 
     testing::SessionDirectory dir;
     testing::SensorSession session{dir.path.string()};
@@ -86,13 +86,13 @@ TEST_F(SensorWindowScenario, OpeningSendsReadAndStreamStartAndNeverLogsIdentityR
     EXPECT_GE(adapter.framesReceived(0), 8U);
     EXPECT_EQ(session.sentLog().find("01020000000103", logAfterOpen), std::string::npos);
     // A working sensor: its identity in the status bar, rewritten every cycle.
-    EXPECT_EQ(window().StatusBar.panelText("DevMatr"), "A123456789 - HW: 102 - FW: 200");
+    EXPECT_EQ(window().statusBar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
 }
 
 TEST_F(SensorWindowScenario, PromptSensorTakesOneWriteThenOneRead) {
     sim::Adapter& adapter = openSettled();
     adapter.clearObservations();
-    choose(window().TreshRadarZel, 6);
+    choose(window().sensitivityList, 6);
     session.clock.advance(2000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);
@@ -100,7 +100,7 @@ TEST_F(SensorWindowScenario, PromptSensorTakesOneWriteThenOneRead) {
     EXPECT_EQ(adapter.framesReceived(2), 1U);
     EXPECT_EQ(adapter.zelSensor()->parameters().sensitivity, 7);
     EXPECT_EQ(window().sensorParams().LastTresh, 6);
-    EXPECT_EQ(window().AreaRadarZel.box(), AreaBox(7));
+    EXPECT_EQ(window().detectionArea.box(), AreaBox(7));
 }
 
 TEST_F(SensorWindowScenario, WriteLengthFollowsTheFirmware) {
@@ -112,7 +112,7 @@ TEST_F(SensorWindowScenario, WriteLengthFollowsTheFirmware) {
         other.start();
         ASSERT_TRUE(other.openWindow());
         other.clock.advance(1000);
-        choose(other.window.FilterLineRadarZel, 2);
+        choose(other.window.mainsFilterList, 2);
         other.clock.advance(1000);
         const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
         ASSERT_EQ(writes.size(), 1U) << firmware;
@@ -127,7 +127,7 @@ TEST_F(SensorWindowScenario, UnacknowledgedWriteRepeatsOnEveryTickWhileTheSensor
     const Bytes identity = sim::encodeFrame(1, Bytes{0x01, 0x01, 'A', '1', '2', '3', '4', '5', '6',
                                                      '7', '8', '9', 0x01, 0x02, 0x02, 0});
     adapter.clearObservations();
-    choose(window().ValueTonReleZel, 3);
+    choose(window().relayOnTimeList, 3);
     std::size_t identityRequests = 0;
     for (int step = 0; step < 300; ++step) {
         session.clock.advance(10);
@@ -152,21 +152,21 @@ TEST_F(SensorWindowScenario, UnacknowledgedWriteRepeatsOnEveryTickWhileTheSensor
 TEST_F(SensorWindowScenario, DroppedDownListHoldsItsWriteUntilAnItemIsClicked) {
     sim::Adapter& adapter = openSettled();
     adapter.clearObservations();
-    window().VelSenseRadarZel.dropDown();
+    window().reactionSpeedList.dropDown();
     session.clock.advance(1000);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
     EXPECT_TRUE(window().sensorParams().EditVelSense);
 
     // Closed without a click: another list's change still writes, carrying
     // every list's selection.
-    choose(window().FilterLineRadarZel, 1);
+    choose(window().mainsFilterList, 1);
     session.clock.advance(1000);
     EXPECT_EQ(adapter.framesReceived(4), 1U);
 
-    window().VelSenseRadarZel.dropDown();
+    window().reactionSpeedList.dropDown();
     const std::int64_t clicked = session.clock.nowMs() + 500;
     session.clock.advanceTo(clicked);
-    window().VelSenseRadarZel.userSelect(2);
+    window().reactionSpeedList.userSelect(2);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 2U);
@@ -178,8 +178,8 @@ TEST_F(SensorWindowScenario, DroppedDownListHoldsItsWriteUntilAnItemIsClicked) {
 TEST_F(SensorWindowScenario, LostSensorClosesTheWindowAndSupervisionTakesOver) {
     sim::Adapter& adapter = openSettled();
     std::vector<std::pair<std::int64_t, std::string>> panel;
-    window().StatusBar.observe([&] {
-        panel.emplace_back(session.clock.nowMs(), window().StatusBar.panelText("DevMatr"));
+    window().statusBar.observe([&] {
+        panel.emplace_back(session.clock.nowMs(), window().statusBar.panelText("identity"));
     });
     std::int64_t closedAt = -1;
     std::size_t framesAtClose = 0;
@@ -228,7 +228,7 @@ TEST_F(SensorWindowScenario, LostSensorClosesTheWindowAndSupervisionTakesOver) {
 TEST_F(SensorWindowScenario, ClosingByHandStopsTheStreamOnceAndEndsTheApplication) {
     sim::Adapter& adapter = openSettled();
     adapter.clearObservations();
-    window().MenuFileExit.click();
+    window().exitMenu.click();
     EXPECT_TRUE(session.app.ended());
     EXPECT_EQ(session.host.quitRequests, 1);
     session.clock.advance(2000);
@@ -248,27 +248,27 @@ TEST_F(SensorWindowScenario, RejectedRepliesCannotReconfigureTheSensor) {
     session.start();
     ASSERT_TRUE(session.openWindow());
     session.clock.advance(2000);
-    EXPECT_TRUE(window().conversation().ReadParamsPending);
-    EXPECT_EQ(window().TreshRadarZel.listIndex(), 1);     // taken
-    EXPECT_EQ(window().VelSenseRadarZel.listIndex(), 1);  // load selection kept
+    EXPECT_TRUE(window().conversation().readParametersPending);
+    EXPECT_EQ(window().sensitivityList.listIndex(), 1);    // taken
+    EXPECT_EQ(window().reactionSpeedList.listIndex(), 1);  // load selection kept
     EXPECT_EQ(adapter.framesReceived(4), 0U);
     EXPECT_GE(adapter.framesReceived(2), 10U);  // asked again and again
 
     // An out-of-range height leaves the height list where it was.
     adapter.zelSensor()->setForcedReplyValues(std::array<std::uint8_t, 6>{2, 6, 0, 2, 1, 7});
     session.clock.advance(1000);
-    EXPECT_EQ(window().SelHeightRadarZel.listIndex(), 0);
-    EXPECT_TRUE(window().conversation().ReadParamsPending);
+    EXPECT_EQ(window().installationHeightList.listIndex(), 0);
+    EXPECT_TRUE(window().conversation().readParametersPending);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
 
     // Once the sensor answers properly, the lists show its values and a
     // change by the technician writes only that change.
     adapter.zelSensor()->setForcedReplyValues(std::nullopt);
     session.clock.advance(1000);
-    EXPECT_FALSE(window().conversation().ReadParamsPending);
-    EXPECT_EQ(window().SelHeightRadarZel.listIndex(), 2);
+    EXPECT_FALSE(window().conversation().readParametersPending);
+    EXPECT_EQ(window().installationHeightList.listIndex(), 2);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
-    choose(window().FlagHighTrafficRadarZel, 0);
+    choose(window().highTrafficList, 0);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);
@@ -286,9 +286,9 @@ TEST_F(SensorWindowScenario, ReadsCrossingAnIdentityCycleKeepTheHeight) {
     adapter.clearObservations();
     // Changes at every phase of the 600 ms identity cycle, one tick apart.
     for (int change = 0; change < 12; ++change) {
-        choose(window().FlagHighTrafficRadarZel, static_cast<std::int16_t>(change % 2 == 0));
+        choose(window().highTrafficList, static_cast<std::int16_t>(change % 2 == 0));
         session.clock.advance(700);
-        EXPECT_EQ(window().SelHeightRadarZel.listIndex(), 2) << change;
+        EXPECT_EQ(window().installationHeightList.listIndex(), 2) << change;
     }
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_GE(writes.size(), 12U);
@@ -311,11 +311,11 @@ TEST_F(SensorWindowScenario, SensorSwappedUnderTheOpenWindowIsReadBeforeAnyWrite
     adapter.clearObservations();
     session.clock.advance(1500);  // the next identity cycles see the new sensor
     ASSERT_TRUE(window().visible());
-    EXPECT_EQ(window().StatusBar.panelText("DevMatr"), "B000000002 - HW: 102 - FW: 200");
+    EXPECT_EQ(window().statusBar.panelText("identity"), "B000000002 - HW: 102 - FW: 200");
     EXPECT_GE(adapter.framesReceived(2), 1U);
-    EXPECT_EQ(window().TreshRadarZel.listIndex(), 8);
+    EXPECT_EQ(window().sensitivityList.listIndex(), 8);
 
-    choose(window().ValueTonReleZel, 5);
+    choose(window().relayOnTimeList, 5);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);

@@ -30,7 +30,7 @@ class ShellFixture {
         }
         return *app_;
     }
-    app::FormStart& form() { return app().formStart(); }
+    app::StartWindow& form() { return app().formStart(); }
     app::AppState& state() { return app().state(); }
     const app::StringTableEntries& texts() { return state().texts; }
 

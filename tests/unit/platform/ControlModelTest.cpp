@@ -12,7 +12,7 @@ namespace quarn {
 namespace {
 
 TEST(ComboList, SelectionFromCodeRaisesClickEvenWhenUnchanged) {
-    ComboList list("TreshRadarZel");
+    ComboList list("sensitivityList");
     int clicks = 0;
     int drops = 0;
     list.setClickHandler([&] { ++clicks; });
@@ -37,7 +37,7 @@ TEST(ComboList, SelectionFromCodeRaisesClickEvenWhenUnchanged) {
 }
 
 TEST(Label, NotifiesObserversOnlyOnRealChanges) {
-    Label label("LabelStatusProg");
+    Label label("programmerStatus");
     int notes = 0;
     const int token = label.observe([&] { ++notes; });
     label.setCaption("x");

@@ -15,8 +15,8 @@
 #include "platform/controls/ComboList.h"
 #include "platform/controls/Indicators.h"
 #include "sensor/ConversationState.h"
+#include "sensor/ParameterMemory.h"
 #include "sensor/SensorConversation.h"
-#include "sensor/SensorParams.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 #include "unit/sensor/SensorFrames.h"
@@ -38,7 +38,7 @@ class ConversationRig {
         driver.recording = false;
         monitor.show();
         timer->setInterval(100);
-        bar.addPanel("DevMatr");
+        bar.addPanel("identity");
         app.texts[30] = "Sensore assente";
         FillList(tresh, 9, 4);
         FillList(relay, 9, 0);
@@ -66,21 +66,21 @@ class ConversationRig {
     sensor::SessionState app;
     VirtualClock clock;
     std::unique_ptr<Timer> timer = clock.createTimer();
-    ComboList tresh{"TreshRadarZel"};
-    ComboList relay{"ValueTonReleZel"};
-    ComboList speed{"VelSenseRadarZel"};
-    ComboList filter{"FilterLineRadarZel"};
-    ComboList traffic{"FlagHighTrafficRadarZel"};
-    ComboList height{"SelHeightRadarZel"};
+    ComboList tresh{"sensitivityList"};
+    ComboList relay{"relayOnTimeList"};
+    ComboList speed{"reactionSpeedList"};
+    ComboList filter{"mainsFilterList"};
+    ComboList traffic{"highTrafficList"};
+    ComboList height{"installationHeightList"};
     StatusBar bar{"StatusBar"};
-    sensor::SensorParams params;
+    sensor::ParameterMemory params;
     sensor::ConversationState state;
     std::vector<std::size_t> unloadsAtWrite;  // frames written when each unload ran
-    sensor::ParamLists lists{tresh, relay, speed, filter, traffic, height};
+    sensor::ParameterLists lists{tresh, relay, speed, filter, traffic, height};
     sensor::SensorConversation conversation{
         app, sender, params, state,
-        sensor::ConversationWindow{lists, *timer, bar,
-                                   [this] { unloadsAtWrite.push_back(driver.writes.size()); }}};
+        sensor::ConversationControls{lists, *timer, bar,
+                                     [this] { unloadsAtWrite.push_back(driver.writes.size()); }}};
 };
 
 }  // namespace quarn::testing

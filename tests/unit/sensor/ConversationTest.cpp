@@ -17,15 +17,15 @@ class ConversationTest : public ::testing::Test {
   protected:
     void ticks(int n) {
         for (int i = 0; i < n; ++i) {
-            rig.conversation.SensorTick();
+            rig.conversation.conversationTick();
         }
     }
     testing::ConversationRig rig;
 };
 
 TEST_F(ConversationTest, PendingReadHoldsBackAWriteAndTheStreamStartFollows) {
-    rig.state.ReadParamsPending = true;
-    rig.state.StreamStartPending = true;
+    rig.state.readParametersPending = true;
+    rig.state.streamStartPending = true;
     rig.tresh.setListIndex(6);  // differs from the last reported value
     ticks(1);
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
@@ -48,13 +48,13 @@ TEST_F(ConversationTest, WriteCarriesEveryListAndFollowsTheFirmware) {
 }
 
 TEST_F(ConversationTest, NothingButTheIdentityCycleWithoutTheSensor) {
-    rig.state.ReadParamsPending = true;
-    rig.state.StreamStartPending = true;
+    rig.state.readParametersPending = true;
+    rig.state.streamStartPending = true;
     for (const int type : {0, 0x0102}) {
         rig.app.identity.type = type;
         ticks(1);
     }
-    rig.state.ReadParamsPending = false;
+    rig.state.readParametersPending = false;
     rig.tresh.setListIndex(0);
     ticks(1);
     EXPECT_TRUE(rig.sent().empty());
@@ -63,26 +63,26 @@ TEST_F(ConversationTest, NothingButTheIdentityCycleWithoutTheSensor) {
 TEST_F(ConversationTest, IdentityCycleRunsOnEverySixthCallUnlogged) {
     ticks(5);
     EXPECT_TRUE(rig.sent().empty());
-    EXPECT_EQ(rig.state.IdentityTicks, 5);
-    rig.state.MissedIdentities = 2;
+    EXPECT_EQ(rig.state.ticksSinceIdentity, 5);
+    rig.state.missedIdentities = 2;
     ticks(1);
-    EXPECT_EQ(rig.bar.panelText("DevMatr"), "A123456789 - HW: 102 - FW: 200");
+    EXPECT_EQ(rig.bar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
     EXPECT_EQ(rig.logged(), "");
     EXPECT_EQ(rig.app.identity.type, 0);
     EXPECT_EQ(rig.app.identity.serial, "");
-    EXPECT_EQ(rig.state.IdentityTicks, 0);
-    EXPECT_EQ(rig.state.MissedIdentities, 0);
+    EXPECT_EQ(rig.state.ticksSinceIdentity, 0);
+    EXPECT_EQ(rig.state.missedIdentities, 0);
 }
 
 TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
     rig.app.endWithSensorWindow = true;
-    rig.bar.setPanelText("DevMatr", "A123456789 - HW: 102 - FW: 200");
+    rig.bar.setPanelText("identity", "A123456789 - HW: 102 - FW: 200");
     rig.app.identity.clear();
     for (int cycle = 1; cycle <= 5; ++cycle) {
         ticks(6);
-        EXPECT_EQ(rig.state.MissedIdentities, cycle);
-        EXPECT_EQ(rig.bar.panelText("DevMatr"),
+        EXPECT_EQ(rig.state.missedIdentities, cycle);
+        EXPECT_EQ(rig.bar.panelText("identity"),
                   cycle < 3 ? "A123456789 - HW: 102 - FW: 200" : "Sensore assente");
     }
     EXPECT_TRUE(rig.app.endWithSensorWindow);
@@ -94,14 +94,14 @@ TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
     // The window closes first; the identity request follows it.
     EXPECT_EQ(rig.unloadsAtWrite, (std::vector<std::size_t>{0}));
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
-    EXPECT_EQ(rig.state.IdentityTicks, 0);
-    EXPECT_EQ(rig.state.MissedIdentities, 6);
+    EXPECT_EQ(rig.state.ticksSinceIdentity, 0);
+    EXPECT_EQ(rig.state.missedIdentities, 6);
 
     // The count survives until a cycle finds the sensor again.
     rig.app.identity = {0x0101, "B000000001", 0x0100, 0x0100};
     ticks(6);
-    EXPECT_EQ(rig.state.MissedIdentities, 0);
-    EXPECT_EQ(rig.bar.panelText("DevMatr"), "B000000001 - HW: 100 - FW: 100");
+    EXPECT_EQ(rig.state.missedIdentities, 0);
+    EXPECT_EQ(rig.bar.panelText("identity"), "B000000001 - HW: 100 - FW: 100");
 }
 
 TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
@@ -141,12 +141,15 @@ TEST_F(ConversationTest, EditGuardFollowsDropDownAndClickOfEachList) {
     guard.connect(rig.lists);
     struct Pair {
         ComboList& list;
-        bool SensorParams::*flag;
+        bool ParameterMemory::*flag;
     };
     const std::vector<Pair> pairs = {
-        {rig.tresh, &SensorParams::EditTresh},         {rig.relay, &SensorParams::EditTonRele},
-        {rig.speed, &SensorParams::EditVelSense},      {rig.filter, &SensorParams::EditFilterLine},
-        {rig.traffic, &SensorParams::EditHighTraffic}, {rig.height, &SensorParams::EditSelHeight},
+        {rig.tresh, &ParameterMemory::EditTresh},
+        {rig.relay, &ParameterMemory::EditTonRele},
+        {rig.speed, &ParameterMemory::EditVelSense},
+        {rig.filter, &ParameterMemory::EditFilterLine},
+        {rig.traffic, &ParameterMemory::EditHighTraffic},
+        {rig.height, &ParameterMemory::EditSelHeight},
     };
     for (const auto& pair : pairs) {
         pair.list.dropDown();

@@ -6,8 +6,8 @@
 #include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
 #include "sensor/ConversationState.h"
-#include "sensor/RadarZelDecoder.h"
 #include "sensor/SensorDisplay.h"
+#include "sensor/ZelReplyDecoder.h"
 #include "support/FakeHost.h"
 #include "unit/sensor/SensorFrames.h"
 
@@ -24,11 +24,11 @@ class RecordingDisplay : public SensorDisplay {
     std::vector<std::uint8_t> paramsSeen;  // byte 3 of each parameter reply
     int signals = 0;
 
-    bool ShowParams(const link::MsgBytes& frame) override {
+    bool showParameters(const link::MsgBytes& frame) override {
         paramsSeen.push_back(frame[3]);
         return acceptParams;
     }
-    void ShowSignal(const link::MsgBytes&) override { ++signals; }
+    void showSignal(const link::MsgBytes&) override { ++signals; }
 };
 
 class DecoderTest : public ::testing::Test {
@@ -43,17 +43,17 @@ class DecoderTest : public ::testing::Test {
     link::DeviceIdentity identity;
     ConversationState state;
     RecordingDisplay display;
-    RadarZelDecoder decoder{identity, state, display, monitor};
+    ZelReplyDecoder decoder{identity, state, display, monitor};
 };
 
 TEST_F(DecoderTest, AcknowledgementsMoveTheFlagsAndAreLogged) {
     decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
     EXPECT_EQ(rx(), "01020500050103\r\n");
-    EXPECT_TRUE(state.ReadParamsPending);
+    EXPECT_TRUE(state.readParametersPending);
 
-    state.StreamStartPending = true;
+    state.streamStartPending = true;
     decode(MakeReply(21, {0x02}));  // any payload of an acknowledgement is ignored
-    EXPECT_FALSE(state.StreamStartPending);
+    EXPECT_FALSE(state.streamStartPending);
     EXPECT_EQ(rx(), "01020500050103\r\n0102150200170103\r\n");
 }
 
@@ -64,7 +64,7 @@ TEST_F(DecoderTest, ChecksumFailuresLogTheLineAndChangeNothing) {
     EXPECT_EQ(rx(),
               "Errore Checksum  01020500060103  12:34:56\r\n"
               "Errore Checksum  01020103  12:34:56\r\n");
-    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_FALSE(state.readParametersPending);
     EXPECT_EQ(identity.type, 0);
 }
 
@@ -76,7 +76,7 @@ TEST_F(DecoderTest, LengthsThatCannotBeAFrameAreRejectedWithoutReadingOutside) {
     testing::HeldFrame huge = MakeReply(5, {});
     huge.L = 200;
     decode(huge);
-    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_FALSE(state.readParametersPending);
     EXPECT_EQ(rx().find("Errore Checksum  010203  "), 0U);
     EXPECT_NE(rx().find("Errore Checksum    12:34:56"), std::string::npos);  // no bytes at all
     // The oversized one shows the whole buffer, never more.
@@ -90,7 +90,7 @@ TEST_F(DecoderTest, CommandsOutsideTheCatalogueAreReportedOnly) {
               "Messaggio sconosciuto  01020700070103\r\n"
               "Messaggio sconosciuto  010204050101000000"
               "0B0103\r\n");
-    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_FALSE(state.readParametersPending);
     EXPECT_TRUE(display.paramsSeen.empty());
 }
 
@@ -127,22 +127,22 @@ TEST_F(DecoderTest, FramesShorterThanTheirLayoutAreNotDecoded) {
 
     // Without the height parameter five values are the whole reply.
     identity.firmwareVersion = 0x01FF;
-    state.ReadParamsPending = true;
+    state.readParametersPending = true;
     decode(MakeReply(3, {5, 2, 1, 0, 0}));
     EXPECT_EQ(display.paramsSeen.size(), 1U);
-    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_FALSE(state.readParametersPending);
 }
 
 TEST_F(DecoderTest, OnlyAParameterReplyTakenWholeAnswersThePendingRead) {
-    state.ReadParamsPending = true;
+    state.readParametersPending = true;
     display.acceptParams = false;
     decode(MakeReply(3, {0, 2, 1, 0, 0, 0}));
-    EXPECT_TRUE(state.ReadParamsPending);
+    EXPECT_TRUE(state.readParametersPending);
     EXPECT_EQ(rx(), "01020300020100000000060103\r\n");  // logged all the same
 
     display.acceptParams = true;
     decode(MakeReply(3, {5, 2, 1, 0, 0, 0}));
-    EXPECT_FALSE(state.ReadParamsPending);
+    EXPECT_FALSE(state.readParametersPending);
     EXPECT_EQ(display.paramsSeen, (std::vector<std::uint8_t>{0, 5}));
 }
 
@@ -156,7 +156,7 @@ TEST_F(DecoderTest, HiddenMonitorChangesOnlyTheLogging) {
     monitor.hide();
     decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
     decode(Literal({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
-    EXPECT_TRUE(state.ReadParamsPending);
+    EXPECT_TRUE(state.readParametersPending);
     monitor.show();
     EXPECT_EQ(rx(), "");
 }

@@ -28,7 +28,7 @@ class ParamPresenterTest : public ::testing::Test {
 
     bool show(std::vector<std::uint8_t> values) {
         const auto frame = MakeReply(3, values);
-        return presenter.ShowParams(frame.bytes);
+        return presenter.showParameters(frame.bytes);
     }
     std::vector<std::int16_t> selections() const {
         return {tresh.listIndex(),  relay.listIndex(),   speed.listIndex(),
@@ -40,17 +40,17 @@ class ParamPresenterTest : public ::testing::Test {
     }
 
     app::StringTableEntries strings;
-    ComboList tresh{"TreshRadarZel"};
-    ComboList relay{"ValueTonReleZel"};
-    ComboList speed{"VelSenseRadarZel"};
-    ComboList filter{"FilterLineRadarZel"};
-    ComboList traffic{"FlagHighTrafficRadarZel"};
-    ComboList height{"SelHeightRadarZel"};
-    sensor::ParamLists lists{tresh, relay, speed, filter, traffic, height};
-    Label heightLabel{"LabelHeightRadarZel"};
-    PictureBox picture{"PictureAreaRadarZel"};
-    OvalShape area{"AreaRadarZel"};
-    sensor::SensorParams params;
+    ComboList tresh{"sensitivityList"};
+    ComboList relay{"relayOnTimeList"};
+    ComboList speed{"reactionSpeedList"};
+    ComboList filter{"mainsFilterList"};
+    ComboList traffic{"highTrafficList"};
+    ComboList height{"installationHeightList"};
+    sensor::ParameterLists lists{tresh, relay, speed, filter, traffic, height};
+    Label heightLabel{"heightLabel"};
+    PictureBox picture{"detectionAreaPicture"};
+    OvalShape area{"detectionArea"};
+    sensor::ParameterMemory params;
     link::DeviceIdentity identity{0x0101, "A123456789", 0x0102, 0x0200};
     ParamPresenter presenter{ParamControls{lists, heightLabel, picture, area}, params, identity,
                              strings[62]};
@@ -139,14 +139,14 @@ TEST_F(ParamPresenterTest, HeightTextHasASuffixOnlyForTheThreeHeights) {
     for (const auto& [index, text] : std::vector<std::pair<std::int16_t, std::string>>{
              {0, "Altezza:  2.30 m"}, {1, "Altezza:  2.90 m"}, {-1, "Altezza"}}) {
         height.setListIndex(index);
-        presenter.ShowHeight();
+        presenter.showHeight();
         EXPECT_EQ(heightLabel.caption(), text);
     }
 }
 
 TEST(DrawArea, BoxIsCentredAndGridHasTwelveInnerLines) {
-    PictureBox picture("PictureAreaRadarZel");
-    OvalShape area("AreaRadarZel");
+    PictureBox picture("detectionAreaPicture");
+    OvalShape area("detectionArea");
     DrawArea(picture, area, 1);
     EXPECT_EQ(area.box(), (UserBox{125, 90, 150, 120}));
     DrawArea(picture, area, 9);

@@ -15,21 +15,21 @@ class SignalDisplayTest : public ::testing::Test {
   protected:
     SignalDisplayTest() {
         peak.setCaption("0");
-        peakTimer->setTickHandler([this] { display.TimerDisplayPeak_Timer(); });
+        peakTimer->setTickHandler([this] { display.onPeakHoldExpired(); });
     }
 
     void sample(std::uint8_t mode, int value, std::uint8_t alarm = 0) {
         const auto frame = MakeReply(23, {mode, static_cast<std::uint8_t>(value >> 8),
                                           static_cast<std::uint8_t>(value & 0xFF), alarm});
-        display.ShowSignal(frame.bytes);
+        display.showSignal(frame.bytes);
     }
 
     VirtualClock clock;
     std::unique_ptr<Timer> peakTimer = clock.createTimer();
-    Label level{"ValueAlarmRadarZel"};
-    Label peak{"ValueAlarmRadarZelPeak"};
-    Slider bar{"BarSignZel"};
-    Led led{"LedStatusRadarZel"};
+    Label level{"levelValue"};
+    Label peak{"peakValue"};
+    Slider bar{"levelBar"};
+    Led led{"alarmLed"};
     SignalDisplay display{SignalControls{level, peak, bar, led, *peakTimer}};
 };
 

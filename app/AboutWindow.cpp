@@ -1,4 +1,4 @@
-#include "app/FormAbout.h"
+#include "app/AboutWindow.h"
 
 namespace quarn::app {
 
@@ -25,29 +25,29 @@ std::string AboutText() {
     return text;
 }
 
-FormAbout::FormAbout() : Form("FormAbout") {
+AboutWindow::AboutWindow() : Form("AboutWindow") {
     setCaption("");
     setClientSize(3960, 2520);
 
-    Image1.setResource(kAboutLogoResource);
-    Image1.setGeometry(
+    picture.setResource(kAboutLogoResource);
+    picture.setGeometry(
         {720, 60, kLogoWidthPixels * kTwipsPerPixel, kLogoHeightPixels * kTwipsPerPixel});
 
-    LabelAbout.setGeometry({360, 780, 3192, 1512});
-    LabelAbout.setAlignment(Alignment::Center);
-    LabelAbout.setTransparent(true);
+    aboutLabel.setGeometry({360, 780, 3192, 1512});
+    aboutLabel.setAlignment(Alignment::Center);
+    aboutLabel.setTransparent(true);
 
-    CommExitAbout.setCaption("OK");
-    CommExitAbout.setGeometry({1440, 2100, 972, 372});
-    CommExitAbout.setClickHandler([this] { CommExitAbout_Click(); });
+    okButton.setCaption("OK");
+    okButton.setGeometry({1440, 2100, 972, 372});
+    okButton.setClickHandler([this] { onOk(); });
 }
 
-void FormAbout::CommExitAbout_Click() {
+void AboutWindow::onOk() {
     unload();
 }
 
-void FormAbout::onLoad() {
-    LabelAbout.setCaption(AboutText());
+void AboutWindow::onLoad() {
+    aboutLabel.setCaption(AboutText());
 }
 
 }  // namespace quarn::app

@@ -12,24 +12,24 @@
 
 namespace quarn::app {
 
-// The image the view draws for Image1.
+// The image the view draws for picture.
 inline constexpr char kAboutLogoResource[] = "about-logo";
 
-class FormAbout : public quarn::Form {
+class AboutWindow : public quarn::Form {
   public:
-    FormAbout();
+    AboutWindow();
 
-    quarn::ImageControl Image1{"Image1"};          // logo, 197 x 64 pixels
-    quarn::Label LabelAbout{"LabelAbout"};         // six lines of contact details
-    quarn::Button CommExitAbout{"CommExitAbout"};  // "OK"
+    quarn::ImageControl picture{"picture"};  // logo, 197 x 64 pixels
+    quarn::Label aboutLabel{"aboutLabel"};   // six lines of contact details
+    quarn::Button okButton{"okButton"};      // "OK"
 
-    void CommExitAbout_Click();
+    void onOk();
 
   protected:
     void onLoad() override;
 };
 
-// The text of LabelAbout: six lines, each ended by CR LF.
+// The text of aboutLabel: six lines, each ended by CR LF.
 std::string AboutText();
 
 }  // namespace quarn::app

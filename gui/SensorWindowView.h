@@ -5,22 +5,22 @@
 // the status bar. Each opening builds a fresh window centred on the screen.
 
 #include "platform/qt/FormWindow.h"
-#include "sensorwin/FormRadarZel.h"
+#include "sensorwin/SensorWindow.h"
 
 namespace quarn::qt {
 
-class RadarZelWindow final : public FormWindow {
+class SensorWindowView final : public FormWindow {
   public:
-    explicit RadarZelWindow(sensorwin::FormRadarZel& form);
+    explicit SensorWindowView(sensorwin::SensorWindow& form);
 
   protected:
     void buildContent(QWidget& client) override;
-    std::vector<MenuItem*> menuItems() const override { return {&form_.MenuFileExit}; }
+    std::vector<MenuItem*> menuItems() const override { return {&form_.exitMenu}; }
 
   private:
     void buildParameterFrame(QWidget& frame);
 
-    sensorwin::FormRadarZel& form_;
+    sensorwin::SensorWindow& form_;
 };
 
 }  // namespace quarn::qt

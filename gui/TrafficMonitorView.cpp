@@ -1,18 +1,18 @@
-#include "gui/DebugWindow.h"
+#include "gui/TrafficMonitorView.h"
 
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/TextBoxView.h"
 
 namespace quarn::qt {
 
-DebugWindow::DebugWindow(app::TrafficMonitor& form)
+TrafficMonitorView::TrafficMonitorView(app::TrafficMonitor& form)
     : FormWindow(form, Placement::SystemDefault), form_(form) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     attach();
 }
 
-void DebugWindow::buildContent(QWidget& client) {
+void TrafficMonitorView::buildContent(QWidget& client) {
     QFont mono = toQFont(FontSpec{"Courier New", 9, false, false});
     mono.setStyleHint(QFont::Monospace);
     for (TextBox* box : {&form_.sentFrames, &form_.receivedFrames}) {

@@ -86,7 +86,7 @@ class RadarZelWindowTest : public ::testing::Test {
     }
     // Waits for the sensor's first parameter reply, which draws the area.
     void awaitParameters() {
-        ASSERT_TRUE(advanceUntil([this] { return !form().PictureAreaRadarZel.lines().empty(); }));
+        ASSERT_TRUE(advanceUntil([this] { return !form().detectionAreaPicture.lines().empty(); }));
     }
 
     void receive(link::Command command, std::initializer_list<std::uint8_t> payload) {
@@ -98,7 +98,7 @@ class RadarZelWindowTest : public ::testing::Test {
                                               static_cast<std::uint8_t>(level & 0xFF), alarm});
     }
 
-    sensorwin::FormRadarZel& form() { return gui_->formRadarZel(); }
+    sensorwin::SensorWindow& form() { return gui_->formRadarZel(); }
     FormWidget& window() { return *gui_->radarZelWindow().widget(); }
     template <typename T>
     T& child(const char* name) {
@@ -132,12 +132,12 @@ TEST_F(RadarZelWindowTest, OpensWithTheLoadTextsListsAndSelections) {
     ASSERT_EQ(menu.size(), 1);
     EXPECT_EQ(menu.front()->text(), "&Esci");
 
-    EXPECT_EQ(text("LabelSignal"), "SEGNALE");
-    EXPECT_EQ(child<QGroupBox>("FrameParamZel").title(), "Parametri");
-    EXPECT_EQ(text("PrmSensitivity"), QString::fromUtf8("Sensibilit\u00E0"));
-    EXPECT_EQ(text("ParTonRele"), QString::fromUtf8("Tempo ON rel\u00E8 [sec]"));
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "");
-    EXPECT_EQ(text("ValueAlarmRadarZelPeak"), "0");
+    EXPECT_EQ(text("signalCaption"), "SEGNALE");
+    EXPECT_EQ(child<QGroupBox>("parametersFrame").title(), "Parametri");
+    EXPECT_EQ(text("sensitivityCaption"), QString::fromUtf8("Sensibilit\u00E0"));
+    EXPECT_EQ(text("relayOnTimeCaption"), QString::fromUtf8("Tempo ON rel\u00E8 [sec]"));
+    EXPECT_EQ(text("levelValue"), "");
+    EXPECT_EQ(text("peakValue"), "0");
 
     // Before the sensor's first parameter reply: the load selections, and
     // the relay times written with the user's decimal comma.
@@ -147,12 +147,12 @@ TEST_F(RadarZelWindowTest, OpensWithTheLoadTextsListsAndSelections) {
         int selected;
     };
     const Expected lists[] = {
-        {"TreshRadarZel", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, 4},
-        {"ValueTonReleZel", {"0,5", "1", "1,5", "2", "2,5", "3", "3,5", "4", "4,5"}, 0},
-        {"VelSenseRadarZel", {"Lenta", "Normale", "Veloce"}, 1},
-        {"FilterLineRadarZel", {"Disattivato", "50 Hz", "60 Hz"}, 0},
-        {"FlagHighTrafficRadarZel", {"Disattivo", "Attivo"}, 0},
-        {"SelHeightRadarZel", {"2.30 m", "2.90 m", "3.50 m"}, 0},
+        {"sensitivityList", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, 4},
+        {"relayOnTimeList", {"0,5", "1", "1,5", "2", "2,5", "3", "3,5", "4", "4,5"}, 0},
+        {"reactionSpeedList", {"Lenta", "Normale", "Veloce"}, 1},
+        {"mainsFilterList", {"Disattivato", "50 Hz", "60 Hz"}, 0},
+        {"highTrafficList", {"Disattivo", "Attivo"}, 0},
+        {"installationHeightList", {"2.30 m", "2.90 m", "3.50 m"}, 0},
     };
     for (const Expected& list : lists) {
         auto& combo = child<QComboBox>(list.name);
@@ -160,33 +160,33 @@ TEST_F(RadarZelWindowTest, OpensWithTheLoadTextsListsAndSelections) {
         EXPECT_EQ(combo.currentIndex(), list.selected) << list.name;
         EXPECT_FALSE(combo.isEditable()) << list.name;
     }
-    EXPECT_TRUE(child<QComboBox>("SelHeightRadarZel").isHidden());
-    EXPECT_TRUE(child<QLabel>("ParHeight").isHidden());
-    EXPECT_TRUE(child<QLabel>("LabelHeightRadarZel").isHidden());
-    EXPECT_TRUE(child<QComboBox>("TreshRadarZel").isVisible());
+    EXPECT_TRUE(child<QComboBox>("installationHeightList").isHidden());
+    EXPECT_TRUE(child<QLabel>("installationHeightCaption").isHidden());
+    EXPECT_TRUE(child<QLabel>("heightLabel").isHidden());
+    EXPECT_TRUE(child<QComboBox>("sensitivityList").isVisible());
 
     // The sensor's reply then moves the lists to its stored values.
     awaitParameters();
-    EXPECT_EQ(child<QComboBox>("ValueTonReleZel").currentText(), "1");
-    EXPECT_EQ(child<QComboBox>("FilterLineRadarZel").currentText(), "50 Hz");
-    EXPECT_EQ(child<QComboBox>("SelHeightRadarZel").currentIndex(), 1);
-    ASSERT_TRUE(advanceUntil([this] { return form().StatusBar.panelText("DevMatr") != ""; }));
-    auto* panel = child<StatusBarView>("StatusBar").panel("DevMatr");
+    EXPECT_EQ(child<QComboBox>("relayOnTimeList").currentText(), "1");
+    EXPECT_EQ(child<QComboBox>("mainsFilterList").currentText(), "50 Hz");
+    EXPECT_EQ(child<QComboBox>("installationHeightList").currentIndex(), 1);
+    ASSERT_TRUE(advanceUntil([this] { return form().statusBar.panelText("identity") != ""; }));
+    auto* panel = child<StatusBarView>("statusBar").panel("identity");
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->text().contains("A123456789")) << panel->text().toStdString();
 }
 
 TEST_F(EnglishRadarZelWindowTest, TextsFollowTheLanguageAndAPointSeparator) {
     EXPECT_EQ(window().menus()->actions().front()->text(), "&Exit");
-    EXPECT_EQ(text("LabelSignal"), "SIGNAL");
-    EXPECT_EQ(itemTexts(child<QComboBox>("FlagHighTrafficRadarZel")), (QStringList{"Off", "On"}));
-    EXPECT_EQ(itemTexts(child<QComboBox>("ValueTonReleZel")).mid(0, 3),
+    EXPECT_EQ(text("signalCaption"), "SIGNAL");
+    EXPECT_EQ(itemTexts(child<QComboBox>("highTrafficList")), (QStringList{"Off", "On"}));
+    EXPECT_EQ(itemTexts(child<QComboBox>("relayOnTimeList")).mid(0, 3),
               (QStringList{"0.5", "1", "1.5"}));
 }
 
 TEST_F(RadarZelWindowTest, AreaShowsTheGridBlackThroughTheLightRedOval) {
     awaitParameters();  // sensitivity 5: the box 65, 50, 270 x 200
-    auto& view = child<PictureBoxView>("PictureAreaRadarZel");
+    auto& view = child<PictureBoxView>("detectionAreaPicture");
     EXPECT_EQ(view.size(), QSize(221, 120));
     const QImage image = snapshot(view);
     const int b = PictureBoxView::kBorder;
@@ -235,8 +235,8 @@ TEST_F(RadarZelWindowTest, AreaShowsTheGridBlackThroughTheLightRedOval) {
 
 TEST_F(RadarZelWindowTest, SamplesDriveTheLevelLabelsBarAndLed) {
     awaitParameters();
-    auto& led = child<LedView>("LedStatusRadarZel");
-    auto& bar = child<SliderView>("BarSignZel");
+    auto& led = child<LedView>("alarmLed");
+    auto& bar = child<SliderView>("levelBar");
     auto ledColour = [&] {
         const QImage image = snapshot(led);
         return image.pixelColor(image.width() / 2, image.height() / 2);
@@ -249,26 +249,26 @@ TEST_F(RadarZelWindowTest, SamplesDriveTheLevelLabelsBarAndLed) {
     EXPECT_TRUE(near(ledColour(), QColor(192, 192, 192), 12)) << "grey while off";
 
     sample(300, 0);  // bytes 1 and 44
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "300");
-    EXPECT_EQ(text("ValueAlarmRadarZelPeak"), "300");
-    EXPECT_EQ(form().BarSignZel.value(), 300);
+    EXPECT_EQ(text("levelValue"), "300");
+    EXPECT_EQ(text("peakValue"), "300");
+    EXPECT_EQ(form().levelBar.value(), 300);
     EXPECT_EQ(barBottom(), fill);
     EXPECT_NE(barTop(), fill);
 
     sample(65535, 0x80);
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "65535");
-    EXPECT_EQ(text("ValueAlarmRadarZelPeak"), "65535");
-    EXPECT_EQ(form().BarSignZel.value(), 65535);
+    EXPECT_EQ(text("levelValue"), "65535");
+    EXPECT_EQ(text("peakValue"), "65535");
+    EXPECT_EQ(form().levelBar.value(), 65535);
     EXPECT_EQ(barTop(), fill) << "above the scale the bar is full";
     EXPECT_TRUE(near(ledColour(), QColor(255, 0, 0), 12)) << "red while the alarm is on";
 
     receive(link::Command::SignalSample, {1, 0, 5, 0});  // another mode: nothing moves
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "65535");
-    EXPECT_TRUE(form().LedStatusRadarZel.on());
+    EXPECT_EQ(text("levelValue"), "65535");
+    EXPECT_TRUE(form().alarmLed.on());
 
     sample(200, 0);
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "200");
-    EXPECT_EQ(text("ValueAlarmRadarZelPeak"), "65535") << "held";
+    EXPECT_EQ(text("levelValue"), "200");
+    EXPECT_EQ(text("peakValue"), "65535") << "held";
     EXPECT_TRUE(near(ledColour(), QColor(192, 192, 192), 12));
     EXPECT_NE(barTop(), fill);
 }
@@ -278,18 +278,18 @@ TEST_F(RadarZelWindowTest, SimulatedMotionLightsTheLedAndRaisesThePeak) {
     sim::ZelSensor* sensor = adapter_.zelSensor();
     ASSERT_NE(sensor, nullptr);
     sensor->triggerMotion(15000, 1500);
-    ASSERT_TRUE(advanceUntil([this] { return form().LedStatusRadarZel.on(); }));
-    EXPECT_GT(text("ValueAlarmRadarZelPeak").toInt(), 1000);
-    EXPECT_EQ(text("ValueAlarmRadarZel").toInt(), form().BarSignZel.value());
+    ASSERT_TRUE(advanceUntil([this] { return form().alarmLed.on(); }));
+    EXPECT_GT(text("peakValue").toInt(), 1000);
+    EXPECT_EQ(text("levelValue").toInt(), form().levelBar.value());
     // The relay holds, then drops after the event; the peak follows down.
-    ASSERT_TRUE(advanceUntil([this] { return !form().LedStatusRadarZel.on(); }));
+    ASSERT_TRUE(advanceUntil([this] { return !form().alarmLed.on(); }));
     clock_.advance(2100);
-    EXPECT_LT(text("ValueAlarmRadarZelPeak").toInt(), 1000);
+    EXPECT_LT(text("peakValue").toInt(), 1000);
 }
 
 TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     awaitParameters();
-    auto& combo = child<QComboBox>("TreshRadarZel");
+    auto& combo = child<QComboBox>("sensitivityList");
     ASSERT_EQ(combo.currentIndex(), 4);
     const std::size_t writesBefore =
         adapter_.framesReceived(link::commandByte(link::Command::SetParameters));
@@ -303,7 +303,7 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     QTest::keyClick(combo.view(), Qt::Key_End);
     QTest::keyClick(combo.view(), Qt::Key_Return);
     EXPECT_EQ(combo.currentIndex(), 8);
-    EXPECT_EQ(form().TreshRadarZel.listIndex(), 8);
+    EXPECT_EQ(form().sensitivityList.listIndex(), 8);
     EXPECT_FALSE(form().sensorParams().EditTresh);
 
     ASSERT_TRUE(
@@ -313,7 +313,7 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     // The read-back confirms it and the oval grows to size 9.
     ASSERT_TRUE(advanceUntil([this] { return form().sensorParams().LastTresh == 8; }));
     EXPECT_EQ(combo.currentText(), "9");
-    auto& view = child<PictureBoxView>("PictureAreaRadarZel");
+    auto& view = child<PictureBoxView>("detectionAreaPicture");
     const QImage image = snapshot(view);
     const int b = PictureBoxView::kBorder;
     const int x = b + static_cast<int>(30 * (view.width() - 2 * b) / 400.0);
@@ -337,10 +337,10 @@ TEST_F(RadarZelWindowTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfres
     ASSERT_TRUE(adapter_.reattachDevice());
     ASSERT_TRUE(advanceUntil([this] { return form().visible(); }));
     settle();
-    EXPECT_EQ(text("ValueAlarmRadarZel"), "");
-    EXPECT_EQ(text("ValueAlarmRadarZelPeak"), "0");
-    EXPECT_FALSE(form().LedStatusRadarZel.on());
-    EXPECT_EQ(child<QComboBox>("TreshRadarZel").currentIndex(), 4);
+    EXPECT_EQ(text("levelValue"), "");
+    EXPECT_EQ(text("peakValue"), "0");
+    EXPECT_FALSE(form().alarmLed.on());
+    EXPECT_EQ(child<QComboBox>("sensitivityList").currentIndex(), 4);
 }
 
 TEST_F(RadarZelWindowTest, ExitMenuSendsTheStreamStopAndEndsTheApplication) {
@@ -348,7 +348,7 @@ TEST_F(RadarZelWindowTest, ExitMenuSendsTheStreamStopAndEndsTheApplication) {
     const std::size_t stopsBefore =
         adapter_.framesReceived(link::commandByte(link::Command::SetStreaming));
     QPointer<FormWidget> win = &window();
-    win->menus()->actionFor(form().MenuFileExit)->trigger();
+    win->menus()->actionFor(form().exitMenu)->trigger();
     EXPECT_EQ(adapter_.framesReceived(link::commandByte(link::Command::SetStreaming)),
               stopsBefore + 1);
     EXPECT_TRUE(gui_->ended());

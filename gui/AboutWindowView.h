@@ -2,20 +2,20 @@
 // The About window: the maker's logo, the contact details and OK. Shown
 // modal and centred on the main window.
 
-#include "app/FormAbout.h"
+#include "app/AboutWindow.h"
 #include "platform/qt/FormWindow.h"
 
 namespace quarn::qt {
 
-class AboutWindow final : public FormWindow {
+class AboutWindowView final : public FormWindow {
   public:
-    AboutWindow(app::FormAbout& form, const FormWindow* owner);
+    AboutWindowView(app::AboutWindow& form, const FormWindow* owner);
 
   protected:
     void buildContent(QWidget& client) override;
 
   private:
-    app::FormAbout& form_;
+    app::AboutWindow& form_;
 };
 
 }  // namespace quarn::qt

@@ -1,4 +1,4 @@
-#include "sensor/RadarZelDecoder.h"
+#include "sensor/ZelReplyDecoder.h"
 
 #include <string>
 
@@ -16,7 +16,7 @@ bool SameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
 
 }  // namespace
 
-void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
+void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
     const std::string hex = link::HexText(link::HeldBytes(frame, L));
 
     if (!link::ChecksumMatches(frame, L)) {
@@ -35,8 +35,8 @@ void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
         case link::Command::Identity:
             // Any device type is stored; the conversation accepts only the Zel sensor.
             link::DecodeIdentityFields(frame, identity_);
-            if (!SameDevice(identity_, state_.ListsReportedBy)) {
-                state_.ReadParamsPending = true;
+            if (!SameDevice(identity_, state_.listsReportedBy)) {
+                state_.readParametersPending = true;
             }
             break;
         case link::Command::Parameters:
@@ -44,21 +44,21 @@ void RadarZelDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
             // A reply that was not taken whole leaves the read pending, so the
             // next tick asks again instead of writing lists that still hold
             // values the sensor never reported.
-            if (display_.ShowParams(frame)) {
-                state_.ReadParamsPending = false;
-                state_.ListsReportedBy = identity_;
+            if (display_.showParameters(frame)) {
+                state_.readParametersPending = false;
+                state_.listsReportedBy = identity_;
             }
             break;
         case link::Command::ParametersWritten:
             observer_.frameReceived(hex);
-            state_.ReadParamsPending = true;
+            state_.readParametersPending = true;
             break;
         case link::Command::StreamingSet:
             observer_.frameReceived(hex);
-            state_.StreamStartPending = false;
+            state_.streamStartPending = false;
             break;
         case link::Command::SignalSample:
-            display_.ShowSignal(frame);
+            display_.showSignal(frame);
             break;
         default:
             observer_.unknownReply(hex);

@@ -1,4 +1,4 @@
-#include "gui/AboutWindow.h"
+#include "gui/AboutWindowView.h"
 
 #include "gui/ArtworkCatalog.h"
 #include "platform/qt/ButtonView.h"
@@ -7,7 +7,7 @@
 
 namespace quarn::qt {
 
-AboutWindow::AboutWindow(app::FormAbout& form, const FormWindow* owner)
+AboutWindowView::AboutWindowView(app::AboutWindow& form, const FormWindow* owner)
     : FormWindow(form, Placement::CenterOwner), form_(form) {
     setOwner(owner);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -15,10 +15,10 @@ AboutWindow::AboutWindow(app::FormAbout& form, const FormWindow* owner)
     attach();
 }
 
-void AboutWindow::buildContent(QWidget& client) {
-    new ImageView(form_.Image1, artworkFor, &client);
-    new LabelView(form_.LabelAbout, &client);
-    new ButtonView(form_.CommExitAbout, &client);
+void AboutWindowView::buildContent(QWidget& client) {
+    new ImageView(form_.picture, artworkFor, &client);
+    new LabelView(form_.aboutLabel, &client);
+    new ButtonView(form_.okButton, &client);
 }
 
 }  // namespace quarn::qt

@@ -9,7 +9,7 @@
 #include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
 #include "sensorwin/AreaDrawing.h"
-#include "sensorwin/FormRadarZel.h"
+#include "sensorwin/SensorWindow.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 #include "unit/sensor/SensorFrames.h"
@@ -52,7 +52,7 @@ class FormRadarZelTest : public ::testing::Test {
     sensor::SessionState app;
     VirtualClock clock;
     int returns = 0;
-    FormRadarZel form{app, sender, monitor, clock, host, [this] {
+    SensorWindow form{app, sender, monitor, clock, host, [this] {
                           ++returns;
                           app.activeWindow = link::ActiveWindow::Start;
                       }};
@@ -61,43 +61,43 @@ class FormRadarZelTest : public ::testing::Test {
 TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     form.sensorParams().EditTresh = true;
     form.sensorParams().EditSelHeight = true;
-    form.ShowSensorWindow();
+    form.showSensorWindow();
 
     EXPECT_TRUE(form.visible());
     EXPECT_FALSE(form.modal());
     EXPECT_EQ(form.outerWidth(), 4972);
     EXPECT_EQ(form.caption(), "t33");
-    EXPECT_EQ(form.MenuFileExit.caption(), "t11");
-    EXPECT_EQ(form.PrmSensitivity.caption(), "t57");
-    EXPECT_EQ(form.ParHeight.caption(), "t62");
-    EXPECT_EQ(form.FrameParamZel.caption(), "t64");
-    EXPECT_EQ(form.LabelSignal.caption(), "t63");
-    EXPECT_EQ(form.ValueTonReleZel.items()[0], "0,5");
-    EXPECT_EQ(form.VelSenseRadarZel.listIndex(), 1);
-    EXPECT_FALSE(form.SelHeightRadarZel.visible());
-    EXPECT_TRUE(form.StatusBar.hasPanel("DevMatr"));
+    EXPECT_EQ(form.exitMenu.caption(), "t11");
+    EXPECT_EQ(form.sensitivityCaption.caption(), "t57");
+    EXPECT_EQ(form.installationHeightCaption.caption(), "t62");
+    EXPECT_EQ(form.parametersFrame.caption(), "t64");
+    EXPECT_EQ(form.signalCaption.caption(), "t63");
+    EXPECT_EQ(form.relayOnTimeList.items()[0], "0,5");
+    EXPECT_EQ(form.reactionSpeedList.listIndex(), 1);
+    EXPECT_FALSE(form.installationHeightList.visible());
+    EXPECT_TRUE(form.statusBar.hasPanel("identity"));
 
     EXPECT_EQ(app.activeWindow, link::ActiveWindow::Sensor);
     EXPECT_TRUE(app.endWithSensorWindow);
-    EXPECT_TRUE(form.conversation().ReadParamsPending);
-    EXPECT_TRUE(form.conversation().StreamStartPending);
+    EXPECT_TRUE(form.conversation().readParametersPending);
+    EXPECT_TRUE(form.conversation().streamStartPending);
     EXPECT_FALSE(form.sensorParams().EditTresh);  // the load selection clicked it
     EXPECT_FALSE(form.sensorParams().EditSelHeight);
-    EXPECT_EQ(form.TimerGestConn->interval(), 100);
-    EXPECT_TRUE(form.TimerGestConn->enabled());
+    EXPECT_EQ(form.conversationTimer->interval(), 100);
+    EXPECT_TRUE(form.conversationTimer->enabled());
 
     EXPECT_EQ(sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
     EXPECT_EQ(monitor.sentFrames.text(), "01020200020103\r\n0102140200160103\r\n");
 }
 
 TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
-    form.ShowSensorWindow();
+    form.showSensorWindow();
     sent();
-    form.MenuFileExit.click();
+    form.exitMenu.click();
     EXPECT_EQ(sent(), (std::vector<SentFrame>{{20, {0}}}));
     EXPECT_EQ(returns, 1);
     EXPECT_FALSE(form.loaded());
-    EXPECT_FALSE(form.TimerGestConn->enabled());
+    EXPECT_FALSE(form.conversationTimer->enabled());
     clock.advance(5000);
     EXPECT_TRUE(sent().empty());
     form.unload();
@@ -105,28 +105,28 @@ TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
 }
 
 TEST_F(FormRadarZelTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
-    form.ShowSensorWindow();
+    form.showSensorWindow();
     receive(MakeReply(5, {}));  // stray acknowledgement: reads again
     receive(MakeReply(3, {7, 3, 0, 2, 1, 1}));
     receive(MakeReply(21, {}));
     receive(MakeReply(23, {2, 0x01, 0x2C, 1}));
-    EXPECT_EQ(form.TreshRadarZel.listIndex(), 6);
+    EXPECT_EQ(form.sensitivityList.listIndex(), 6);
     EXPECT_EQ(form.sensorParams().LastSelHeight, 1);
-    EXPECT_EQ(form.AreaRadarZel.box(), AreaBox(7));
-    EXPECT_EQ(form.LabelHeightRadarZel.caption(), "t62:  2.90 m");
-    EXPECT_EQ(form.ValueAlarmRadarZel.caption(), "300");
-    EXPECT_TRUE(form.LedStatusRadarZel.on());
+    EXPECT_EQ(form.detectionArea.box(), AreaBox(7));
+    EXPECT_EQ(form.heightLabel.caption(), "t62:  2.90 m");
+    EXPECT_EQ(form.levelValue.caption(), "300");
+    EXPECT_TRUE(form.alarmLed.on());
     sent();
 
     clock.advance(400);  // nothing pending, nothing changed
     EXPECT_TRUE(sent().empty());
     clock.advance(100);  // the fifth tick runs the first identity cycle
     EXPECT_EQ(sent(), (std::vector<SentFrame>{{0, {}}}));
-    EXPECT_EQ(form.StatusBar.panelText("DevMatr"), "A123456789 - HW: 102 - FW: 200");
+    EXPECT_EQ(form.statusBar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
 }
 
 TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
-    form.ShowSensorWindow();
+    form.showSensorWindow();
     receive(MakeReply(3, {2, 2, 2, 2, 1, 2}));
     receive(MakeReply(23, {2, 0x10, 0x00, 1}));
     // The sensor never answers again: six missed cycles close the window.
@@ -134,7 +134,7 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     EXPECT_FALSE(form.loaded());
     EXPECT_FALSE(app.endWithSensorWindow);
     EXPECT_EQ(returns, 1);
-    EXPECT_FALSE(form.TimerDisplayPeak->enabled());
+    EXPECT_FALSE(form.peakHoldTimer->enabled());
     const auto frames = sent();
     ASSERT_GE(frames.size(), 2U);
     EXPECT_EQ(frames[frames.size() - 2], (SentFrame{20, {0}}));
@@ -143,18 +143,18 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     EXPECT_TRUE(sent().empty());
 
     app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
-    form.ShowSensorWindow();
-    EXPECT_EQ(form.ValueAlarmRadarZel.caption(), "");
-    EXPECT_EQ(form.ValueAlarmRadarZelPeak.caption(), "0");
-    EXPECT_FALSE(form.LedStatusRadarZel.on());
-    EXPECT_FALSE(form.TimerDisplayPeak->enabled());
-    EXPECT_TRUE(form.PictureAreaRadarZel.lines().empty());
-    EXPECT_EQ(form.StatusBar.panelText("DevMatr"), "");
-    EXPECT_EQ(form.TreshRadarZel.listIndex(), 4);
-    EXPECT_EQ(form.TreshRadarZel.listCount(), 9);
+    form.showSensorWindow();
+    EXPECT_EQ(form.levelValue.caption(), "");
+    EXPECT_EQ(form.peakValue.caption(), "0");
+    EXPECT_FALSE(form.alarmLed.on());
+    EXPECT_FALSE(form.peakHoldTimer->enabled());
+    EXPECT_TRUE(form.detectionAreaPicture.lines().empty());
+    EXPECT_EQ(form.statusBar.panelText("identity"), "");
+    EXPECT_EQ(form.sensitivityList.listIndex(), 4);
+    EXPECT_EQ(form.sensitivityList.listCount(), 9);
     // What the sensor reported last time is still known.
     EXPECT_EQ(form.sensorParams().LastTresh, 1);
-    EXPECT_EQ(form.conversation().MissedIdentities, 6);
+    EXPECT_EQ(form.conversation().missedIdentities, 6);
 }
 
 }  // namespace

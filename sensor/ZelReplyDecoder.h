@@ -15,9 +15,9 @@
 
 namespace quarn::sensor {
 
-class RadarZelDecoder final : public link::SensorReplyDecoder {
+class ZelReplyDecoder final : public link::SensorReplyDecoder {
   public:
-    RadarZelDecoder(link::DeviceIdentity& identity, ConversationState& state,
+    ZelReplyDecoder(link::DeviceIdentity& identity, ConversationState& state,
                     SensorDisplay& display, link::TrafficObserver& observer)
         : identity_(identity), state_(state), display_(display), observer_(observer) {}
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "app/FormStart.h"
 #include "app/ShellConstants.h"
+#include "app/StartWindow.h"
 #include "link/Commands.h"
 
 namespace quarn::app {
@@ -22,11 +22,11 @@ void ShowStatus(quarn::Label& label, const std::string& text, Rgb color) {
 
 }  // namespace
 
-void FormStart::TimerMsgUsb_Timer() {
+void StartWindow::onReceiveTick() {
     links_.receiveCycle.receive();
 }
 
-void FormStart::TimerVrfyStatus_Timer() {
+void StartWindow::onSupervisionTick() {
     AppState& state = links_.state;
     if (state.activeWindow != link::ActiveWindow::Start) {
         return;  // the sensor window is in charge
@@ -34,31 +34,31 @@ void FormStart::TimerVrfyStatus_Timer() {
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
     links_.usb.close();
     progStatus_ = links_.usb.open();
-    ShowProgStatus(*progStatus_);
+    showProgrammerStatus(*progStatus_);
     if (state.sensorWindowDelayMs > 0) {
-        const int remaining = state.sensorWindowDelayMs - TimerVrfyStatus->interval();
+        const int remaining = state.sensorWindowDelayMs - supervisionTimer->interval();
         state.sensorWindowDelayMs = static_cast<std::int16_t>(std::max(remaining, -32768));
     }
-    TimerVrfyStatus->setEnabled(false);
-    TimerVrfyStatus->setInterval(kStatusIntervalMs);
-    TimerVrfyStatus->setEnabled(true);
+    supervisionTimer->setEnabled(false);
+    supervisionTimer->setInterval(kStatusIntervalMs);
+    supervisionTimer->setEnabled(true);
     if (firstCheck_) {
         // No identity request has gone out yet, so there is nothing to show.
         firstCheck_ = false;
     } else {
-        ShowDeviceStatus();
+        showDeviceStatus();
     }
     if (!loaded()) {
         return;  // the main window closed meanwhile
     }
     if (state.activeWindow == link::ActiveWindow::Start) {
         // The next tick shows the reply to this request; no reply shows as no device.
-        ClearDeviceIdentity();
+        clearDeviceIdentity();
         links_.sender.send(link::Command::GetIdentity, {}, 0, true);
     }
 }
 
-void FormStart::ShowProgStatus(link::LinkStatus status) {
+void StartWindow::showProgrammerStatus(link::LinkStatus status) {
     struct StatusText {
         link::LinkStatus status;
         StringId text;
@@ -72,16 +72,16 @@ void FormStart::ShowProgStatus(link::LinkStatus status) {
     }};
     for (const StatusText& entry : kStatusTexts) {
         if (entry.status == status) {
-            ShowStatus(LabelStatusProg, textOf(links_.state.texts, entry.text), entry.color);
+            ShowStatus(programmerStatus, textOf(links_.state.texts, entry.text), entry.color);
         }
     }
 }
 
-void FormStart::ShowDeviceStatus() {
+void StartWindow::showDeviceStatus() {
     AppState& state = links_.state;
     const StringTableEntries& texts = state.texts;
     if (links_.usb.open() != link::LinkStatus::Open) {
-        LabelStatusDevice.setCaption("");
+        deviceStatus.setCaption("");
         return;
     }
     if (links_.about.visible()) {
@@ -89,26 +89,26 @@ void FormStart::ShowDeviceStatus() {
     }
     const std::int32_t deviceType = state.identity.type;
     if (deviceType == 0) {
-        ShowStatus(LabelStatusDevice, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
+        ShowStatus(deviceStatus, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
         return;
     }
     if (deviceType != link::kZelDeviceType) {
-        ShowStatus(LabelStatusDevice, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
+        ShowStatus(deviceStatus, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
         return;
     }
     ShowStatus(
-        LabelStatusDevice,
+        deviceStatus,
         textOf(texts, StringId::DeviceConnected) + "  " + textOf(texts, StringId::SensorModelName),
         colors::kGood);
     if (state.sensorWindowDelayMs <= 0 && sensorWindow_ != nullptr) {
         // The sensor window's load sets the active window to the sensor window and
         // endWithSensorWindow to True.
-        sensorWindow_->ShowSensorWindow();
+        sensorWindow_->showSensorWindow();
         hide();
     }
 }
 
-void FormStart::ClearDeviceIdentity() {
+void StartWindow::clearDeviceIdentity() {
     links_.state.identity.clear();
 }
 

@@ -6,8 +6,8 @@
 // application: every opening rebuilds its contents in onLoad, and the
 // conversation state it keeps survives between openings.
 //
-// Geometry is in twips. Controls marked "in FrameParamZel" are positioned
-// relative to that frame, AreaRadarZel in PictureAreaRadarZel's user units;
+// Geometry is in twips. Controls marked "in parametersFrame" are positioned
+// relative to that frame, detectionArea in detectionAreaPicture's user units;
 // all others relative to the window's client area.
 
 #include <cstdint>
@@ -30,11 +30,11 @@
 #include "platform/controls/PictureBox.h"
 #include "sensor/ConversationState.h"
 #include "sensor/EditGuard.h"
-#include "sensor/RadarZelDecoder.h"
+#include "sensor/ParameterMemory.h"
 #include "sensor/SensorConversation.h"
 #include "sensor/SensorDisplay.h"
-#include "sensor/SensorParams.h"
 #include "sensor/SessionState.h"
+#include "sensor/ZelReplyDecoder.h"
 #include "sensorwin/ParamPresenter.h"
 #include "sensorwin/SensorWindowOpener.h"
 #include "sensorwin/SeparatorLine.h"
@@ -42,103 +42,103 @@
 
 namespace quarn::sensorwin {
 
-using sensor::kDevMatrPanel;
+using sensor::kIdentityPanel;
 inline constexpr int kDesignClientWidth = 7800;
 inline constexpr int kDesignClientHeight = 4665;
 inline constexpr int kConversationTickMs = 100;
 
-class FormRadarZel final : public quarn::Form,
+class SensorWindow final : public quarn::Form,
                            public sensorwin::SensorWindowOpener,
                            public sensor::SensorDisplay {
   public:
-    FormRadarZel(sensor::SessionState& session, link::MessageSender& sender,
+    SensorWindow(sensor::SessionState& session, link::MessageSender& sender,
                  link::TrafficObserver& traffic, quarn::TimerService& timers,
                  const quarn::HostServices& host, std::function<void()> returnToStart);
-    ~FormRadarZel() override;
-    FormRadarZel(const FormRadarZel&) = delete;
-    FormRadarZel& operator=(const FormRadarZel&) = delete;
+    ~SensorWindow() override;
+    SensorWindow(const SensorWindow&) = delete;
+    SensorWindow& operator=(const SensorWindow&) = delete;
 
     // --- Controls -------------------------------------------------------
-    quarn::MenuItem MenuFileExit{"MenuFileExit"};
-    SeparatorLine Line1{0, 0, 9855, 0, SystemShade::Shadow3D};
-    SeparatorLine Line2{0, 15, 9810, 15, SystemShade::Highlight3D};
+    quarn::MenuItem exitMenu{"exitMenu"};
+    SeparatorLine menuShadowLine{0, 0, 9855, 0, SystemShade::Shadow3D};
+    SeparatorLine menuHighlightLine{0, 15, 9810, 15, SystemShade::Highlight3D};
 
     // Signal column.
-    quarn::Label LabelSignal{"LabelSignal"};
-    quarn::Led LedStatusRadarZel{"LedStatusRadarZel"};
-    quarn::Slider BarSignZel{"BarSignZel"};
-    quarn::Label ValueAlarmRadarZel{"ValueAlarmRadarZel"};
-    quarn::Label ValueAlarmRadarZelPeak{"ValueAlarmRadarZelPeak"};
+    quarn::Label signalCaption{"signalCaption"};
+    quarn::Led alarmLed{"alarmLed"};
+    quarn::Slider levelBar{"levelBar"};
+    quarn::Label levelValue{"levelValue"};
+    quarn::Label peakValue{"peakValue"};
 
-    // Parameter frame and what it contains (in FrameParamZel).
-    quarn::Frame FrameParamZel{"FrameParamZel"};
-    quarn::Label LabelHeightRadarZel{"LabelHeightRadarZel"};
-    quarn::PictureBox PictureAreaRadarZel{"PictureAreaRadarZel"};
-    quarn::OvalShape AreaRadarZel{"AreaRadarZel"};  // on PictureAreaRadarZel
-    quarn::Label PrmSensitivity{"PrmSensitivity"};
-    quarn::ComboList TreshRadarZel{"TreshRadarZel"};
-    quarn::Label ParTonRele{"ParTonRele"};
-    quarn::ComboList ValueTonReleZel{"ValueTonReleZel"};
-    quarn::Label ParVel{"ParVel"};
-    quarn::ComboList VelSenseRadarZel{"VelSenseRadarZel"};
-    quarn::Label ParFilter{"ParFilter"};
-    quarn::ComboList FilterLineRadarZel{"FilterLineRadarZel"};
-    quarn::Label ParHighTrafic{"ParHighTrafic"};
-    quarn::ComboList FlagHighTrafficRadarZel{"FlagHighTrafficRadarZel"};
-    quarn::Label ParHeight{"ParHeight"};
-    quarn::ComboList SelHeightRadarZel{"SelHeightRadarZel"};
+    // Parameter frame and what it contains (in parametersFrame).
+    quarn::Frame parametersFrame{"parametersFrame"};
+    quarn::Label heightLabel{"heightLabel"};
+    quarn::PictureBox detectionAreaPicture{"detectionAreaPicture"};
+    quarn::OvalShape detectionArea{"detectionArea"};  // on detectionAreaPicture
+    quarn::Label sensitivityCaption{"sensitivityCaption"};
+    quarn::ComboList sensitivityList{"sensitivityList"};
+    quarn::Label relayOnTimeCaption{"relayOnTimeCaption"};
+    quarn::ComboList relayOnTimeList{"relayOnTimeList"};
+    quarn::Label reactionSpeedCaption{"reactionSpeedCaption"};
+    quarn::ComboList reactionSpeedList{"reactionSpeedList"};
+    quarn::Label mainsFilterCaption{"mainsFilterCaption"};
+    quarn::ComboList mainsFilterList{"mainsFilterList"};
+    quarn::Label highTrafficCaption{"highTrafficCaption"};
+    quarn::ComboList highTrafficList{"highTrafficList"};
+    quarn::Label installationHeightCaption{"installationHeightCaption"};
+    quarn::ComboList installationHeightList{"installationHeightList"};
 
-    // Bottom edge, full width; one panel keyed "DevMatr".
-    quarn::StatusBar StatusBar{"StatusBar"};
+    // Bottom edge, full width; one panel keyed "identity".
+    quarn::StatusBar statusBar{"statusBar"};
 
     // Window timers, created once with the form.
-    const std::unique_ptr<quarn::Timer> TimerGestConn;
-    const std::unique_ptr<quarn::Timer> TimerDisplayPeak;
+    const std::unique_ptr<quarn::Timer> conversationTimer;
+    const std::unique_ptr<quarn::Timer> peakHoldTimer;
 
-    // Controls inside FrameParamZel, in keyboard focus order after the
+    // Controls inside parametersFrame, in keyboard focus order after the
     // picture (the lists run from sensitivity to height).
     std::vector<quarn::Control*> paramFrameControls();
 
     // --- Events -----------------------------------------------------------
-    void MenuFileExit_Click();
-    void TimerGestConn_Timer();
-    void TimerDisplayPeak_Timer();
+    void onExit();
+    void onConversationTick();
+    void onPeakHoldExpired();
 
     // Shows the window modeless; its load runs at once.
-    void ShowSensorWindow() override;
+    void showSensorWindow() override;
 
     // --- Presentation -------------------------------------------------------
-    bool ShowParams(const link::MsgBytes& frame) override;
-    void ShowSignal(const link::MsgBytes& frame) override;
-    void ShowHeight();
+    bool showParameters(const link::MsgBytes& frame) override;
+    void showSignal(const link::MsgBytes& frame) override;
+    void showHeight();
     void DrawArea(std::int16_t size);
 
     // The decoder that the receive cycle must use while this window is open.
     link::SensorReplyDecoder& replyDecoder() { return decoder_; }
 
     // The conversation's state, kept across openings.
-    sensor::SensorParams& sensorParams() { return params_; }
+    sensor::ParameterMemory& sensorParams() { return params_; }
     sensor::ConversationState& conversation() { return state_; }
-    void SensorTick() { conversation_.SensorTick(); }
+    void conversationTick() { conversation_.conversationTick(); }
 
   protected:
     void onLoad() override;
     void onUnload() override;
 
   private:
-    void SetDesign();
-    sensor::ParamLists Lists();
+    void layOutControls();
+    sensor::ParameterLists Lists();
 
     sensor::SessionState& session_;
     link::MessageSender& sender_;
     const quarn::HostServices& host_;
     std::function<void()> returnToStart_;
 
-    sensor::SensorParams params_;
+    sensor::ParameterMemory params_;
     sensor::ConversationState state_;
     sensor::EditGuard guard_{params_};
     sensor::SensorConversation conversation_;
-    sensor::RadarZelDecoder decoder_;
+    sensor::ZelReplyDecoder decoder_;
     ParamPresenter presenter_;
     SignalDisplay signal_;
 };

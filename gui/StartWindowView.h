@@ -5,14 +5,14 @@
 
 #include <functional>
 
-#include "app/FormStart.h"
+#include "app/StartWindow.h"
 #include "platform/qt/FormWindow.h"
 
 namespace quarn::qt {
 
-class StartWindow final : public FormWindow {
+class StartWindowView final : public FormWindow {
   public:
-    StartWindow(app::FormStart& form, std::function<void()> showMonitor);
+    StartWindowView(app::StartWindow& form, std::function<void()> showMonitor);
 
   protected:
     void buildContent(QWidget& client) override;
@@ -20,7 +20,7 @@ class StartWindow final : public FormWindow {
     void windowBuilt(FormWidget& window) override;
 
   private:
-    app::FormStart& form_;
+    app::StartWindow& form_;
     std::function<void()> showMonitor_;
 };
 

@@ -35,28 +35,28 @@ class FormStartTest : public ::testing::Test {
 TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     shell.host.appVersion = {2, 2, 13};
     shell.app().start();
-    FormStart& form = shell.form();
-    EXPECT_EQ(form.LabelVer.caption(), "Ver 2.213");
+    StartWindow& form = shell.form();
+    EXPECT_EQ(form.versionLabel.caption(), "Ver 2.213");
     EXPECT_EQ(VersionCaption({1, 0, 0}), "Ver 1.00");
     EXPECT_TRUE(form.visible());
     // No settings file: English.
     EXPECT_EQ(shell.state().language, 1);
-    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
-    EXPECT_EQ(form.MnuLanguage.caption(), shell.texts()[12]);
-    EXPECT_EQ(form.MnuLanguageIt.caption(), shell.texts()[13]);
-    EXPECT_EQ(form.MnuLanguageEng.caption(), shell.texts()[14]);
-    EXPECT_EQ(form.MnuAbout.caption(), "?");
+    EXPECT_EQ(form.exitMenu.caption(), "&Exit");
+    EXPECT_EQ(form.languageMenu.caption(), shell.texts()[12]);
+    EXPECT_EQ(form.italianMenuItem.caption(), shell.texts()[13]);
+    EXPECT_EQ(form.englishMenuItem.caption(), shell.texts()[14]);
+    EXPECT_EQ(form.aboutMenu.caption(), "?");
     // Both labels emptied, their colours as designed.
-    EXPECT_EQ(form.LabelStatusProg.caption(), "");
-    EXPECT_EQ(form.LabelStatusDevice.caption(), "");
-    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kGood);
-    EXPECT_EQ(form.LabelStatusDevice.foreColor(), colors::kFault);
+    EXPECT_EQ(form.programmerStatus.caption(), "");
+    EXPECT_EQ(form.deviceStatus.caption(), "");
+    EXPECT_EQ(form.programmerStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(form.deviceStatus.foreColor(), colors::kFault);
 
-    EXPECT_EQ(form.TimerVrfyStatus->interval(), 1500);
-    EXPECT_TRUE(form.TimerVrfyStatus->enabled());
-    EXPECT_EQ(form.TimerMsgUsb->interval(), 50);
-    EXPECT_TRUE(form.TimerMsgUsb->enabled());
-    EXPECT_TRUE(form.FirstCheck());
+    EXPECT_EQ(form.supervisionTimer->interval(), 1500);
+    EXPECT_TRUE(form.supervisionTimer->enabled());
+    EXPECT_EQ(form.receiveTimer->interval(), 50);
+    EXPECT_TRUE(form.receiveTimer->enabled());
+    EXPECT_TRUE(form.firstCheckPending());
     EXPECT_EQ(shell.state().sensorWindowDelayMs, 3000);
     EXPECT_EQ(shell.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(shell.state().endWithSensorWindow);
@@ -67,14 +67,14 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
 TEST_F(FormStartTest, ItalianSettingsGiveItalianMenusFromTheStart) {
     SaveSettings(shell.dir.str(), 0);
     shell.app().start();
-    EXPECT_EQ(shell.form().MnuExit.caption(), "&Esci");
+    EXPECT_EQ(shell.form().exitMenu.caption(), "&Esci");
 }
 
 TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
     shell.host.appVersion = {1, 2, 3};
     std::filesystem::remove(shell.dir.file("StringTable.txt"));
     shell.app().start();
-    FormStart& form = shell.form();
+    StartWindow& form = shell.form();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].title, "QuarnSoft");
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
@@ -83,11 +83,11 @@ TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
     EXPECT_FALSE(form.loaded());
     EXPECT_FALSE(form.visible());
     // The version was set; no later step ran.
-    EXPECT_EQ(form.LabelVer.caption(), "Ver 1.23");
-    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
-    EXPECT_EQ(form.LabelStatusProg.caption(), "Stato Programmatore");
-    EXPECT_FALSE(form.TimerVrfyStatus->enabled());
-    EXPECT_FALSE(form.TimerMsgUsb->enabled());
+    EXPECT_EQ(form.versionLabel.caption(), "Ver 1.23");
+    EXPECT_EQ(form.exitMenu.caption(), "&Exit");
+    EXPECT_EQ(form.programmerStatus.caption(), "Stato Programmatore");
+    EXPECT_FALSE(form.supervisionTimer->enabled());
+    EXPECT_FALSE(form.receiveTimer->enabled());
     // The normal shutdown wrote the settings.
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
     shell.clock.advance(10000);
@@ -101,27 +101,27 @@ TEST_F(FormStartTest, MalformedMarkerIsTheSameFatalFailure) {
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
     EXPECT_TRUE(shell.app().ended());
-    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+    EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
 }
 
 TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
     shell.app().start();
-    FormStart& form = shell.form();
-    form.MnuLanguageIt.click();
+    StartWindow& form = shell.form();
+    form.italianMenuItem.click();
     EXPECT_EQ(shell.state().language, 0);
-    EXPECT_EQ(form.MnuExit.caption(), "&Esci");
+    EXPECT_EQ(form.exitMenu.caption(), "&Esci");
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm"));
-    form.MnuLanguageEng.click();
-    EXPECT_EQ(form.MnuExit.caption(), "&Exit");
-    form.MnuLanguageIt.click();
-    form.MnuExit.click();
+    form.englishMenuItem.click();
+    EXPECT_EQ(form.exitMenu.caption(), "&Exit");
+    form.italianMenuItem.click();
+    form.exitMenu.click();
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
 
     // The next run starts in Italian.
     RecordingDriver otherDriver;
     Application next(otherDriver, shell.clock, shell.host);
     next.start();
-    EXPECT_EQ(next.formStart().MnuExit.caption(), "&Esci");
+    EXPECT_EQ(next.formStart().exitMenu.caption(), "&Esci");
 }
 
 TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
@@ -130,18 +130,18 @@ TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
                     "#STRING 11\r\nEsci\r\nExit\r\n#STRING 12\r\nLingua\r\n#STRING 13\r\n"
                     "Italiano\r\nItalian\r\n#STRING 14\r\nInglese\r\nEnglish\r\n");
     shell.app().start();
-    shell.form().MnuLanguageEng.click();
-    EXPECT_EQ(shell.form().MnuExit.caption(), "Exit");
-    EXPECT_EQ(shell.form().MnuLanguage.caption(), "Lingua");
+    shell.form().englishMenuItem.click();
+    EXPECT_EQ(shell.form().exitMenu.caption(), "Exit");
+    EXPECT_EQ(shell.form().languageMenu.caption(), "Lingua");
 }
 
 TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
     SaveSettings(shell.dir.str(), 2);
     shell.app().start();
     EXPECT_EQ(shell.state().texts, StringTableEntries{});
-    EXPECT_EQ(shell.form().MnuExit.caption(), "");
-    EXPECT_EQ(shell.form().MnuLanguageEng.caption(), "");
-    EXPECT_EQ(shell.form().MnuAbout.caption(), "?");
+    EXPECT_EQ(shell.form().exitMenu.caption(), "");
+    EXPECT_EQ(shell.form().englishMenuItem.caption(), "");
+    EXPECT_EQ(shell.form().aboutMenu.caption(), "?");
     EXPECT_FALSE(shell.app().ended());
 }
 
@@ -151,20 +151,20 @@ TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication)
     shell.clock.advance(1600);  // the link is open now
     ASSERT_TRUE(shell.app().usb().isOpen());
     std::filesystem::remove(shell.dir.file("StringTable.txt"));
-    shell.form().MnuLanguageIt.click();
+    shell.form().italianMenuItem.click();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.app().ended());
     EXPECT_FALSE(shell.app().usb().isOpen());
     // No caption update ran; the new language was saved by the shutdown.
-    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
+    EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
 }
 
 TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
     shell.app().start();
-    FormStart& form = shell.form();
+    StartWindow& form = shell.form();
     const auto& texts = shell.texts();
     struct Case {
         link::LinkStatus status;
@@ -175,38 +175,38 @@ TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
                           Case{link::LinkStatus::DriverFailed, 21, colors::kFault},
                           Case{link::LinkStatus::NotFound, 22, colors::kFault},
                           Case{link::LinkStatus::MoreThanOne, 23, colors::kFault}}) {
-        form.ShowProgStatus(c.status);
-        EXPECT_EQ(form.LabelStatusProg.caption(), texts[c.entry]);
-        EXPECT_EQ(form.LabelStatusProg.foreColor(), c.color);
+        form.showProgrammerStatus(c.status);
+        EXPECT_EQ(form.programmerStatus.caption(), texts[c.entry]);
+        EXPECT_EQ(form.programmerStatus.foreColor(), c.color);
     }
 }
 
 TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
     shell.app().start();
-    FormStart& form = shell.form();
-    form.LabelStatusProg.setCaption("x");
-    form.LabelStatusProg.setForeColor(colors::kFault);
-    form.LabelStatusDevice.setCaption("y");
+    StartWindow& form = shell.form();
+    form.programmerStatus.setCaption("x");
+    form.programmerStatus.setForeColor(colors::kFault);
+    form.deviceStatus.setCaption("y");
     form.hide();
     shell.state().activeWindow = link::ActiveWindow::Sensor;
     shell.state().sensorWindowDelayMs = -500;
-    shell.app().ReturnToStart();
+    shell.app().returnToStart();
     EXPECT_TRUE(form.visible());
-    EXPECT_EQ(form.LabelStatusProg.caption(), "");
-    EXPECT_EQ(form.LabelStatusDevice.caption(), "");
-    EXPECT_EQ(form.LabelStatusProg.foreColor(), colors::kFault);  // colours stay
+    EXPECT_EQ(form.programmerStatus.caption(), "");
+    EXPECT_EQ(form.deviceStatus.caption(), "");
+    EXPECT_EQ(form.programmerStatus.foreColor(), colors::kFault);  // colours stay
     EXPECT_EQ(shell.state().sensorWindowDelayMs, 3000);
     EXPECT_EQ(shell.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_EQ(shell.host.quitRequests, 0);
 
     shell.state().endWithSensorWindow = true;
-    shell.app().ReturnToStart();
+    shell.app().returnToStart();
     EXPECT_TRUE(shell.app().ended());
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_FALSE(form.visible());
     // Once ended, nothing brings the window back or runs the start-up again.
     shell.state().endWithSensorWindow = false;
-    shell.app().ReturnToStart();
+    shell.app().returnToStart();
     EXPECT_FALSE(form.loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);
 }
@@ -218,7 +218,7 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     shell.clock.advance(1600);
     ASSERT_TRUE(shell.app().usb().isOpen());
     const int closesBefore = driverCalls("Close(");
-    shell.form().MnuExit.click();
+    shell.form().exitMenu.click();
     EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
     EXPECT_FALSE(shell.app().usb().isOpen());
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
@@ -233,17 +233,17 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
 
 TEST_F(FormStartTest, AboutWindowIsModalAndClosesWithOk) {
     shell.app().start();
-    FormAbout& about = shell.app().formAbout();
-    shell.form().MnuAbout.click();
+    AboutWindow& about = shell.app().formAbout();
+    shell.form().aboutMenu.click();
     EXPECT_TRUE(about.visible());
     EXPECT_TRUE(about.modal());
-    const std::string& text = about.LabelAbout.caption();
+    const std::string& text = about.aboutLabel.caption();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_NE(text.find("\r\nTel. "), std::string::npos);
     EXPECT_NE(text.find("\r\nFax. "), std::string::npos);
     EXPECT_NE(text.find(" - "), std::string::npos);
-    about.CommExitAbout.click();
+    about.okButton.click();
     EXPECT_FALSE(about.loaded());
     EXPECT_FALSE(about.visible());
     EXPECT_TRUE(shell.form().visible());
@@ -256,9 +256,9 @@ TEST_F(FormStartTest, TwoApplicationsInOneProcessAreIndependent) {
     SaveSettings(other.dir.str(), 0);
     shell.app().start();
     other.app().start();
-    EXPECT_EQ(shell.form().MnuExit.caption(), "&Exit");
-    EXPECT_EQ(other.form().MnuExit.caption(), "&Esci");
-    other.form().MnuExit.click();
+    EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
+    EXPECT_EQ(other.form().exitMenu.caption(), "&Esci");
+    other.form().exitMenu.click();
     EXPECT_TRUE(other.app().ended());
     EXPECT_FALSE(shell.app().ended());
     EXPECT_EQ(shell.host.quitRequests, 0);

@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/AboutWindow.h"
 #include "app/AppState.h"
-#include "app/FormAbout.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
@@ -25,69 +25,69 @@
 
 namespace quarn::app {
 
-// The decorative picture the view draws for Image1.
+// The decorative picture the view draws for picture.
 inline constexpr char kStartPictureResource[] = "start-picture";
 
 // What the main window works with; all of it outlives the window.
-struct FormStartLinks {
+struct StartWindowLinks {
     AppState& state;
     link::UsbLink& usb;
     link::ReceiveCycle& receiveCycle;
     link::MessageSender& sender;
     TrafficMonitor& monitor;
-    FormAbout& about;
+    AboutWindow& about;
     TimerService& timers;
     HostServices& host;
 };
 
-class FormStart : public quarn::Form {
+class StartWindow : public quarn::Form {
   public:
-    explicit FormStart(const FormStartLinks& links);
+    explicit StartWindow(const StartWindowLinks& links);
 
     // Controls, as the view shows them.
-    quarn::ImageControl Image1{"Image1"};
-    quarn::Label LabelName{"LabelName"};
-    quarn::Label LabelVer{"LabelVer"};
-    quarn::Label LabelStatusProg{"LabelStatusProg"};
-    quarn::Label LabelStatusDevice{"LabelStatusDevice"};
-    quarn::MenuItem MnuExit{"MnuExit"};
-    quarn::MenuItem MnuLanguage{"MnuLanguage"};  // holds MnuLanguageIt, MnuLanguageEng
-    quarn::MenuItem MnuLanguageIt{"MnuLanguageIt"};
-    quarn::MenuItem MnuLanguageEng{"MnuLanguageEng"};
-    quarn::MenuItem MnuAbout{"MnuAbout"};
+    quarn::ImageControl picture{"picture"};
+    quarn::Label programName{"programName"};
+    quarn::Label versionLabel{"versionLabel"};
+    quarn::Label programmerStatus{"programmerStatus"};
+    quarn::Label deviceStatus{"deviceStatus"};
+    quarn::MenuItem exitMenu{"exitMenu"};
+    quarn::MenuItem languageMenu{"languageMenu"};  // holds italianMenuItem, englishMenuItem
+    quarn::MenuItem italianMenuItem{"italianMenuItem"};
+    quarn::MenuItem englishMenuItem{"englishMenuItem"};
+    quarn::MenuItem aboutMenu{"aboutMenu"};
     // Receive cycle every 50 ms; status supervision 1500 ms, then every 500 ms.
-    const std::unique_ptr<quarn::Timer> TimerMsgUsb;
-    const std::unique_ptr<quarn::Timer> TimerVrfyStatus;
+    const std::unique_ptr<quarn::Timer> receiveTimer;
+    const std::unique_ptr<quarn::Timer> supervisionTimer;
 
     // The menu bar from left to right.
-    std::vector<quarn::MenuItem*> menuBar() { return {&MnuExit, &MnuLanguage, &MnuAbout}; }
+    std::vector<quarn::MenuItem*> menuBar() { return {&exitMenu, &languageMenu, &aboutMenu}; }
 
     // Plugs in the sensor window; until then a recognised sensor is shown
     // but no window opens.
     void setSensorWindowOpener(sensorwin::SensorWindowOpener* opener) { sensorWindow_ = opener; }
 
     // Event handlers.
-    void TimerMsgUsb_Timer();
-    void TimerVrfyStatus_Timer();
-    void MnuExit_Click();
-    void MnuAbout_Click();
-    void MnuLanguageIt_Click();
-    void MnuLanguageEng_Click();
+    void onReceiveTick();
+    void onSupervisionTick();
+    void onExit();
+    void onAbout();
+    void onItalianChosen();
+    void onEnglishChosen();
 
     // Shows the main window again with empty status labels and a new opening
     // delay, or ends the application when closing the sensor window should.
-    void ReturnToStart();
-    void ShowProgStatus(link::LinkStatus status);
-    void ShowDeviceStatus();
-    void ClearDeviceIdentity();
+    void returnToStart();
+    void showProgrammerStatus(link::LinkStatus status);
+    void showDeviceStatus();
+    void clearDeviceIdentity();
     // Loads the string table for SelLanguage and sets the menu captions.
     // On a missing or malformed table it shows the fatal message, closes the
     // main window and returns false.
-    bool ApplyLanguage();
+    bool applyLanguage();
 
     // The programmer status of the last supervision tick; none before the first.
-    std::optional<link::LinkStatus> ProgStatus() const { return progStatus_; }
-    bool FirstCheck() const { return firstCheck_; }
+    std::optional<link::LinkStatus> lastLinkStatus() const { return progStatus_; }
+    bool firstCheckPending() const { return firstCheck_; }
     // True once the shutdown has run.
     bool ended() const { return ended_; }
 
@@ -99,7 +99,7 @@ class FormStart : public quarn::Form {
     void createControls();
     void connectEvents();
 
-    FormStartLinks links_;
+    StartWindowLinks links_;
     sensorwin::SensorWindowOpener* sensorWindow_ = nullptr;
     std::optional<link::LinkStatus> progStatus_;
     bool firstCheck_ = false;

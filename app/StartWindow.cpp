@@ -1,7 +1,7 @@
 // The main window's life: start-up, the menus, the return from the sensor
 // window and the shutdown.
 
-#include "app/FormStart.h"
+#include "app/StartWindow.h"
 
 #include "app/Language.h"
 #include "app/Settings.h"
@@ -18,44 +18,44 @@ std::string VersionCaption(const AppVersion& version) {
            std::to_string(version.revision);
 }
 
-FormStart::FormStart(const FormStartLinks& links)
-    : Form("FormStart"),
-      TimerMsgUsb(links.timers.createTimer()),
-      TimerVrfyStatus(links.timers.createTimer()),
+StartWindow::StartWindow(const StartWindowLinks& links)
+    : Form("StartWindow"),
+      receiveTimer(links.timers.createTimer()),
+      supervisionTimer(links.timers.createTimer()),
       links_(links) {
     createControls();
     connectEvents();
 }
 
-void FormStart::onLoad() {
+void StartWindow::onLoad() {
     AppState& state = links_.state;
-    LabelVer.setCaption(VersionCaption(links_.host.version()));
+    versionLabel.setCaption(VersionCaption(links_.host.version()));
     state.language = LoadSettings(links_.host.applicationDirectory());
-    if (!ApplyLanguage()) {
+    if (!applyLanguage()) {
         return;  // the window has been closed and the application ends
     }
-    TimerVrfyStatus->setInterval(kFirstStatusIntervalMs);
-    TimerVrfyStatus->setEnabled(true);
-    ClearDeviceIdentity();
+    supervisionTimer->setInterval(kFirstStatusIntervalMs);
+    supervisionTimer->setEnabled(true);
+    clearDeviceIdentity();
     firstCheck_ = true;
-    TimerMsgUsb->setInterval(kReceiveIntervalMs);
-    TimerMsgUsb->setEnabled(true);
+    receiveTimer->setInterval(kReceiveIntervalMs);
+    receiveTimer->setEnabled(true);
     state.endWithSensorWindow = false;
-    ReturnToStart();
+    returnToStart();
 }
 
-void FormStart::onUnload() {
+void StartWindow::onUnload() {
     links_.usb.close();
     SaveSettings(links_.host.applicationDirectory(), links_.state.language);
     links_.monitor.unload();
     // The window's timers go with it.
-    TimerMsgUsb->setEnabled(false);
-    TimerVrfyStatus->setEnabled(false);
+    receiveTimer->setEnabled(false);
+    supervisionTimer->setEnabled(false);
     ended_ = true;
     links_.host.quitApplication();
 }
 
-bool FormStart::ApplyLanguage() {
+bool StartWindow::applyLanguage() {
     AppState& state = links_.state;
     if (!LoadStringTable(links_.host.applicationDirectory(), state.language, state.texts)) {
         links_.host.showCriticalMessage(std::string(kProgramName),
@@ -63,14 +63,14 @@ bool FormStart::ApplyLanguage() {
         unload();
         return false;
     }
-    MnuExit.setCaption(textOf(state.texts, StringId::ExitMenu));
-    MnuLanguage.setCaption(textOf(state.texts, StringId::LanguageMenu));
-    MnuLanguageIt.setCaption(textOf(state.texts, StringId::ItalianMenuItem));
-    MnuLanguageEng.setCaption(textOf(state.texts, StringId::EnglishMenuItem));
+    exitMenu.setCaption(textOf(state.texts, StringId::ExitMenu));
+    languageMenu.setCaption(textOf(state.texts, StringId::LanguageMenu));
+    italianMenuItem.setCaption(textOf(state.texts, StringId::ItalianMenuItem));
+    englishMenuItem.setCaption(textOf(state.texts, StringId::EnglishMenuItem));
     return true;
 }
 
-void FormStart::ReturnToStart() {
+void StartWindow::returnToStart() {
     if (ended_) {
         return;  // after the shutdown nothing brings the window back
     }
@@ -80,28 +80,28 @@ void FormStart::ReturnToStart() {
         return;
     }
     show();
-    LabelStatusProg.setCaption("");
-    LabelStatusDevice.setCaption("");
+    programmerStatus.setCaption("");
+    deviceStatus.setCaption("");
     state.sensorWindowDelayMs = kOpenRadarDelayMs;
     state.activeWindow = link::ActiveWindow::Start;
 }
 
-void FormStart::MnuExit_Click() {
+void StartWindow::onExit() {
     unload();
 }
 
-void FormStart::MnuAbout_Click() {
+void StartWindow::onAbout() {
     links_.about.showModal();
 }
 
-void FormStart::MnuLanguageIt_Click() {
+void StartWindow::onItalianChosen() {
     links_.state.language = kLanguageItalian;
-    ApplyLanguage();
+    applyLanguage();
 }
 
-void FormStart::MnuLanguageEng_Click() {
+void StartWindow::onEnglishChosen() {
     links_.state.language = kLanguageEnglish;
-    ApplyLanguage();
+    applyLanguage();
 }
 
 }  // namespace quarn::app

@@ -1,4 +1,4 @@
-#include "gui/StartWindow.h"
+#include "gui/StartWindowView.h"
 
 #include <QKeySequence>
 #include <QShortcut>
@@ -9,7 +9,7 @@
 
 namespace quarn::qt {
 
-StartWindow::StartWindow(app::FormStart& form, std::function<void()> showMonitor)
+StartWindowView::StartWindowView(app::StartWindow& form, std::function<void()> showMonitor)
     : FormWindow(form, Placement::CenterScreen), form_(form), showMonitor_(std::move(showMonitor)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -17,16 +17,16 @@ StartWindow::StartWindow(app::FormStart& form, std::function<void()> showMonitor
     attach();
 }
 
-void StartWindow::buildContent(QWidget& client) {
+void StartWindowView::buildContent(QWidget& client) {
     // Built first, so it lies behind the labels.
-    new ImageView(form_.Image1, artworkFor, &client);
-    new LabelView(form_.LabelName, &client);
-    new LabelView(form_.LabelVer, &client);
-    new LabelView(form_.LabelStatusProg, &client);
-    new LabelView(form_.LabelStatusDevice, &client);
+    new ImageView(form_.picture, artworkFor, &client);
+    new LabelView(form_.programName, &client);
+    new LabelView(form_.versionLabel, &client);
+    new LabelView(form_.programmerStatus, &client);
+    new LabelView(form_.deviceStatus, &client);
 }
 
-void StartWindow::windowBuilt(FormWidget& window) {
+void StartWindowView::windowBuilt(FormWidget& window) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), &window);
     QObject::connect(shortcut, &QShortcut::activated, &window, [this] {
         if (showMonitor_) {

@@ -1,4 +1,4 @@
-#include "gui/RadarZelWindow.h"
+#include "gui/SensorWindowView.h"
 
 #include <QPainter>
 
@@ -47,7 +47,7 @@ QFont designFont() {
 
 }  // namespace
 
-RadarZelWindow::RadarZelWindow(sensorwin::FormRadarZel& form)
+SensorWindowView::SensorWindowView(sensorwin::SensorWindow& form)
     : FormWindow(form, Placement::CenterScreen), form_(form) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -55,25 +55,25 @@ RadarZelWindow::RadarZelWindow(sensorwin::FormRadarZel& form)
     attach();
 }
 
-void RadarZelWindow::buildContent(QWidget& client) {
+void SensorWindowView::buildContent(QWidget& client) {
     client.setFont(designFont());
-    new SeparatorLineView(form_.Line1, &client);
-    new SeparatorLineView(form_.Line2, &client);
+    new SeparatorLineView(form_.menuShadowLine, &client);
+    new SeparatorLineView(form_.menuHighlightLine, &client);
 
-    new LabelView(form_.LabelSignal, &client);
-    new LedView(form_.LedStatusRadarZel, &client);
-    new SliderView(form_.BarSignZel, &client);
-    new LabelView(form_.ValueAlarmRadarZel, &client);
-    new LabelView(form_.ValueAlarmRadarZelPeak, &client);
+    new LabelView(form_.signalCaption, &client);
+    new LedView(form_.alarmLed, &client);
+    new SliderView(form_.levelBar, &client);
+    new LabelView(form_.levelValue, &client);
+    new LabelView(form_.peakValue, &client);
 
-    auto* frame = new FrameView(form_.FrameParamZel, &client);
+    auto* frame = new FrameView(form_.parametersFrame, &client);
     frame->setFont(toQFont(FontSpec{"MS Sans Serif", 9.75, false, false}));
     buildParameterFrame(*frame);
 
-    new StatusBarView(form_.StatusBar, &client);
+    new StatusBarView(form_.statusBar, &client);
 }
 
-void RadarZelWindow::buildParameterFrame(QWidget& frame) {
+void SensorWindowView::buildParameterFrame(QWidget& frame) {
     // Built in the model's order, which is also the keyboard focus order:
     // the lists from sensitivity down to height.
     for (Control* control : form_.paramFrameControls()) {
@@ -83,7 +83,7 @@ void RadarZelWindow::buildParameterFrame(QWidget& frame) {
             auto* view = new ComboListView(*list, &frame);
             view->setFont(designFont());
         } else if (auto* picture = dynamic_cast<PictureBox*>(control)) {
-            new PictureBoxView(*picture, {&form_.AreaRadarZel}, &frame);
+            new PictureBoxView(*picture, {&form_.detectionArea}, &frame);
         }
     }
 }

@@ -9,7 +9,7 @@
 
 namespace quarn::sensor {
 
-struct SensorParams {
+struct ParameterMemory {
     std::int16_t LastTresh = 0;
     std::int16_t LastTonRele = 0;
     std::int16_t LastVelSense = 0;

@@ -8,9 +8,9 @@
 
 namespace quarn::qt {
 
-class DebugWindow final : public FormWindow {
+class TrafficMonitorView final : public FormWindow {
   public:
-    explicit DebugWindow(app::TrafficMonitor& form);
+    explicit TrafficMonitorView(app::TrafficMonitor& form);
 
   protected:
     void buildContent(QWidget& client) override;
