@@ -15,7 +15,7 @@ constexpr const char* kAboutLines[] = {
 
 }  // namespace
 
-std::string AboutText() {
+std::string aboutText() {
     // The first line is assigned, each further line appended, each with CR LF.
     std::string text;
     for (const char* line : kAboutLines) {
@@ -47,7 +47,7 @@ void AboutWindow::onOk() {
 }
 
 void AboutWindow::onLoad() {
-    aboutLabel.setCaption(AboutText());
+    aboutLabel.setCaption(aboutText());
 }
 
 }  // namespace quarn::app

@@ -30,6 +30,6 @@ class AboutWindow : public quarn::Form {
 };
 
 // The text of aboutLabel: six lines, each ended by CR LF.
-std::string AboutText();
+std::string aboutText();
 
 }  // namespace quarn::app

@@ -11,19 +11,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Utf8Path(std::string_view text) {
+fs::path utf8Path(std::string_view text) {
     return fs::path(std::u8string(text.begin(), text.end()));
 }
 
 // The temporary file sits in the same directory so that the rename stays on
 // one file system and replaces the target in one step.
-fs::path TemporaryPathFor(const fs::path& path) {
+fs::path temporaryPathFor(const fs::path& path) {
     fs::path temporary = path;
     temporary += ".new";
     return temporary;
 }
 
-bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+bool writeWholeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         return false;
@@ -36,7 +36,7 @@ bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
 }
 
 // Only a plain file of ours is removed, never a directory of that name.
-void RemoveTemporary(const fs::path& temporary) {
+void removeTemporary(const fs::path& temporary) {
     std::error_code error;
     if (fs::is_regular_file(temporary, error)) {
         fs::remove(temporary, error);
@@ -45,11 +45,11 @@ void RemoveTemporary(const fs::path& temporary) {
 
 }  // namespace
 
-fs::path AppFilePath(const std::string& directory, std::string_view fileName) {
-    return Utf8Path(directory) / Utf8Path(fileName);
+fs::path appFilePath(const std::string& directory, std::string_view fileName) {
+    return utf8Path(directory) / utf8Path(fileName);
 }
 
-std::optional<std::string> ReadFileBytes(const fs::path& path, std::size_t maxBytes) {
+std::optional<std::string> readFileBytes(const fs::path& path, std::size_t maxBytes) {
     std::error_code error;
     if (fs::is_directory(path, error)) {
         return std::nullopt;
@@ -77,19 +77,19 @@ std::optional<std::string> ReadFileBytes(const fs::path& path, std::size_t maxBy
     return bytes;
 }
 
-bool ReplaceFile(const fs::path& path, std::string_view bytes) {
+bool replaceFile(const fs::path& path, std::string_view bytes) {
     std::error_code error;
     if (fs::is_directory(path, error)) {
         return false;
     }
-    const fs::path temporary = TemporaryPathFor(path);
-    if (!WriteWholeFile(temporary, bytes)) {
-        RemoveTemporary(temporary);
+    const fs::path temporary = temporaryPathFor(path);
+    if (!writeWholeFile(temporary, bytes)) {
+        removeTemporary(temporary);
         return false;
     }
     fs::rename(temporary, path, error);
     if (error) {
-        RemoveTemporary(temporary);
+        removeTemporary(temporary);
         return false;
     }
     return true;

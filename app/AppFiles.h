@@ -12,14 +12,14 @@
 namespace quarn::app {
 
 // directory / fileName, both UTF-8.
-std::filesystem::path AppFilePath(const std::string& directory, std::string_view fileName);
+std::filesystem::path appFilePath(const std::string& directory, std::string_view fileName);
 
 // The file's bytes, at most maxBytes of them; nothing when it cannot be read
 // (missing, a directory, no permission).
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
+std::optional<std::string> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Writes bytes to a temporary file beside path and renames it over path.
 // Returns false, leaving path as it was and no temporary behind, on any error.
-bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
+bool replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quarn::app

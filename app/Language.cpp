@@ -21,7 +21,7 @@ constexpr std::int32_t kMaxLinesPerEntry = 32767;
 constexpr std::size_t kStringTableReadLimit = std::size_t{64} * 1024 * 1024;
 
 // Splits off the next line: CR LF and a lone CR end it, a lone LF does not.
-std::string_view TakeTableLine(std::string_view& text) {
+std::string_view takeTableLine(std::string_view& text) {
     const std::size_t end = std::min(text.find('\r'), text.size());
     const std::string_view line = text.substr(0, end);
     std::size_t next = end;
@@ -37,14 +37,14 @@ std::string_view TakeTableLine(std::string_view& text) {
 
 }  // namespace
 
-bool ParseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table) {
+bool parseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table) {
     StringTableEntries result = table;
     std::int16_t currentEntry = 0;
     std::int32_t lineCounter = 0;
     while (!bytes.empty()) {
-        const std::string_view line = TakeTableLine(bytes);
+        const std::string_view line = takeTableLine(bytes);
         if (line.substr(0, kMarker.size()) == kMarker) {
-            const auto number = ParseInt16(line.substr(kMarker.size()));
+            const auto number = parseInt16(line.substr(kMarker.size()));
             if (!number) {
                 return false;
             }
@@ -56,7 +56,7 @@ bool ParseStringTable(std::string_view bytes, std::int16_t language, StringTable
             if (currentEntry < 0) {
                 return false;
             }
-            result[static_cast<std::size_t>(currentEntry)] = Cp1252ToUtf8(line);
+            result[static_cast<std::size_t>(currentEntry)] = cp1252ToUtf8(line);
         }
         if (lineCounter == kMaxLinesPerEntry) {
             return false;
@@ -67,14 +67,14 @@ bool ParseStringTable(std::string_view bytes, std::int16_t language, StringTable
     return true;
 }
 
-bool LoadStringTable(const std::string& directory, std::int16_t language,
+bool loadStringTable(const std::string& directory, std::int16_t language,
                      StringTableEntries& table) {
     const auto bytes =
-        ReadFileBytes(AppFilePath(directory, kStringTableFileName), kStringTableReadLimit + 1);
+        readFileBytes(appFilePath(directory, kStringTableFileName), kStringTableReadLimit + 1);
     if (!bytes || bytes->size() > kStringTableReadLimit) {
         return false;
     }
-    return ParseStringTable(*bytes, language, table);
+    return parseStringTable(*bytes, language, table);
 }
 
 }  // namespace quarn::app

@@ -17,11 +17,11 @@ namespace quarn::app {
 // bytes are not a valid table: a marker whose number is missing or outside
 // -32768..32767, a negative entry with a line for the language, or 32768 or
 // more text lines after one marker. On false the table is left unchanged.
-bool ParseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table);
+bool parseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table);
 
 // Reads StringTable.txt in directory and parses it as above. Returns false
 // also when the file cannot be read.
-bool LoadStringTable(const std::string& directory, std::int16_t language,
+bool loadStringTable(const std::string& directory, std::int16_t language,
                      StringTableEntries& table);
 
 }  // namespace quarn::app

@@ -13,19 +13,19 @@ constexpr std::size_t kSettingsReadLimit = std::size_t{64} * 1024;
 
 }  // namespace
 
-std::int16_t SettingsFromText(std::string_view bytes) {
-    const auto header = TakeLine(bytes);
-    if (!header || FirstField(*header) != kSettingsHeader) {
+std::int16_t settingsFromText(std::string_view bytes) {
+    const auto header = takeLine(bytes);
+    if (!header || firstField(*header) != kSettingsHeader) {
         return kLanguageEnglish;
     }
-    const auto languageLine = TakeLine(bytes);
+    const auto languageLine = takeLine(bytes);
     if (!languageLine) {
         return kLanguageItalian;
     }
-    return RoundedInt16(FirstField(*languageLine)).value_or(kLanguageItalian);
+    return roundedInt16(firstField(*languageLine)).value_or(kLanguageItalian);
 }
 
-std::string SettingsText(std::int16_t selLanguage) {
+std::string settingsText(std::int16_t selLanguage) {
     std::string text;
     text += '"';
     text += kSettingsHeader;
@@ -35,18 +35,18 @@ std::string SettingsText(std::int16_t selLanguage) {
     return text;
 }
 
-std::int16_t LoadSettings(const std::string& directory) {
-    const auto bytes = ReadFileBytes(AppFilePath(directory, kSettingsFileName), kSettingsReadLimit);
+std::int16_t loadSettings(const std::string& directory) {
+    const auto bytes = readFileBytes(appFilePath(directory, kSettingsFileName), kSettingsReadLimit);
     if (!bytes) {
         return kLanguageEnglish;
     }
-    return SettingsFromText(*bytes);
+    return settingsFromText(*bytes);
 }
 
-void SaveSettings(const std::string& directory, std::int16_t selLanguage) {
+void saveSettings(const std::string& directory, std::int16_t selLanguage) {
     // A failure leaves the previous file as it was; the caller carries on.
     static_cast<void>(
-        ReplaceFile(AppFilePath(directory, kSettingsFileName), SettingsText(selLanguage)));
+        replaceFile(appFilePath(directory, kSettingsFileName), settingsText(selLanguage)));
 }
 
 }  // namespace quarn::app

@@ -12,7 +12,7 @@ namespace quarn::app {
 using texts::StringId;
 using texts::textOf;
 
-std::string VersionCaption(const AppVersion& version) {
+std::string versionCaption(const AppVersion& version) {
     // No separator between minor version and revision: 1.0.0 reads "Ver 1.00".
     return "Ver " + std::to_string(version.major) + "." + std::to_string(version.minor) +
            std::to_string(version.revision);
@@ -29,8 +29,8 @@ StartWindow::StartWindow(const StartWindowLinks& links)
 
 void StartWindow::onLoad() {
     AppState& state = links_.state;
-    versionLabel.setCaption(VersionCaption(links_.host.version()));
-    state.language = LoadSettings(links_.host.applicationDirectory());
+    versionLabel.setCaption(versionCaption(links_.host.version()));
+    state.language = loadSettings(links_.host.applicationDirectory());
     if (!applyLanguage()) {
         return;  // the window has been closed and the application ends
     }
@@ -46,7 +46,7 @@ void StartWindow::onLoad() {
 
 void StartWindow::onUnload() {
     links_.usb.close();
-    SaveSettings(links_.host.applicationDirectory(), links_.state.language);
+    saveSettings(links_.host.applicationDirectory(), links_.state.language);
     links_.monitor.unload();
     // The window's timers go with it.
     receiveTimer->setEnabled(false);
@@ -57,7 +57,7 @@ void StartWindow::onUnload() {
 
 bool StartWindow::applyLanguage() {
     AppState& state = links_.state;
-    if (!LoadStringTable(links_.host.applicationDirectory(), state.language, state.texts)) {
+    if (!loadStringTable(links_.host.applicationDirectory(), state.language, state.texts)) {
         links_.host.showCriticalMessage(std::string(kProgramName),
                                         std::string(kStringTableMissingText));
         unload();

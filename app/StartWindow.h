@@ -107,6 +107,6 @@ class StartWindow : public quarn::Form {
 };
 
 // "Ver " + major + "." + minor + revision: "Ver 1.00" at 1.0.0.
-std::string VersionCaption(const AppVersion& version);
+std::string versionCaption(const AppVersion& version);
 
 }  // namespace quarn::app

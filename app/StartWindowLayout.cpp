@@ -10,7 +10,7 @@ namespace {
 constexpr int kPictureWidthPixels = 474;
 constexpr int kPictureHeightPixels = 173;
 
-void SetUpLabel(quarn::Label& label, const std::string& caption, const TwipsRect& geometry,
+void setUpLabel(quarn::Label& label, const std::string& caption, const TwipsRect& geometry,
                 const FontSpec& font, Rgb color) {
     label.setCaption(caption);
     label.setGeometry(geometry);
@@ -34,12 +34,12 @@ void StartWindow::createControls() {
     const FontSpec nameFont{"Comic Sans MS", 25.5, true, true};
     const FontSpec versionFont{"Comic Sans MS", 13.5, true, true};
     const FontSpec statusFont{"Arial", 13.5, true, true};
-    SetUpLabel(programName, std::string(kProgramName), {540, 60, 2952, 792}, nameFont,
+    setUpLabel(programName, std::string(kProgramName), {540, 60, 2952, 792}, nameFont,
                colors::kNavy);
-    SetUpLabel(versionLabel, "Ver 1.00", {3420, 300, 1932, 432}, versionFont, colors::kNavy);
-    SetUpLabel(programmerStatus, "Stato Programmatore", {120, 960, 5772, 732}, statusFont,
+    setUpLabel(versionLabel, "Ver 1.00", {3420, 300, 1932, 432}, versionFont, colors::kNavy);
+    setUpLabel(programmerStatus, "Stato Programmatore", {120, 960, 5772, 732}, statusFont,
                colors::kGood);
-    SetUpLabel(deviceStatus, "Stato dispositivo", {180, 1620, 5712, 672}, statusFont,
+    setUpLabel(deviceStatus, "Stato dispositivo", {180, 1620, 5712, 672}, statusFont,
                colors::kFault);
 
     exitMenu.setCaption("&Exit");

@@ -15,7 +15,7 @@ using texts::textOf;
 
 namespace {
 
-void ShowStatus(quarn::Label& label, const std::string& text, Rgb color) {
+void showStatus(quarn::Label& label, const std::string& text, Rgb color) {
     label.setCaption(text);
     label.setForeColor(color);
 }
@@ -72,7 +72,7 @@ void StartWindow::showProgrammerStatus(link::LinkStatus status) {
     }};
     for (const StatusText& entry : kStatusTexts) {
         if (entry.status == status) {
-            ShowStatus(programmerStatus, textOf(links_.state.texts, entry.text), entry.color);
+            showStatus(programmerStatus, textOf(links_.state.texts, entry.text), entry.color);
         }
     }
 }
@@ -89,14 +89,14 @@ void StartWindow::showDeviceStatus() {
     }
     const std::int32_t deviceType = state.identity.type;
     if (deviceType == 0) {
-        ShowStatus(deviceStatus, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
+        showStatus(deviceStatus, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
         return;
     }
     if (deviceType != link::kZelDeviceType) {
-        ShowStatus(deviceStatus, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
+        showStatus(deviceStatus, textOf(texts, StringId::UnsupportedDevice), colors::kFault);
         return;
     }
-    ShowStatus(
+    showStatus(
         deviceStatus,
         textOf(texts, StringId::DeviceConnected) + "  " + textOf(texts, StringId::SensorModelName),
         colors::kGood);

@@ -11,32 +11,32 @@ constexpr std::int32_t kInt16Max = 32767;
 // Magnitudes are only accumulated up to here; anything larger is out of range.
 constexpr std::int32_t kSaturated = 1'000'000;
 
-bool IsBlank(char c) {
+bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
-bool IsDigit(char c) {
+bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && isBlank(text.back())) {
         text.remove_suffix(1);
     }
     return text;
 }
 
-std::size_t CountDigits(std::string_view text) {
+std::size_t countDigits(std::string_view text) {
     std::size_t count = 0;
-    while (count < text.size() && IsDigit(text[count])) {
+    while (count < text.size() && isDigit(text[count])) {
         ++count;
     }
     return count;
 }
 
-std::int32_t SaturatedMagnitude(std::string_view digits) {
+std::int32_t saturatedMagnitude(std::string_view digits) {
     std::int32_t value = 0;
     for (char c : digits) {
         value = value * 10 + (c - '0');
@@ -48,7 +48,7 @@ std::int32_t SaturatedMagnitude(std::string_view digits) {
 }
 
 // Splits an optional leading sign off text; true when it was a minus.
-bool TakeSign(std::string_view& text) {
+bool takeSign(std::string_view& text) {
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         const bool negative = text.front() == '-';
         text.remove_prefix(1);
@@ -57,7 +57,7 @@ bool TakeSign(std::string_view& text) {
     return false;
 }
 
-std::optional<std::int16_t> InInt16Range(std::int32_t value) {
+std::optional<std::int16_t> inInt16Range(std::int32_t value) {
     if (value < kInt16Min || value > kInt16Max) {
         return std::nullopt;
     }
@@ -66,7 +66,7 @@ std::optional<std::int16_t> InInt16Range(std::int32_t value) {
 
 // True when the fraction's digits round the magnitude up: above one half,
 // or exactly one half with an odd magnitude.
-bool RoundsUp(std::string_view fraction, std::int32_t magnitude) {
+bool roundsUp(std::string_view fraction, std::int32_t magnitude) {
     if (fraction.empty() || fraction.front() < '5') {
         return false;
     }
@@ -83,7 +83,7 @@ bool RoundsUp(std::string_view fraction, std::int32_t magnitude) {
 
 }  // namespace
 
-std::optional<std::string_view> TakeLine(std::string_view& text) {
+std::optional<std::string_view> takeLine(std::string_view& text) {
     if (text.empty()) {
         return std::nullopt;
     }
@@ -101,47 +101,47 @@ std::optional<std::string_view> TakeLine(std::string_view& text) {
     return line;
 }
 
-std::string_view FirstField(std::string_view line) {
-    while (!line.empty() && IsBlank(line.front())) {
+std::string_view firstField(std::string_view line) {
+    while (!line.empty() && isBlank(line.front())) {
         line.remove_prefix(1);
     }
     if (!line.empty() && line.front() == '"') {
         line.remove_prefix(1);
         return line.substr(0, line.find('"'));
     }
-    return TrimBlanks(line.substr(0, line.find(',')));
+    return trimBlanks(line.substr(0, line.find(',')));
 }
 
-std::optional<std::int16_t> RoundedInt16(std::string_view text) {
-    text = TrimBlanks(text);
-    const bool negative = TakeSign(text);
-    const std::size_t wholeDigits = CountDigits(text);
+std::optional<std::int16_t> roundedInt16(std::string_view text) {
+    text = trimBlanks(text);
+    const bool negative = takeSign(text);
+    const std::size_t wholeDigits = countDigits(text);
     const std::string_view whole = text.substr(0, wholeDigits);
     text.remove_prefix(wholeDigits);
     std::string_view fraction;
     if (!text.empty() && text.front() == '.') {
         text.remove_prefix(1);
-        fraction = text.substr(0, CountDigits(text));
+        fraction = text.substr(0, countDigits(text));
         text.remove_prefix(fraction.size());
     }
     if (!text.empty() || (whole.empty() && fraction.empty())) {
         return std::nullopt;
     }
-    std::int32_t magnitude = SaturatedMagnitude(whole);
-    if (magnitude < kSaturated && RoundsUp(fraction, magnitude)) {
+    std::int32_t magnitude = saturatedMagnitude(whole);
+    if (magnitude < kSaturated && roundsUp(fraction, magnitude)) {
         ++magnitude;
     }
-    return InInt16Range(negative ? -magnitude : magnitude);
+    return inInt16Range(negative ? -magnitude : magnitude);
 }
 
-std::optional<std::int16_t> ParseInt16(std::string_view text) {
-    text = TrimBlanks(text);
-    const bool negative = TakeSign(text);
-    if (text.empty() || CountDigits(text) != text.size()) {
+std::optional<std::int16_t> parseInt16(std::string_view text) {
+    text = trimBlanks(text);
+    const bool negative = takeSign(text);
+    if (text.empty() || countDigits(text) != text.size()) {
         return std::nullopt;
     }
-    const std::int32_t magnitude = SaturatedMagnitude(text);
-    return InInt16Range(negative ? -magnitude : magnitude);
+    const std::int32_t magnitude = saturatedMagnitude(text);
+    return inInt16Range(negative ? -magnitude : magnitude);
 }
 
 }  // namespace quarn::app

@@ -18,18 +18,18 @@ constexpr std::string_view kUnknownReplyPrefix = "Messaggio sconosciuto  ";
 // complete and whose text has grown past the limit is emptied whole, the
 // line just added included; a text left without a line end (a user's edit)
 // is not touched.
-void KeepBoxBounded(quarn::TextBox& box) {
+void keepBoxBounded(quarn::TextBox& box) {
     const std::string& text = box.text();
     if (text.ends_with(kLineEnd) && text.size() > kMonitorBoxLimit &&
-        Utf8Length(text) > kMonitorBoxLimit) {
+        utf8Length(text) > kMonitorBoxLimit) {
         box.setText(std::string());  // runs this handler again, which parks the caret at 0
     }
-    box.setSelStart(Utf8Length(box.text()));
+    box.setSelStart(utf8Length(box.text()));
 }
 
 }  // namespace
 
-std::string ChecksumErrorLine(std::string_view hexText, const HostServices& host) {
+std::string checksumErrorLine(std::string_view hexText, const HostServices& host) {
     return "Errore Checksum  " + std::string(hexText) + "  " + host.timeOfDay();
 }
 
@@ -38,8 +38,8 @@ TrafficMonitor::TrafficMonitor(const HostServices& host) : Form("trafficMonitor"
     setClientSize(kClientWidth, kClientHeight);
     sentFrames.setGeometry(kSentFramesRect);
     receivedFrames.setGeometry(kReceivedFramesRect);
-    sentFrames.setChangeHandler([this] { KeepBoxBounded(sentFrames); });
-    receivedFrames.setChangeHandler([this] { KeepBoxBounded(receivedFrames); });
+    sentFrames.setChangeHandler([this] { keepBoxBounded(sentFrames); });
+    receivedFrames.setChangeHandler([this] { keepBoxBounded(receivedFrames); });
 }
 
 void TrafficMonitor::frameSent(std::string_view hexText) {
@@ -51,7 +51,7 @@ void TrafficMonitor::frameReceived(std::string_view hexText) {
 }
 
 void TrafficMonitor::checksumFailed(std::string_view hexText) {
-    appendLine(receivedFrames, ChecksumErrorLine(hexText, host_));
+    appendLine(receivedFrames, checksumErrorLine(hexText, host_));
 }
 
 void TrafficMonitor::unknownReply(std::string_view hexText) {

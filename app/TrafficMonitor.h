@@ -36,6 +36,6 @@ class TrafficMonitor final : public quarn::Form, public link::TrafficObserver {
 };
 
 // The receive box's line for a frame that failed its checksum.
-std::string ChecksumErrorLine(std::string_view hexText, const HostServices& host);
+std::string checksumErrorLine(std::string_view hexText, const HostServices& host);
 
 }  // namespace quarn::app

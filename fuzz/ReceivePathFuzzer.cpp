@@ -56,12 +56,12 @@ void CheckListBounds(const quarn::ComboList& list) {
 
 void CheckState(quarn::testing::SensorSession& session) {
     const quarn::link::ReceiveState& rx = session.app.receiveState();
-    Expect(rx.RxIdxIn >= 0 && rx.RxIdxIn < quarn::link::kRingSize, "write index out of the ring");
-    Expect(rx.RxIdxOut >= 0 && rx.RxIdxOut < quarn::link::kRingSize, "read index out of the ring");
-    Expect(quarn::link::BufferedBytes(rx) <= quarn::link::kRingSize - 1,
+    Expect(rx.rxIdxIn >= 0 && rx.rxIdxIn < quarn::link::kRingSize, "write index out of the ring");
+    Expect(rx.rxIdxOut >= 0 && rx.rxIdxOut < quarn::link::kRingSize, "read index out of the ring");
+    Expect(quarn::link::bufferedBytes(rx) <= quarn::link::kRingSize - 1,
            "more than 1999 bytes buffered");
-    Expect(rx.RxBuffer[quarn::link::kRingSize] == 0, "the ring's spare byte was written");
-    Expect(rx.MsgPos >= 0 && rx.MsgPos <= quarn::link::kMaxHeldFrameBytes,
+    Expect(rx.rxBuffer[quarn::link::kRingSize] == 0, "the ring's spare byte was written");
+    Expect(rx.msgPos >= 0 && rx.msgPos <= quarn::link::kMaxHeldFrameBytes,
            "extractor position out of the frame buffer");
 
     const quarn::link::DeviceIdentity& identity = session.app.state().identity;
@@ -70,13 +70,13 @@ void CheckState(quarn::testing::SensorSession& session) {
            "hardware not a word");
     Expect(identity.firmwareVersion >= 0 && identity.firmwareVersion <= 0xFFFF,
            "firmware not a word");
-    Expect(identity.serial.empty() || quarn::Utf8Length(identity.serial) == 10,
+    Expect(identity.serial.empty() || quarn::utf8Length(identity.serial) == 10,
            "a serial number that is not ten characters");
 
     const quarn::app::TrafficMonitor& monitor = session.app.trafficMonitor();
-    Expect(quarn::Utf8Length(monitor.receivedFrames.text()) <= quarn::app::kMonitorBoxLimit,
+    Expect(quarn::utf8Length(monitor.receivedFrames.text()) <= quarn::app::kMonitorBoxLimit,
            "receive box past its limit");
-    Expect(quarn::Utf8Length(monitor.sentFrames.text()) <= quarn::app::kMonitorBoxLimit,
+    Expect(quarn::utf8Length(monitor.sentFrames.text()) <= quarn::app::kMonitorBoxLimit,
            "send box past its limit");
 
     const auto& w = session.window;

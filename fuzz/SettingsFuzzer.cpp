@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     directory.write("QuarnSoft.prm", bytes);
 
-    const std::int16_t expected = quarn::app::SettingsFromText(bytes);
-    Expect(quarn::app::LoadSettings(directory.str()) == expected,
+    const std::int16_t expected = quarn::app::settingsFromText(bytes);
+    Expect(quarn::app::loadSettings(directory.str()) == expected,
            "reading the file differs from reading its bytes");
 
     quarn::testing::SensorSession session(directory.str());
@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(session.app.ended(), "exit did not end the application");
 
     const std::string written = directory.read("QuarnSoft.prm");
-    Expect(written == quarn::app::SettingsText(expected), "the saved file is not the language");
-    Expect(quarn::app::SettingsFromText(written) == expected, "the saved file reads back wrong");
+    Expect(written == quarn::app::settingsText(expected), "the saved file is not the language");
+    Expect(quarn::app::settingsFromText(written) == expected, "the saved file reads back wrong");
     Expect(!std::filesystem::exists(directory.file("QuarnSoft.prm.new")),
            "a temporary file left behind");
     return 0;

@@ -36,7 +36,7 @@ struct Expected {
 
 Expected Parse(std::string_view bytes, std::int16_t language) {
     Expected expected{false, {}};
-    expected.valid = quarn::app::ParseStringTable(bytes, language, expected.table);
+    expected.valid = quarn::app::parseStringTable(bytes, language, expected.table);
     return expected;
 }
 
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int16_t second = static_cast<std::int16_t>(1 - first);
 
     directory.write("StringTable.txt", bytes);
-    directory.write("QuarnSoft.prm", quarn::app::SettingsText(first));
+    directory.write("QuarnSoft.prm", quarn::app::settingsText(first));
 
     quarn::testing::SensorSession session(directory.str());
     session.start(false);
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expected afterSwitch = Parse(bytes, second);
     if (afterSwitch.valid) {
         afterSwitch.table = atStart.table;
-        quarn::app::ParseStringTable(bytes, second, afterSwitch.table);
+        quarn::app::parseStringTable(bytes, second, afterSwitch.table);
     }
     CheckOutcome(session, afterSwitch, 0);
     if (session.app.ended()) {

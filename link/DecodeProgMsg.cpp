@@ -5,11 +5,11 @@
 
 namespace quarn::link {
 
-void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identity,
+void decodeProgMsg(const MsgBytes& frame, std::int16_t length, DeviceIdentity& identity,
                    TrafficObserver& observer) {
-    const std::string hexText = HexText(HeldBytes(frame, L));
-    if (!ChecksumMatches(frame, L)) {
-        observer.checksumFailed(hexText);
+    const std::string hex = hexText(heldBytes(frame, length));
+    if (!checksumMatches(frame, length)) {
+        observer.checksumFailed(hex);
         return;
     }
 
@@ -21,9 +21,9 @@ void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identi
     // the full reply is not decoded, though: its fields would be read from
     // positions that still hold bytes of earlier frames, so the identity is
     // left as it was.
-    observer.frameReceived(hexText);
-    if (L >= kIdentityFrameLength) {
-        DecodeIdentityFields(frame, identity);
+    observer.frameReceived(hex);
+    if (length >= kIdentityFrameLength) {
+        decodeIdentityFields(frame, identity);
     }
 }
 

@@ -10,7 +10,7 @@
 
 namespace quarn::link {
 
-void DecodeProgMsg(const MsgBytes& frame, std::int16_t L, DeviceIdentity& identity,
+void decodeProgMsg(const MsgBytes& frame, std::int16_t length, DeviceIdentity& identity,
                    TrafficObserver& observer);
 
 }  // namespace quarn::link

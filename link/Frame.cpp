@@ -20,18 +20,19 @@ constexpr std::size_t kMarkerBytes = 4;
 // Command, payload and both checksum bytes fit in this work area.
 constexpr std::size_t kWorkAreaSize = 76;
 
-void AppendHexByte(std::string& out, std::uint8_t value) {
+void appendHexByte(std::string& out, std::uint8_t value) {
     out.push_back(kHexDigits[value >> 4]);
     out.push_back(kHexDigits[value & 0x0F]);
 }
 
 }  // namespace
 
-std::int32_t CalcChecksum(std::span<const std::uint8_t> bytes, std::int16_t L, std::int16_t mode) {
+std::int32_t calcChecksum(std::span<const std::uint8_t> bytes, std::int16_t length,
+                          std::int16_t mode) {
     // The summed range is [first, last); it is cut at the span's end so that a
     // length larger than the data held never reads past it.
     const int first = (mode == 0) ? 0 : 2;
-    const int last = (mode == 0) ? L : L - 4;
+    const int last = (mode == 0) ? length : length - 4;
     const int end = std::min<int>(last, static_cast<int>(bytes.size()));
     std::int32_t sum = 0;
     for (int i = first; i < end; ++i) {
@@ -40,22 +41,22 @@ std::int32_t CalcChecksum(std::span<const std::uint8_t> bytes, std::int16_t L, s
     return sum;
 }
 
-std::string HexByte(std::uint8_t value) {
+std::string hexByte(std::uint8_t value) {
     std::string out;
-    AppendHexByte(out, value);
+    appendHexByte(out, value);
     return out;
 }
 
-std::string HexText(std::span<const std::uint8_t> bytes) {
+std::string hexText(std::span<const std::uint8_t> bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
     for (std::uint8_t byte : bytes) {
-        AppendHexByte(out, byte);
+        appendHexByte(out, byte);
     }
     return out;
 }
 
-std::string HexWord(std::int32_t value) {
+std::string hexWord(std::int32_t value) {
     // Version words are 0..65535; any other value is shown by its bit pattern
     // rather than refused, so that no input can make this fail.
     const auto bits = static_cast<std::uint32_t>(value);
@@ -65,11 +66,11 @@ std::string HexWord(std::int32_t value) {
         highText.insert(highText.begin(), kHexDigits[high & 0x0F]);
         high >>= 4;
     } while (high != 0);
-    AppendHexByte(highText, static_cast<std::uint8_t>(bits & 0xFF));
+    appendHexByte(highText, static_cast<std::uint8_t>(bits & 0xFF));
     return highText;
 }
 
-EncodedMessage EncodeMessage(Command command, std::span<const std::uint8_t> payload,
+EncodedMessage encodeMessage(Command command, std::span<const std::uint8_t> payload,
                              std::int16_t count) {
     const std::size_t taken = std::min<std::size_t>(
         static_cast<std::size_t>(std::clamp<int>(count, 0, kMaxPayload)), payload.size());
@@ -78,7 +79,7 @@ EncodedMessage EncodeMessage(Command command, std::span<const std::uint8_t> payl
     std::array<std::uint8_t, kWorkAreaSize> work{};
     work[0] = static_cast<std::uint8_t>(command);
     std::copy_n(payload.begin(), taken, work.begin() + 1);
-    const std::int32_t sum = CalcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
+    const std::int32_t sum = calcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
                                           static_cast<std::int16_t>(taken + 1), 0);
     work[taken + 1] = static_cast<std::uint8_t>(sum / 256);
     work[taken + 2] = static_cast<std::uint8_t>(sum % 256);
@@ -86,7 +87,7 @@ EncodedMessage EncodeMessage(Command command, std::span<const std::uint8_t> payl
 
     EncodedMessage encoded;
     // The log line shows the frame as the receiver holds it, unescaped.
-    encoded.logLine = "0102" + HexText(message) + "0103";
+    encoded.logLine = "0102" + hexText(message) + "0103";
 
     encoded.wire.reserve(message.size() * 2 + kMarkerBytes);
     encoded.wire.push_back(kMarker);

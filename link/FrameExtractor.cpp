@@ -16,42 +16,42 @@ constexpr std::int16_t kIdle = 0;
 constexpr std::int16_t kMarkerSeen = 1;
 constexpr std::int16_t kBody = 2;  // first body position; MsgPos >= 2 means inside a frame
 
-bool InRing(std::int16_t index) {
+bool inRing(std::int16_t index) {
     return index >= 0 && index < kRingSize;
 }
 
 // The state is only ever written by the extractor and the reader, but it is a
 // plain struct: values that no sequence of bytes can produce are brought back
 // into range so that no index can leave the buffers.
-void KeepInRange(ReceiveState& state) {
-    if (!InRing(state.RxIdxIn)) {
-        state.RxIdxIn = 0;
-        state.RxIdxOut = 0;
-    } else if (!InRing(state.RxIdxOut)) {
-        state.RxIdxOut = state.RxIdxIn;
+void keepInRange(ReceiveState& state) {
+    if (!inRing(state.rxIdxIn)) {
+        state.rxIdxIn = 0;
+        state.rxIdxOut = 0;
+    } else if (!inRing(state.rxIdxOut)) {
+        state.rxIdxOut = state.rxIdxIn;
     }
-    if (state.MsgPos < kIdle || state.MsgPos > kMaxHeldFrameBytes) {
-        state.MsgPos = kIdle;
-        state.MsgEsc = false;
+    if (state.msgPos < kIdle || state.msgPos > kMaxHeldFrameBytes) {
+        state.msgPos = kIdle;
+        state.msgEsc = false;
     }
 }
 
 }  // namespace
 
-bool ExtractMsg(ReceiveState& state) {
-    KeepInRange(state);
+bool extractMsg(ReceiveState& state) {
+    keepInRange(state);
 
     // Work on locals: the byte arrays may alias anything, which would make the
     // compiler reload the state from memory on every byte.
-    std::int16_t out = state.RxIdxOut;
-    const std::int16_t in = state.RxIdxIn;
-    std::int16_t pos = state.MsgPos;
-    bool esc = state.MsgEsc;
-    MsgBytes& msg = state.MsgBuffer;
+    std::int16_t out = state.rxIdxOut;
+    const std::int16_t in = state.rxIdxIn;
+    std::int16_t pos = state.msgPos;
+    bool esc = state.msgEsc;
+    MsgBytes& msg = state.msgBuffer;
     bool complete = false;
 
     while (out != in) {
-        const std::uint8_t byte = state.RxBuffer[static_cast<std::size_t>(out)];
+        const std::uint8_t byte = state.rxBuffer[static_cast<std::size_t>(out)];
         if (pos == kIdle) {
             if (byte == kMarker) {
                 msg[0] = kMarker;
@@ -83,7 +83,7 @@ bool ExtractMsg(ReceiveState& state) {
         } else if (byte == kEnd) {
             // The 0x03 stays at RxIdxOut; the next call skips it while idle.
             msg[static_cast<std::size_t>(pos)] = kEnd;
-            state.MsgLen = static_cast<std::int16_t>(pos + 1);
+            state.msgLen = static_cast<std::int16_t>(pos + 1);
             pos = kIdle;
             esc = false;
             complete = true;
@@ -98,14 +98,14 @@ bool ExtractMsg(ReceiveState& state) {
         }
     }
 
-    state.RxIdxOut = out;
-    state.MsgPos = pos;
-    state.MsgEsc = esc;
+    state.rxIdxOut = out;
+    state.msgPos = pos;
+    state.msgEsc = esc;
     return complete;
 }
 
-std::int16_t BufferedBytes(const ReceiveState& state) {
-    const int buffered = (state.RxIdxIn - state.RxIdxOut + kRingSize) % kRingSize;
+std::int16_t bufferedBytes(const ReceiveState& state) {
+    const int buffered = (state.rxIdxIn - state.rxIdxOut + kRingSize) % kRingSize;
     return static_cast<std::int16_t>(std::clamp(buffered, 0, kRingSize - 1));
 }
 

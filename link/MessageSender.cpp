@@ -6,7 +6,7 @@ namespace quarn::link {
 
 void MessageSender::send(Command command, std::span<const std::uint8_t> payload, std::int16_t count,
                          bool log) {
-    const EncodedMessage message = EncodeMessage(command, payload, count);
+    const EncodedMessage message = encodeMessage(command, payload, count);
 
     if (usb_.open() != LinkStatus::Open) {
         return;  // no programmer: the message is dropped, the next tick tries again

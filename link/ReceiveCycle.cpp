@@ -8,7 +8,7 @@ void ReceiveCycle::receive() {
     if (usb_.open() != LinkStatus::Open) {
         return;
     }
-    if (usb_.read(state_.RxBuffer, state_.RxIdxOut, state_.RxIdxIn, kRingSize) !=
+    if (usb_.read(state_.rxBuffer, state_.rxIdxOut, state_.rxIdxIn, kRingSize) !=
         LinkStatus::Open) {
         // Bytes already in the ring stay there for the next good cycle.
         usb_.close();
@@ -17,11 +17,11 @@ void ReceiveCycle::receive() {
     // Each frame is handled completely before the next extraction reuses
     // MsgBuffer. The active window is read per frame: a decoder may hand over to the
     // other window while frames are still waiting.
-    while (ExtractMsg(state_)) {
+    while (extractMsg(state_)) {
         if (activeWindow_ == ActiveWindow::Start) {
-            DecodeProgMsg(state_.MsgBuffer, state_.MsgLen, identity_, observer_);
+            decodeProgMsg(state_.msgBuffer, state_.msgLen, identity_, observer_);
         } else if (sensorDecoder_ != nullptr) {
-            sensorDecoder_->decode(state_.MsgBuffer, state_.MsgLen);
+            sensorDecoder_->decode(state_.msgBuffer, state_.msgLen);
         }
     }
 }

@@ -22,29 +22,30 @@ constexpr std::size_t kFwPos = 17;
 
 }  // namespace
 
-std::span<const std::uint8_t> HeldBytes(const MsgBytes& frame, std::int16_t L) {
-    const std::size_t length = L <= 0 ? 0 : std::min(static_cast<std::size_t>(L), frame.size());
-    return {frame.data(), length};
+std::span<const std::uint8_t> heldBytes(const MsgBytes& frame, std::int16_t length) {
+    const std::size_t held =
+        length <= 0 ? 0 : std::min(static_cast<std::size_t>(length), frame.size());
+    return {frame.data(), held};
 }
 
-std::int32_t WordAt(const MsgBytes& frame, std::size_t pos) {
+std::int32_t wordAt(const MsgBytes& frame, std::size_t pos) {
     return frame[pos] * 256 + frame[pos + 1];
 }
 
-bool ChecksumMatches(const MsgBytes& frame, std::int16_t L) {
-    if (L < kShortestFrame || static_cast<std::size_t>(L) > frame.size()) {
+bool checksumMatches(const MsgBytes& frame, std::int16_t length) {
+    if (length < kShortestFrame || static_cast<std::size_t>(length) > frame.size()) {
         return false;
     }
-    const auto checksumPos = static_cast<std::size_t>(L - 4);
-    return CalcChecksum(frame, L, kReceivedChecksumMode) == WordAt(frame, checksumPos);
+    const auto checksumPos = static_cast<std::size_t>(length - 4);
+    return calcChecksum(frame, length, kReceivedChecksumMode) == wordAt(frame, checksumPos);
 }
 
-void DecodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity) {
-    identity.type = WordAt(frame, kTypePos);
+void decodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity) {
+    identity.type = wordAt(frame, kTypePos);
     identity.serial =
-        Cp1252ToUtf8(std::span<const std::uint8_t>(frame.data() + kSerialPos, kSerialLength));
-    identity.hardwareVersion = WordAt(frame, kHwPos);
-    identity.firmwareVersion = WordAt(frame, kFwPos);
+        cp1252ToUtf8(std::span<const std::uint8_t>(frame.data() + kSerialPos, kSerialLength));
+    identity.hardwareVersion = wordAt(frame, kHwPos);
+    identity.firmwareVersion = wordAt(frame, kFwPos);
 }
 
 }  // namespace quarn::link

@@ -16,19 +16,19 @@ namespace quarn::link {
 inline constexpr std::int16_t kIdentityFrameLength = 23;
 
 // The frame's first L bytes, never more than the buffer holds (none for L <= 0).
-std::span<const std::uint8_t> HeldBytes(const MsgBytes& frame, std::int16_t L);
+std::span<const std::uint8_t> heldBytes(const MsgBytes& frame, std::int16_t length);
 
 // The word at pos (high byte first).
-std::int32_t WordAt(const MsgBytes& frame, std::size_t pos);
+std::int32_t wordAt(const MsgBytes& frame, std::size_t pos);
 
 // Compares the sum of positions 2 to L-5 with the word at L-4. A length that
 // cannot be a frame in the buffer (fewer bytes than the two marker pairs, or
 // more than the buffer holds) has no checksum positions and fails the test.
-bool ChecksumMatches(const MsgBytes& frame, std::int16_t L);
+bool checksumMatches(const MsgBytes& frame, std::int16_t length);
 
 // Type, serial (ten bytes, one character each from Windows-1252, NUL
 // included), hardware and firmware words of an identity reply of at least
 // kIdentityFrameLength bytes.
-void DecodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity);
+void decodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity);
 
 }  // namespace quarn::link

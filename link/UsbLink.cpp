@@ -19,7 +19,7 @@ constexpr FtDword kMaxEnumeratedDevices = 1024;
 
 // The text the driver wrote, up to its NUL. A buffer without a NUL is taken
 // whole; nothing past the buffer is ever looked at.
-std::string_view WrittenDescription(const std::array<char, kDescriptionBufferSize>& buffer) {
+std::string_view writtenDescription(const std::array<char, kDescriptionBufferSize>& buffer) {
     const auto* nul = std::find(buffer.begin(), buffer.end(), '\0');
     return {buffer.data(), static_cast<std::size_t>(nul - buffer.begin())};
 }
@@ -32,7 +32,7 @@ LinkStatus UsbLink::open() {
     }
 
     FtDword count = 0;
-    if (driver_.ListDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
+    if (driver_.listDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
 
@@ -42,10 +42,10 @@ LinkStatus UsbLink::open() {
         description_.fill(' ');
         // By index, the driver takes the index value itself in place of a pointer.
         void* indexArg = reinterpret_cast<void*>(static_cast<std::uintptr_t>(index));
-        if (driver_.ListDevices(indexArg, description_.data(), kListFlagsByIndex) != ft::kOk) {
+        if (driver_.listDevices(indexArg, description_.data(), kListFlagsByIndex) != ft::kOk) {
             continue;  // a device busy elsewhere may refuse its description
         }
-        if (WrittenDescription(description_) == kProgrammerDescription) {
+        if (writtenDescription(description_) == kProgrammerDescription) {
             ++matches;
         }
     }
@@ -61,7 +61,7 @@ LinkStatus UsbLink::open() {
     std::array<char, sizeof(kProgrammerDescription)> name{};
     std::memcpy(name.data(), kProgrammerDescription, sizeof(kProgrammerDescription));
     FtHandle handle = nullptr;
-    if (driver_.OpenEx(name.data(), ft::kOpenByDescription, &handle) != ft::kOk) {
+    if (driver_.openEx(name.data(), ft::kOpenByDescription, &handle) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
     usbHandle_ = handle;
@@ -75,7 +75,7 @@ LinkStatus UsbLink::close() {
         return LinkStatus::DriverFailed;
     }
     usbOpened_ = false;
-    return driver_.Close(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
+    return driver_.close(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
 LinkStatus UsbLink::reset() {
@@ -84,7 +84,7 @@ LinkStatus UsbLink::reset() {
     if (!usbOpened_) {
         return LinkStatus::DriverFailed;
     }
-    return driver_.ResetDevice(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
+    return driver_.resetDevice(usbHandle_) == ft::kOk ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
 LinkStatus UsbLink::write(std::span<const std::uint8_t> bytes, std::int16_t count) {
@@ -94,13 +94,13 @@ LinkStatus UsbLink::write(std::span<const std::uint8_t> bytes, std::int16_t coun
     const auto toWrite = static_cast<FtDword>(
         std::min<std::size_t>(static_cast<std::size_t>(std::max<int>(count, 0)), bytes.size()));
 
-    if (driver_.Purge(usbHandle_, kPurgeBothQueues) != ft::kOk) {
+    if (driver_.purge(usbHandle_, kPurgeBothQueues) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
     FtDword written = 0;
     // The vendor interface takes a non-const buffer but only reads from it.
     void* buffer = const_cast<std::uint8_t*>(bytes.data());
-    if (driver_.Write(usbHandle_, buffer, toWrite, &written) != ft::kOk) {
+    if (driver_.write(usbHandle_, buffer, toWrite, &written) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
     return written == toWrite ? LinkStatus::Open : LinkStatus::DriverFailed;
@@ -116,10 +116,10 @@ LinkStatus UsbLink::read(std::span<std::uint8_t> ring, std::int16_t readIdx, std
     }
 
     FtDword waiting = 0;
-    if (driver_.GetQueueStatus(usbHandle_, &waiting) != ft::kOk) {
+    if (driver_.getQueueStatus(usbHandle_, &waiting) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
-    if (driver_.SetTimeouts(usbHandle_, kReadTimeoutMs, kWriteTimeoutMs) != ft::kOk) {
+    if (driver_.setTimeouts(usbHandle_, kReadTimeoutMs, kWriteTimeoutMs) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
     if (waiting == 0) {
@@ -133,7 +133,7 @@ LinkStatus UsbLink::read(std::span<std::uint8_t> ring, std::int16_t readIdx, std
                                              static_cast<FtDword>(freeRoom));
 
     FtDword got = 0;
-    if (driver_.Read(usbHandle_, scratch_.data(), wanted, &got) != ft::kOk) {
+    if (driver_.read(usbHandle_, scratch_.data(), wanted, &got) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
     // A driver reporting more than was asked for must not push the ring over

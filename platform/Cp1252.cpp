@@ -12,7 +12,7 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-void AppendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
     } else if (cp < 0x800) {
@@ -25,7 +25,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-char32_t CodePointOf(std::uint8_t byte) {
+char32_t codePointOf(std::uint8_t byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
         return kHighControls[byte - 0x80];
     }
@@ -34,21 +34,21 @@ char32_t CodePointOf(std::uint8_t byte) {
 
 }  // namespace
 
-std::string Cp1252ToUtf8(std::span<const std::uint8_t> bytes) {
+std::string cp1252ToUtf8(std::span<const std::uint8_t> bytes) {
     std::string out;
     out.reserve(bytes.size());
     for (std::uint8_t byte : bytes) {
-        AppendUtf8(out, CodePointOf(byte));
+        appendUtf8(out, codePointOf(byte));
     }
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
-    return Cp1252ToUtf8(std::span<const std::uint8_t>(
+std::string cp1252ToUtf8(std::string_view bytes) {
+    return cp1252ToUtf8(std::span<const std::uint8_t>(
         reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-std::size_t Utf8Length(std::string_view text) {
+std::size_t utf8Length(std::string_view text) {
     std::size_t count = 0;
     for (char c : text) {
         if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {

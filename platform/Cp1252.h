@@ -10,9 +10,9 @@
 
 namespace quarn {
 
-std::string Cp1252ToUtf8(std::string_view bytes);
-std::string Cp1252ToUtf8(std::span<const std::uint8_t> bytes);
+std::string cp1252ToUtf8(std::string_view bytes);
+std::string cp1252ToUtf8(std::span<const std::uint8_t> bytes);
 // Number of characters (code points) of a UTF-8 text.
-std::size_t Utf8Length(std::string_view text);
+std::size_t utf8Length(std::string_view text);
 
 }  // namespace quarn

@@ -49,17 +49,17 @@ class D2xxDriver {
   public:
     virtual ~D2xxDriver() = default;
 
-    virtual FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) = 0;
-    virtual FtStatus OpenEx(void* arg1, FtDword flags, FtHandle* handle) = 0;
-    virtual FtStatus ResetDevice(FtHandle handle) = 0;
-    virtual FtStatus Purge(FtHandle handle, FtDword mask) = 0;
-    virtual FtStatus Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+    virtual FtStatus listDevices(void* arg1, void* arg2, FtDword flags) = 0;
+    virtual FtStatus openEx(void* arg1, FtDword flags, FtHandle* handle) = 0;
+    virtual FtStatus resetDevice(FtHandle handle) = 0;
+    virtual FtStatus purge(FtHandle handle, FtDword mask) = 0;
+    virtual FtStatus write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                            FtDword* bytesWritten) = 0;
-    virtual FtStatus GetQueueStatus(FtHandle handle, FtDword* rxBytes) = 0;
-    virtual FtStatus SetTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) = 0;
-    virtual FtStatus Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+    virtual FtStatus getQueueStatus(FtHandle handle, FtDword* rxBytes) = 0;
+    virtual FtStatus setTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) = 0;
+    virtual FtStatus read(FtHandle handle, void* buffer, FtDword bytesToRead,
                           FtDword* bytesReturned) = 0;
-    virtual FtStatus Close(FtHandle handle) = 0;
+    virtual FtStatus close(FtHandle handle) = 0;
 };
 
 }  // namespace quarn

@@ -16,18 +16,18 @@ class EditGuard {
     // Routes the lists' DropDown and Click events to the handlers below.
     void connect(const ParameterLists& lists);
 
-    void onSensitivityListDroppedDown() { params_.EditTresh = true; }
-    void onSensitivityListClicked() { params_.EditTresh = false; }
-    void onRelayOnTimeListDroppedDown() { params_.EditTonRele = true; }
-    void onRelayOnTimeListClicked() { params_.EditTonRele = false; }
-    void onReactionSpeedListDroppedDown() { params_.EditVelSense = true; }
-    void onReactionSpeedListClicked() { params_.EditVelSense = false; }
-    void onMainsFilterListDroppedDown() { params_.EditFilterLine = true; }
-    void onMainsFilterListClicked() { params_.EditFilterLine = false; }
-    void onHighTrafficListDroppedDown() { params_.EditHighTraffic = true; }
-    void onHighTrafficListClicked() { params_.EditHighTraffic = false; }
-    void onInstallationHeightListDroppedDown() { params_.EditSelHeight = true; }
-    void onInstallationHeightListClicked() { params_.EditSelHeight = false; }
+    void onSensitivityListDroppedDown() { params_.editTresh = true; }
+    void onSensitivityListClicked() { params_.editTresh = false; }
+    void onRelayOnTimeListDroppedDown() { params_.editTonRele = true; }
+    void onRelayOnTimeListClicked() { params_.editTonRele = false; }
+    void onReactionSpeedListDroppedDown() { params_.editVelSense = true; }
+    void onReactionSpeedListClicked() { params_.editVelSense = false; }
+    void onMainsFilterListDroppedDown() { params_.editFilterLine = true; }
+    void onMainsFilterListClicked() { params_.editFilterLine = false; }
+    void onHighTrafficListDroppedDown() { params_.editHighTraffic = true; }
+    void onHighTrafficListClicked() { params_.editHighTraffic = false; }
+    void onInstallationHeightListDroppedDown() { params_.editSelHeight = true; }
+    void onInstallationHeightListClicked() { params_.editSelHeight = false; }
 
   private:
     ParameterMemory& params_;

@@ -9,14 +9,14 @@ constexpr int kIdentityPeriodMs = 500;
 constexpr int kFallbackTickMs = 100;
 }  // namespace
 
-std::int16_t IdentityThreshold(int tickIntervalMs) {
+std::int16_t identityThreshold(int tickIntervalMs) {
     const int interval = tickIntervalMs > 0 ? tickIntervalMs : kFallbackTickMs;
     return static_cast<std::int16_t>(kIdentityPeriodMs / interval);
 }
 
-std::string IdentityPanelText(const link::DeviceIdentity& identity) {
-    return identity.serial + " - " + "HW: " + link::HexWord(identity.hardwareVersion) + " - " +
-           "FW: " + link::HexWord(identity.firmwareVersion);
+std::string identityPanelText(const link::DeviceIdentity& identity) {
+    return identity.serial + " - " + "HW: " + link::hexWord(identity.hardwareVersion) + " - " +
+           "FW: " + link::hexWord(identity.firmwareVersion);
 }
 
 }  // namespace quarn::sensor

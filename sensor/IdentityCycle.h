@@ -12,11 +12,11 @@ namespace quarn::sensor {
 // Ticks that pass between two identity cycles: 500 ms divided by the tick
 // interval, truncating (5 at 100 ms). A tick interval of 0 or less cannot be
 // divided by; it counts as the normal 100 ms interval, giving 5.
-std::int16_t IdentityThreshold(int tickIntervalMs);
+std::int16_t identityThreshold(int tickIntervalMs);
 
 // "A123456789 - HW: 102 - FW: 200" for serial A123456789, hardware word
 // 0x0102 and firmware word 0x0200.
-std::string IdentityPanelText(const link::DeviceIdentity& identity);
+std::string identityPanelText(const link::DeviceIdentity& identity);
 
 // Cycles without an identity after which the panel says the sensor is
 // missing, and after which the window closes itself.

@@ -13,7 +13,7 @@ using TickPayload = std::array<std::uint8_t, 11>;
 
 // Fills payload[0..4] (and payload[5], the height, for firmware words from
 // 0x0200 on) and returns the number of payload bytes: 5 or 6.
-std::int16_t BuildParamWrite(const ParameterLists& lists, std::int32_t fwVersion,
+std::int16_t buildParamWrite(const ParameterLists& lists, std::int32_t fwVersion,
                              TickPayload& payload);
 
 }  // namespace quarn::sensor

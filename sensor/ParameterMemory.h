@@ -10,19 +10,19 @@
 namespace quarn::sensor {
 
 struct ParameterMemory {
-    std::int16_t LastTresh = 0;
-    std::int16_t LastTonRele = 0;
-    std::int16_t LastVelSense = 0;
-    std::int16_t LastFilterLine = 0;
-    std::int16_t LastHighTraffic = 0;
-    std::int16_t LastSelHeight = 0;
+    std::int16_t lastTresh = 0;
+    std::int16_t lastTonRele = 0;
+    std::int16_t lastVelSense = 0;
+    std::int16_t lastFilterLine = 0;
+    std::int16_t lastHighTraffic = 0;
+    std::int16_t lastSelHeight = 0;
 
-    bool EditTresh = false;
-    bool EditTonRele = false;
-    bool EditVelSense = false;
-    bool EditFilterLine = false;
-    bool EditHighTraffic = false;
-    bool EditSelHeight = false;
+    bool editTresh = false;
+    bool editTonRele = false;
+    bool editVelSense = false;
+    bool editFilterLine = false;
+    bool editHighTraffic = false;
+    bool editSelHeight = false;
 };
 
 }  // namespace quarn::sensor

@@ -4,21 +4,21 @@ namespace quarn::sensor {
 
 namespace {
 
-bool ListChanged(const quarn::ComboList& list, std::int16_t lastValue, bool editing) {
+bool listChanged(const quarn::ComboList& list, std::int16_t lastValue, bool editing) {
     return list.listIndex() != lastValue && !editing;
 }
 
 }  // namespace
 
-bool ParamsChanged(const ParameterLists& lists, const ParameterMemory& params) {
+bool paramsChanged(const ParameterLists& lists, const ParameterMemory& params) {
     bool changed = false;
-    changed |= ListChanged(lists.sensitivityList, params.LastTresh, params.EditTresh);
-    changed |= ListChanged(lists.relayOnTimeList, params.LastTonRele, params.EditTonRele);
-    changed |= ListChanged(lists.reactionSpeedList, params.LastVelSense, params.EditVelSense);
-    changed |= ListChanged(lists.mainsFilterList, params.LastFilterLine, params.EditFilterLine);
-    changed |= ListChanged(lists.highTrafficList, params.LastHighTraffic, params.EditHighTraffic);
+    changed |= listChanged(lists.sensitivityList, params.lastTresh, params.editTresh);
+    changed |= listChanged(lists.relayOnTimeList, params.lastTonRele, params.editTonRele);
+    changed |= listChanged(lists.reactionSpeedList, params.lastVelSense, params.editVelSense);
+    changed |= listChanged(lists.mainsFilterList, params.lastFilterLine, params.editFilterLine);
+    changed |= listChanged(lists.highTrafficList, params.lastHighTraffic, params.editHighTraffic);
     changed |=
-        ListChanged(lists.installationHeightList, params.LastSelHeight, params.EditSelHeight);
+        listChanged(lists.installationHeightList, params.lastSelHeight, params.editSelHeight);
     return changed;
 }
 

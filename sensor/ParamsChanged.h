@@ -9,6 +9,6 @@ namespace quarn::sensor {
 
 // True when at least one of the six lists (the height list included, whatever
 // the firmware) differs from its last-value field and its edit flag is down.
-bool ParamsChanged(const ParameterLists& lists, const ParameterMemory& params);
+bool paramsChanged(const ParameterLists& lists, const ParameterMemory& params);
 
 }  // namespace quarn::sensor

@@ -6,7 +6,7 @@
 
 namespace quarn::sensor {
 
-std::int16_t MinimumReplyLength(link::Command command, std::int32_t fwVersion) {
+std::int16_t minimumReplyLength(link::Command command, std::int32_t fwVersion) {
     switch (command) {
         case link::Command::Identity:
             return link::kIdentityFrameLength;

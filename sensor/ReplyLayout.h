@@ -11,6 +11,6 @@ namespace quarn::sensor {
 
 // Frame length (markers and checksum included) needed by the command's
 // layout; 0 for commands whose payload is not read.
-std::int16_t MinimumReplyLength(link::Command command, std::int32_t fwVersion);
+std::int16_t minimumReplyLength(link::Command command, std::int32_t fwVersion);
 
 }  // namespace quarn::sensor

@@ -21,44 +21,44 @@ constexpr std::uint8_t kStreamStart = 2;
 void SensorConversation::conversationTick() {
     TickPayload payload{};
 
-    if (SensorPresent()) {
+    if (sensorPresent()) {
         // Read before write: while a read is pending the lists may show
         // values the sensor never reported, so nothing is written.
         if (state_.readParametersPending) {
             sender_.send(link::Command::GetParameters, payload, 0, kLogged);
-        } else if (ParamsChanged()) {
+        } else if (paramsChanged()) {
             const std::int16_t count =
-                BuildParamWrite(window_.lists, session_.identity.firmwareVersion, payload);
+                buildParamWrite(window_.lists, session_.identity.firmwareVersion, payload);
             sender_.send(link::Command::SetParameters, payload, count, kLogged);
         }
     }
 
-    if (SensorPresent() && state_.streamStartPending) {
+    if (sensorPresent() && state_.streamStartPending) {
         payload[0] = kStreamStart;
         sender_.send(link::Command::SetStreaming, payload, 1, kLogged);
     }
 
-    const std::int16_t threshold = IdentityThreshold(window_.conversationTimer.interval());
+    const std::int16_t threshold = identityThreshold(window_.conversationTimer.interval());
     if (state_.ticksSinceIdentity < threshold) {
         ++state_.ticksSinceIdentity;
         return;
     }
-    IdentityCycle();
+    identityCycle();
 }
 
-bool SensorConversation::ParamsChanged() const {
-    return sensor::ParamsChanged(window_.lists, params_);
+bool SensorConversation::paramsChanged() const {
+    return sensor::paramsChanged(window_.lists, params_);
 }
 
-bool SensorConversation::SensorPresent() const {
+bool SensorConversation::sensorPresent() const {
     return session_.identity.type == link::kZelDeviceType;
 }
 
 // Judges the reply to the previous cycle's identity request, then asks again.
-void SensorConversation::IdentityCycle() {
-    if (SensorPresent()) {
+void SensorConversation::identityCycle() {
+    if (sensorPresent()) {
         state_.missedIdentities = 0;
-        window_.statusBar.setPanelText(kIdentityPanel, IdentityPanelText(session_.identity));
+        window_.statusBar.setPanelText(kIdentityPanel, identityPanelText(session_.identity));
     } else {
         if (state_.missedIdentities < std::numeric_limits<std::int16_t>::max()) {
             ++state_.missedIdentities;

@@ -39,13 +39,13 @@ class SensorConversation {
           window_(std::move(window)) {}
 
     void conversationTick();
-    bool ParamsChanged() const;
+    bool paramsChanged() const;
 
   private:
-    void ParameterPhase();
-    void StreamPhase();
-    void IdentityCycle();
-    bool SensorPresent() const;
+    void parameterPhase();
+    void streamPhase();
+    void identityCycle();
+    bool sensorPresent() const;
 
     SessionState& session_;
     link::MessageSender& sender_;

@@ -9,23 +9,23 @@
 namespace quarn::sensor {
 namespace {
 
-bool SameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
+bool sameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
     return a.type == b.type && a.serial == b.serial && a.hardwareVersion == b.hardwareVersion &&
            a.firmwareVersion == b.firmwareVersion;
 }
 
 }  // namespace
 
-void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
-    const std::string hex = link::HexText(link::HeldBytes(frame, L));
+void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t length) {
+    const std::string hex = link::hexText(link::heldBytes(frame, length));
 
-    if (!link::ChecksumMatches(frame, L)) {
+    if (!link::checksumMatches(frame, length)) {
         observer_.checksumFailed(hex);
         return;
     }
 
     const link::Command command = link::commandOf(frame);
-    if (L < MinimumReplyLength(command, identity_.firmwareVersion)) {
+    if (length < minimumReplyLength(command, identity_.firmwareVersion)) {
         // Its layout would reach past its end into an earlier frame's bytes.
         observer_.unknownReply(hex);
         return;
@@ -34,8 +34,8 @@ void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t L) {
     switch (command) {
         case link::Command::Identity:
             // Any device type is stored; the conversation accepts only the Zel sensor.
-            link::DecodeIdentityFields(frame, identity_);
-            if (!SameDevice(identity_, state_.listsReportedBy)) {
+            link::decodeIdentityFields(frame, identity_);
+            if (!sameDevice(identity_, state_.listsReportedBy)) {
                 state_.readParametersPending = true;
             }
             break;

@@ -11,7 +11,7 @@ constexpr int kInnerHorizontals = 5;
 // The box grows by 30 units in width and 20 in height per step and stays
 // centred on (200, 150). Width and height are whole numbers as the shape
 // holds them; the offsets are computed from them in floating point.
-quarn::UserBox AreaBox(std::int16_t size) {
+quarn::UserBox areaBox(std::int16_t size) {
     const auto width = static_cast<std::int16_t>(size * 30 + 120);
     const auto height = static_cast<std::int16_t>(size * 20 + 100);
     quarn::UserBox box;
@@ -22,8 +22,8 @@ quarn::UserBox AreaBox(std::int16_t size) {
     return box;
 }
 
-void DrawArea(quarn::PictureBox& picture, quarn::OvalShape& area, std::int16_t size) {
-    area.setBox(AreaBox(size));
+void drawArea(quarn::PictureBox& picture, quarn::OvalShape& area, std::int16_t size) {
+    area.setBox(areaBox(size));
     for (int i = 1; i <= kInnerVerticals; ++i) {
         const float x = kGridStep * static_cast<float>(i);
         picture.drawLine({x, 0.0F, x, kAreaScaleHeight, quarn::colors::kBlack});

@@ -13,9 +13,9 @@ inline constexpr float kAreaScaleHeight = 300.0F;
 
 // Sizes and centres the oval for size 1..9 (the sensitivity value) and draws
 // the 7 inner vertical and 5 inner horizontal grid lines in black.
-void DrawArea(quarn::PictureBox& picture, quarn::OvalShape& area, std::int16_t size);
+void drawArea(quarn::PictureBox& picture, quarn::OvalShape& area, std::int16_t size);
 
 // The oval's box for a size, as DrawArea sets it.
-quarn::UserBox AreaBox(std::int16_t size);
+quarn::UserBox areaBox(std::int16_t size);
 
 }  // namespace quarn::sensorwin

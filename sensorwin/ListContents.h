@@ -11,11 +11,11 @@ namespace quarn::sensorwin {
 
 // i x 0.5 seconds as the user writes numbers, without trailing zeros:
 // "0,5", "1", "1,5" ... with the separator ",".
-std::string RelayTimeText(int i, const std::string& decimalSeparator);
+std::string relayTimeText(int i, const std::string& decimalSeparator);
 
 // Empties and refills every list in order, selecting each list's load item
 // straight after its items (which raises the list's Click event).
-void FillParamLists(const sensor::ParameterLists& lists, const texts::StringTableEntries& strings,
+void fillParamLists(const sensor::ParameterLists& lists, const texts::StringTableEntries& strings,
                     const std::string& decimalSeparator);
 
 }  // namespace quarn::sensorwin

@@ -10,17 +10,17 @@ namespace quarn::sensorwin {
 namespace {
 
 // Lists numbered from 1 on the wire: 1 <= value <= item count.
-bool NumberedValueFits(std::uint8_t value, const quarn::ComboList& list) {
+bool numberedValueFits(std::uint8_t value, const quarn::ComboList& list) {
     return value >= 1 && value <= list.listCount();
 }
 
 // Lists indexed from 0 on the wire: value <= item count - 1.
-bool IndexValueFits(std::uint8_t value, const quarn::ComboList& list) {
+bool indexValueFits(std::uint8_t value, const quarn::ComboList& list) {
     return value <= list.listCount() - 1;
 }
 
 // Sets the list and returns its selection read back.
-std::int16_t Select(quarn::ComboList& list, int index) {
+std::int16_t select(quarn::ComboList& list, int index) {
     list.setListIndex(static_cast<std::int16_t>(index));
     return list.listIndex();
 }
@@ -32,32 +32,32 @@ constexpr std::array<const char*, 3> kHeightSuffixes = {":  2.30 m", ":  2.90 m"
 bool ParamPresenter::showParameters(const link::MsgBytes& frame) {
     sensor::ParameterLists& lists = c_.lists;
 
-    if (!NumberedValueFits(frame[3], lists.sensitivityList)) {
+    if (!numberedValueFits(frame[3], lists.sensitivityList)) {
         return false;
     }
-    params_.LastTresh = Select(lists.sensitivityList, frame[3] - 1);
-    DrawArea(c_.detectionAreaPicture, c_.detectionArea,
-             static_cast<std::int16_t>(params_.LastTresh + 1));
+    params_.lastTresh = select(lists.sensitivityList, frame[3] - 1);
+    drawArea(c_.detectionAreaPicture, c_.detectionArea,
+             static_cast<std::int16_t>(params_.lastTresh + 1));
 
-    if (!NumberedValueFits(frame[4], lists.relayOnTimeList)) {
+    if (!numberedValueFits(frame[4], lists.relayOnTimeList)) {
         return false;
     }
-    params_.LastTonRele = Select(lists.relayOnTimeList, frame[4] - 1);
+    params_.lastTonRele = select(lists.relayOnTimeList, frame[4] - 1);
 
-    if (!IndexValueFits(frame[5], lists.reactionSpeedList)) {
+    if (!indexValueFits(frame[5], lists.reactionSpeedList)) {
         return false;
     }
-    params_.LastVelSense = Select(lists.reactionSpeedList, frame[5]);
+    params_.lastVelSense = select(lists.reactionSpeedList, frame[5]);
 
-    if (!IndexValueFits(frame[6], lists.mainsFilterList)) {
+    if (!indexValueFits(frame[6], lists.mainsFilterList)) {
         return false;
     }
-    params_.LastFilterLine = Select(lists.mainsFilterList, frame[6]);
+    params_.lastFilterLine = select(lists.mainsFilterList, frame[6]);
 
-    if (!IndexValueFits(frame[7], lists.highTrafficList)) {
+    if (!indexValueFits(frame[7], lists.highTrafficList)) {
         return false;
     }
-    params_.LastHighTraffic = Select(lists.highTrafficList, frame[7]);
+    params_.lastHighTraffic = select(lists.highTrafficList, frame[7]);
 
     // Whether byte 8 is the height depends on the firmware word, which is
     // known only while the sensor's identity is current (each identity cycle
@@ -71,12 +71,12 @@ bool ParamPresenter::showParameters(const link::MsgBytes& frame) {
     } else {
         // An out-of-range height leaves the list, its last value and the
         // label as they were.
-        if (!IndexValueFits(frame[8], lists.installationHeightList)) {
+        if (!indexValueFits(frame[8], lists.installationHeightList)) {
             return false;
         }
         lists.installationHeightList.setListIndex(frame[8]);
     }
-    params_.LastSelHeight = lists.installationHeightList.listIndex();
+    params_.lastSelHeight = lists.installationHeightList.listIndex();
     showHeight();
     return true;
 }

@@ -37,13 +37,13 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
       host_(host),
       returnToStart_(std::move(returnToStart)),
       conversation_(session, sender, params_, state_,
-                    sensor::ConversationControls{Lists(), *conversationTimer, statusBar,
+                    sensor::ConversationControls{lists(), *conversationTimer, statusBar,
                                                  [this] { unload(); }}),
       decoder_(session.identity, state_, *this, traffic),
-      presenter_(ParamControls{Lists(), heightLabel, detectionAreaPicture, detectionArea}, params_,
+      presenter_(ParamControls{lists(), heightLabel, detectionAreaPicture, detectionArea}, params_,
                  session.identity, session.texts[kEntryHeight]),
       signal_(SignalControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer}) {
-    guard_.connect(Lists());
+    guard_.connect(lists());
     exitMenu.setClickHandler([this] { onExit(); });
     conversationTimer->setTickHandler([this] { onConversationTick(); });
     peakHoldTimer->setTickHandler([this] { onPeakHoldExpired(); });
@@ -52,7 +52,7 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
 
 SensorWindow::~SensorWindow() = default;
 
-sensor::ParameterLists SensorWindow::Lists() {
+sensor::ParameterLists SensorWindow::lists() {
     return {sensitivityList, relayOnTimeList, reactionSpeedList,
             mainsFilterList, highTrafficList, installationHeightList};
 }
@@ -82,7 +82,7 @@ void SensorWindow::onLoad() {
     parametersFrame.setCaption(text[kEntryParameters]);
     signalCaption.setCaption(text[kEntrySignal]);
 
-    FillParamLists(Lists(), text, host_.decimalSeparator());
+    fillParamLists(lists(), text, host_.decimalSeparator());
 
     conversationTimer->setInterval(kConversationTickMs);
     conversationTimer->setEnabled(true);
@@ -132,8 +132,8 @@ void SensorWindow::showHeight() {
     presenter_.showHeight();
 }
 
-void SensorWindow::DrawArea(std::int16_t size) {
-    sensorwin::DrawArea(detectionAreaPicture, detectionArea, size);
+void SensorWindow::drawArea(std::int16_t size) {
+    sensorwin::drawArea(detectionAreaPicture, detectionArea, size);
 }
 
 }  // namespace quarn::sensorwin

@@ -111,7 +111,7 @@ class SensorWindow final : public quarn::Form,
     bool showParameters(const link::MsgBytes& frame) override;
     void showSignal(const link::MsgBytes& frame) override;
     void showHeight();
-    void DrawArea(std::int16_t size);
+    void drawArea(std::int16_t size);
 
     // The decoder that the receive cycle must use while this window is open.
     link::SensorReplyDecoder& replyDecoder() { return decoder_; }
@@ -127,7 +127,7 @@ class SensorWindow final : public quarn::Form,
 
   private:
     void layOutControls();
-    sensor::ParameterLists Lists();
+    sensor::ParameterLists lists();
 
     sensor::SessionState& session_;
     link::MessageSender& sender_;

@@ -19,7 +19,7 @@ const quarn::FontSpec kHeadingFont{"MS Sans Serif", 9.75, false, false};
 const quarn::FontSpec kLevelFont{"MS Sans Serif", 12.0, true, false};
 const quarn::FontSpec kHeightFont{"MS Sans Serif", 8.25, true, false};
 
-void SetLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect, const std::string& text) {
+void setLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect, const std::string& text) {
     label.setGeometry(rect);
     label.setCaption(text);
     label.setTransparent(false);
@@ -29,7 +29,7 @@ void SetLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect, const std:
     label.setFont(kLevelFont);
 }
 
-void SetParam(quarn::Label& caption, int captionTop, int captionWidth, const std::string& text,
+void setParam(quarn::Label& caption, int captionTop, int captionWidth, const std::string& text,
               quarn::ComboList& list, int listTop) {
     caption.setGeometry({kCaptionLeft, captionTop, captionWidth, 192});
     caption.setCaption(text);
@@ -59,8 +59,8 @@ void SensorWindow::layOutControls() {
     levelBar.setScale(20000, 5000, 2500);
     levelBar.setValue(0);
 
-    SetLevelLabel(levelValue, {120, 3660, 1032, 312}, "");
-    SetLevelLabel(peakValue, {120, 4020, 1032, 312}, "0");
+    setLevelLabel(levelValue, {120, 3660, 1032, 312}, "");
+    setLevelLabel(peakValue, {120, 4020, 1032, 312}, "0");
 
     parametersFrame.setGeometry({1200, 60, 3672, 4272});
     parametersFrame.setCaption("Parametri");
@@ -76,15 +76,15 @@ void SensorWindow::layOutControls() {
     detectionAreaPicture.setScale(kAreaScaleWidth, kAreaScaleHeight);
     detectionAreaPicture.clearDrawing();
     detectionArea.setLook({255, 128, 128}, {255, 0, 0}, 3);
-    detectionArea.setBox(AreaBox(kDesignAreaSize));
+    detectionArea.setBox(areaBox(kDesignAreaSize));
 
-    SetParam(sensitivityCaption, 2460, 1632, "Sensibilit\u00E0", sensitivityList, 2400);
-    SetParam(relayOnTimeCaption, 2760, 1572, "Tempo ON Rele [sec]", relayOnTimeList, 2700);
-    SetParam(reactionSpeedCaption, 3060, 1632, "Velocit\u00E0 di reazione", reactionSpeedList,
+    setParam(sensitivityCaption, 2460, 1632, "Sensibilit\u00E0", sensitivityList, 2400);
+    setParam(relayOnTimeCaption, 2760, 1572, "Tempo ON Rele [sec]", relayOnTimeList, 2700);
+    setParam(reactionSpeedCaption, 3060, 1632, "Velocit\u00E0 di reazione", reactionSpeedList,
              3000);
-    SetParam(mainsFilterCaption, 3360, 1632, "Filtro disturbi di Rete", mainsFilterList, 3300);
-    SetParam(highTrafficCaption, 3660, 1632, "Modalit\u00E0 Alto Traffico", highTrafficList, 3600);
-    SetParam(installationHeightCaption, 3960, 1632, "Altezza Installazione", installationHeightList,
+    setParam(mainsFilterCaption, 3360, 1632, "Filtro disturbi di Rete", mainsFilterList, 3300);
+    setParam(highTrafficCaption, 3660, 1632, "Modalit\u00E0 Alto Traffico", highTrafficList, 3600);
+    setParam(installationHeightCaption, 3960, 1632, "Altezza Installazione", installationHeightList,
              3900);
     installationHeightCaption.setVisible(false);
     installationHeightList.setVisible(false);

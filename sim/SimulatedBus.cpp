@@ -105,7 +105,7 @@ FtStatus SimulatedBus::liveAdapter(FtHandle handle, Adapter*& adapter) {
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::ListDevices(void* arg1, void* arg2, FtDword flags) {
+FtStatus SimulatedBus::listDevices(void* arg1, void* arg2, FtDword flags) {
     catchUp();
     if ((flags & ft::kListNumberOnly) != 0) {
         if (arg1 == nullptr) {
@@ -152,7 +152,7 @@ FtStatus SimulatedBus::listAll(void* arg1, void* arg2, FtDword flags) {
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::OpenEx(void* arg1, FtDword flags, FtHandle* handle) {
+FtStatus SimulatedBus::openEx(void* arg1, FtDword flags, FtHandle* handle) {
     catchUp();
     if (handle == nullptr || arg1 == nullptr) {
         return ft::kInvalidParameter;
@@ -183,7 +183,7 @@ FtStatus SimulatedBus::OpenEx(void* arg1, FtDword flags, FtHandle* handle) {
     return matched ? ft::kDeviceNotOpened : ft::kDeviceNotFound;
 }
 
-FtStatus SimulatedBus::ResetDevice(FtHandle handle) {
+FtStatus SimulatedBus::resetDevice(FtHandle handle) {
     catchUp();
     Adapter* adapter = nullptr;
     if (const FtStatus status = liveAdapter(handle, adapter); status != ft::kOk) {
@@ -193,7 +193,7 @@ FtStatus SimulatedBus::ResetDevice(FtHandle handle) {
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::Purge(FtHandle handle, FtDword mask) {
+FtStatus SimulatedBus::purge(FtHandle handle, FtDword mask) {
     catchUp();
     Adapter* adapter = nullptr;
     if (const FtStatus status = liveAdapter(handle, adapter); status != ft::kOk) {
@@ -207,7 +207,7 @@ FtStatus SimulatedBus::Purge(FtHandle handle, FtDword mask) {
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+FtStatus SimulatedBus::write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                              FtDword* bytesWritten) {
     catchUp();
     Adapter* adapter = nullptr;
@@ -224,7 +224,7 @@ FtStatus SimulatedBus::Write(FtHandle handle, void* buffer, FtDword bytesToWrite
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::GetQueueStatus(FtHandle handle, FtDword* rxBytes) {
+FtStatus SimulatedBus::getQueueStatus(FtHandle handle, FtDword* rxBytes) {
     catchUp();
     Adapter* adapter = nullptr;
     if (const FtStatus status = liveAdapter(handle, adapter); status != ft::kOk) {
@@ -237,14 +237,14 @@ FtStatus SimulatedBus::GetQueueStatus(FtHandle handle, FtDword* rxBytes) {
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::SetTimeouts(FtHandle handle, FtDword, FtDword) {
+FtStatus SimulatedBus::setTimeouts(FtHandle handle, FtDword, FtDword) {
     catchUp();
     Adapter* adapter = nullptr;
     // Reads never wait in the simulation, so the values change nothing.
     return liveAdapter(handle, adapter);
 }
 
-FtStatus SimulatedBus::Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+FtStatus SimulatedBus::read(FtHandle handle, void* buffer, FtDword bytesToRead,
                             FtDword* bytesReturned) {
     catchUp();
     Adapter* adapter = nullptr;
@@ -262,7 +262,7 @@ FtStatus SimulatedBus::Read(FtHandle handle, void* buffer, FtDword bytesToRead,
     return ft::kOk;
 }
 
-FtStatus SimulatedBus::Close(FtHandle handle) {
+FtStatus SimulatedBus::close(FtHandle handle) {
     catchUp();
     // A handle whose adapter was pulled out can still be closed.
     if (handles_.erase(reinterpret_cast<std::uintptr_t>(handle)) == 0) {

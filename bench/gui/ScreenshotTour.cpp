@@ -33,7 +33,7 @@ bool prepareDirectory(const QTemporaryDir& dir, QString& error) {
         error = QStringLiteral("cannot copy the string table into ") + dir.path();
         return false;
     }
-    const std::string settings = app::SettingsText(kItalian);
+    const std::string settings = app::settingsText(kItalian);
     QFile file(QDir(dir.path()).filePath(QStringLiteral("QuarnSoft.prm")));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(settings.data(), static_cast<qint64>(settings.size())) !=
@@ -179,7 +179,7 @@ bool ScreenshotTour::run(QString& error) {
     sensor.sensitivityList.userSelect(7);
     if (!run.advanceUntil([&] {
             return run.adapter.zelSensor()->parameters().sensitivity == 8 &&
-                   sensor.sensorParams().LastTresh == 7;
+                   sensor.sensorParams().lastTresh == 7;
         })) {
         return fail("parameter change confirmed by the sensor");
     }

@@ -57,15 +57,15 @@ void ExtractOverRing(benchmark::State& state, const Bytes& stream) {
     link::ReceiveState rx;
     const auto n =
         static_cast<std::int16_t>(std::min<std::size_t>(stream.size(), link::kRingSize - 1));
-    std::copy_n(stream.begin(), n, rx.RxBuffer.begin());
+    std::copy_n(stream.begin(), n, rx.rxBuffer.begin());
     std::int64_t frames = 0;
     for (auto _ : state) {
-        rx.RxIdxOut = 0;
-        rx.RxIdxIn = n;
-        while (link::ExtractMsg(rx)) {
+        rx.rxIdxOut = 0;
+        rx.rxIdxIn = n;
+        while (link::extractMsg(rx)) {
             ++frames;
         }
-        benchmark::DoNotOptimize(rx.MsgBuffer.data());
+        benchmark::DoNotOptimize(rx.msgBuffer.data());
     }
     state.SetBytesProcessed(state.iterations() * n);
     state.counters["frames/iter"] =
@@ -88,7 +88,7 @@ class StreamingDriver : public quarn::D2xxDriver {
   public:
     explicit StreamingDriver(Bytes stream) : stream_(std::move(stream)) {}
 
-    FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) override {
+    FtStatus listDevices(void* arg1, void* arg2, FtDword flags) override {
         if (flags == ft::kListNumberOnly) {
             *static_cast<FtDword*>(arg1) = 1;
         } else {
@@ -96,22 +96,22 @@ class StreamingDriver : public quarn::D2xxDriver {
         }
         return ft::kOk;
     }
-    FtStatus OpenEx(void*, FtDword, FtHandle* handle) override {
+    FtStatus openEx(void*, FtDword, FtHandle* handle) override {
         *handle = this;
         return ft::kOk;
     }
-    FtStatus ResetDevice(FtHandle) override { return ft::kOk; }
-    FtStatus Purge(FtHandle, FtDword) override { return ft::kOk; }
-    FtStatus Write(FtHandle, void*, FtDword n, FtDword* written) override {
+    FtStatus resetDevice(FtHandle) override { return ft::kOk; }
+    FtStatus purge(FtHandle, FtDword) override { return ft::kOk; }
+    FtStatus write(FtHandle, void*, FtDword n, FtDword* written) override {
         *written = n;
         return ft::kOk;
     }
-    FtStatus GetQueueStatus(FtHandle, FtDword* rxBytes) override {
+    FtStatus getQueueStatus(FtHandle, FtDword* rxBytes) override {
         *rxBytes = 4000;
         return ft::kOk;
     }
-    FtStatus SetTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOk; }
-    FtStatus Read(FtHandle, void* buffer, FtDword n, FtDword* got) override {
+    FtStatus setTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOk; }
+    FtStatus read(FtHandle, void* buffer, FtDword n, FtDword* got) override {
         auto* out = static_cast<std::uint8_t*>(buffer);
         for (FtDword copied = 0; copied < n;) {
             const std::size_t chunk = std::min<std::size_t>(n - copied, stream_.size() - pos_);
@@ -122,7 +122,7 @@ class StreamingDriver : public quarn::D2xxDriver {
         *got = n;
         return ft::kOk;
     }
-    FtStatus Close(FtHandle) override { return ft::kOk; }
+    FtStatus close(FtHandle) override { return ft::kOk; }
 
   private:
     Bytes stream_;

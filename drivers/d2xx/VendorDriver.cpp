@@ -91,41 +91,41 @@ bool VendorDriver::loaded() const {
     return functions_ != nullptr;
 }
 
-FtStatus VendorDriver::ListDevices(void* arg1, void* arg2, FtDword flags) {
+FtStatus VendorDriver::listDevices(void* arg1, void* arg2, FtDword flags) {
     return functions_ ? functions_->listDevices(arg1, arg2, flags) : kNotLoaded;
 }
 
-FtStatus VendorDriver::OpenEx(void* arg1, FtDword flags, FtHandle* handle) {
+FtStatus VendorDriver::openEx(void* arg1, FtDword flags, FtHandle* handle) {
     return functions_ ? functions_->openEx(arg1, flags, handle) : kNotLoaded;
 }
 
-FtStatus VendorDriver::ResetDevice(FtHandle handle) {
+FtStatus VendorDriver::resetDevice(FtHandle handle) {
     return functions_ ? functions_->resetDevice(handle) : kNotLoaded;
 }
 
-FtStatus VendorDriver::Purge(FtHandle handle, FtDword mask) {
+FtStatus VendorDriver::purge(FtHandle handle, FtDword mask) {
     return functions_ ? functions_->purge(handle, mask) : kNotLoaded;
 }
 
-FtStatus VendorDriver::Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+FtStatus VendorDriver::write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                              FtDword* bytesWritten) {
     return functions_ ? functions_->write(handle, buffer, bytesToWrite, bytesWritten) : kNotLoaded;
 }
 
-FtStatus VendorDriver::GetQueueStatus(FtHandle handle, FtDword* rxBytes) {
+FtStatus VendorDriver::getQueueStatus(FtHandle handle, FtDword* rxBytes) {
     return functions_ ? functions_->getQueueStatus(handle, rxBytes) : kNotLoaded;
 }
 
-FtStatus VendorDriver::SetTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) {
+FtStatus VendorDriver::setTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) {
     return functions_ ? functions_->setTimeouts(handle, readTimeout, writeTimeout) : kNotLoaded;
 }
 
-FtStatus VendorDriver::Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+FtStatus VendorDriver::read(FtHandle handle, void* buffer, FtDword bytesToRead,
                             FtDword* bytesReturned) {
     return functions_ ? functions_->read(handle, buffer, bytesToRead, bytesReturned) : kNotLoaded;
 }
 
-FtStatus VendorDriver::Close(FtHandle handle) {
+FtStatus VendorDriver::close(FtHandle handle) {
     return functions_ ? functions_->close(handle) : kNotLoaded;
 }
 

@@ -28,17 +28,17 @@ class VendorDriver final : public D2xxDriver {
     // Why the driver is not usable, on one line; empty when loaded.
     const std::string& loadError() const { return loadError_; }
 
-    FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) override;
-    FtStatus OpenEx(void* arg1, FtDword flags, FtHandle* handle) override;
-    FtStatus ResetDevice(FtHandle handle) override;
-    FtStatus Purge(FtHandle handle, FtDword mask) override;
-    FtStatus Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+    FtStatus listDevices(void* arg1, void* arg2, FtDword flags) override;
+    FtStatus openEx(void* arg1, FtDword flags, FtHandle* handle) override;
+    FtStatus resetDevice(FtHandle handle) override;
+    FtStatus purge(FtHandle handle, FtDword mask) override;
+    FtStatus write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                    FtDword* bytesWritten) override;
-    FtStatus GetQueueStatus(FtHandle handle, FtDword* rxBytes) override;
-    FtStatus SetTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override;
-    FtStatus Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+    FtStatus getQueueStatus(FtHandle handle, FtDword* rxBytes) override;
+    FtStatus setTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override;
+    FtStatus read(FtHandle handle, void* buffer, FtDword bytesToRead,
                   FtDword* bytesReturned) override;
-    FtStatus Close(FtHandle handle) override;
+    FtStatus close(FtHandle handle) override;
 
   private:
     struct Functions;

@@ -57,48 +57,48 @@ FtStatus withBus(Call call) noexcept {
 }  // namespace
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_ListDevices(void* pArg1, void* pArg2,
-                                                              std::uint32_t Flags) {
-    return withBus([&](auto& bus) { return bus.ListDevices(pArg1, pArg2, Flags); });
+                                                              std::uint32_t flags) {
+    return withBus([&](auto& bus) { return bus.listDevices(pArg1, pArg2, flags); });
 }
 
-QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_OpenEx(void* pArg1, std::uint32_t Flags,
+QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_OpenEx(void* pArg1, std::uint32_t flags,
                                                          FtHandle* pHandle) {
-    return withBus([&](auto& bus) { return bus.OpenEx(pArg1, Flags, pHandle); });
+    return withBus([&](auto& bus) { return bus.openEx(pArg1, flags, pHandle); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_ResetDevice(FtHandle ftHandle) {
-    return withBus([&](auto& bus) { return bus.ResetDevice(ftHandle); });
+    return withBus([&](auto& bus) { return bus.resetDevice(ftHandle); });
 }
 
-QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_Purge(FtHandle ftHandle, std::uint32_t Mask) {
-    return withBus([&](auto& bus) { return bus.Purge(ftHandle, Mask); });
+QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_Purge(FtHandle ftHandle, std::uint32_t mask) {
+    return withBus([&](auto& bus) { return bus.purge(ftHandle, mask); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_Write(FtHandle ftHandle, void* lpBuffer,
                                                         std::uint32_t dwBytesToWrite,
                                                         std::uint32_t* lpBytesWritten) {
     return withBus(
-        [&](auto& bus) { return bus.Write(ftHandle, lpBuffer, dwBytesToWrite, lpBytesWritten); });
+        [&](auto& bus) { return bus.write(ftHandle, lpBuffer, dwBytesToWrite, lpBytesWritten); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_GetQueueStatus(FtHandle ftHandle,
                                                                  std::uint32_t* dwRxBytes) {
-    return withBus([&](auto& bus) { return bus.GetQueueStatus(ftHandle, dwRxBytes); });
+    return withBus([&](auto& bus) { return bus.getQueueStatus(ftHandle, dwRxBytes); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_SetTimeouts(FtHandle ftHandle,
-                                                              std::uint32_t ReadTimeout,
-                                                              std::uint32_t WriteTimeout) {
-    return withBus([&](auto& bus) { return bus.SetTimeouts(ftHandle, ReadTimeout, WriteTimeout); });
+                                                              std::uint32_t readTimeout,
+                                                              std::uint32_t writeTimeout) {
+    return withBus([&](auto& bus) { return bus.setTimeouts(ftHandle, readTimeout, writeTimeout); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_Read(FtHandle ftHandle, void* lpBuffer,
                                                        std::uint32_t dwBytesToRead,
                                                        std::uint32_t* lpBytesReturned) {
     return withBus(
-        [&](auto& bus) { return bus.Read(ftHandle, lpBuffer, dwBytesToRead, lpBytesReturned); });
+        [&](auto& bus) { return bus.read(ftHandle, lpBuffer, dwBytesToRead, lpBytesReturned); });
 }
 
 QUARN_DROPIN_EXPORT FtStatus QUARN_DROPIN_CALL FT_Close(FtHandle ftHandle) {
-    return withBus([&](auto& bus) { return bus.Close(ftHandle); });
+    return withBus([&](auto& bus) { return bus.close(ftHandle); });
 }

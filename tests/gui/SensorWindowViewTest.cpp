@@ -295,7 +295,7 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
         adapter_.framesReceived(link::commandByte(link::Command::SetParameters));
 
     combo.showPopup();
-    EXPECT_TRUE(form().sensorParams().EditTresh) << "opening the list holds writes back";
+    EXPECT_TRUE(form().sensorParams().editTresh) << "opening the list holds writes back";
     clock_.advance(300);
     EXPECT_EQ(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
               writesBefore);
@@ -304,14 +304,14 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     QTest::keyClick(combo.view(), Qt::Key_Return);
     EXPECT_EQ(combo.currentIndex(), 8);
     EXPECT_EQ(form().sensitivityList.listIndex(), 8);
-    EXPECT_FALSE(form().sensorParams().EditTresh);
+    EXPECT_FALSE(form().sensorParams().editTresh);
 
     ASSERT_TRUE(
         advanceUntil([this] { return adapter_.zelSensor()->parameters().sensitivity == 9; }));
     EXPECT_GT(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
               writesBefore);
     // The read-back confirms it and the oval grows to size 9.
-    ASSERT_TRUE(advanceUntil([this] { return form().sensorParams().LastTresh == 8; }));
+    ASSERT_TRUE(advanceUntil([this] { return form().sensorParams().lastTresh == 8; }));
     EXPECT_EQ(combo.currentText(), "9");
     auto& view = child<PictureBoxView>("detectionAreaPicture");
     const QImage image = snapshot(view);

@@ -25,7 +25,7 @@ constexpr std::int64_t kHourMs = 3600000;
 
 std::size_t MonitorChars(const std::string& text) {
     // Counting bytes is enough while they do not pass the limit.
-    return text.size() <= app::kMonitorBoxLimit ? text.size() : Utf8Length(text);
+    return text.size() <= app::kMonitorBoxLimit ? text.size() : utf8Length(text);
 }
 
 }  // namespace
@@ -66,13 +66,13 @@ void InvariantChecker::checkReceivePath() {
     const link::ReceiveState& rx = w_.session.app.receiveState();
     // Every read of the tick, as it happened, and what is left after it.
     const std::uint64_t held =
-        std::max(w_.session.driver.peakHeld(), static_cast<std::uint64_t>(link::BufferedBytes(rx)));
+        std::max(w_.session.driver.peakHeld(), static_cast<std::uint64_t>(link::bufferedBytes(rx)));
     w_.figures.peakBufferedBytes = std::max(w_.figures.peakBufferedBytes, held);
     expect(held <= link::kRingSize - 1, "more than 1999 bytes buffered in the ring");
-    expect(rx.RxIdxIn >= 0 && rx.RxIdxIn < link::kRingSize && rx.RxIdxOut >= 0 &&
-               rx.RxIdxOut < link::kRingSize,
+    expect(rx.rxIdxIn >= 0 && rx.rxIdxIn < link::kRingSize && rx.rxIdxOut >= 0 &&
+               rx.rxIdxOut < link::kRingSize,
            "a ring index outside the ring");
-    expect(rx.MsgPos >= 0 && rx.MsgPos <= link::kMaxHeldFrameBytes,
+    expect(rx.msgPos >= 0 && rx.msgPos <= link::kMaxHeldFrameBytes,
            "the extractor's position outside the frame buffer");
 }
 

@@ -28,36 +28,36 @@ class WatchedDriver final : public D2xxDriver {
     std::uint64_t peakHeld() const { return peakHeld_; }
     std::uint64_t reads() const { return reads_; }
 
-    FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) override {
-        return inner_.ListDevices(arg1, arg2, flags);
+    FtStatus listDevices(void* arg1, void* arg2, FtDword flags) override {
+        return inner_.listDevices(arg1, arg2, flags);
     }
-    FtStatus OpenEx(void* arg1, FtDword flags, FtHandle* handle) override {
-        return inner_.OpenEx(arg1, flags, handle);
+    FtStatus openEx(void* arg1, FtDword flags, FtHandle* handle) override {
+        return inner_.openEx(arg1, flags, handle);
     }
-    FtStatus ResetDevice(FtHandle handle) override { return inner_.ResetDevice(handle); }
-    FtStatus Purge(FtHandle handle, FtDword mask) override { return inner_.Purge(handle, mask); }
-    FtStatus Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+    FtStatus resetDevice(FtHandle handle) override { return inner_.resetDevice(handle); }
+    FtStatus purge(FtHandle handle, FtDword mask) override { return inner_.purge(handle, mask); }
+    FtStatus write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                    FtDword* bytesWritten) override {
-        return inner_.Write(handle, buffer, bytesToWrite, bytesWritten);
+        return inner_.write(handle, buffer, bytesToWrite, bytesWritten);
     }
-    FtStatus GetQueueStatus(FtHandle handle, FtDword* rxBytes) override {
-        return inner_.GetQueueStatus(handle, rxBytes);
+    FtStatus getQueueStatus(FtHandle handle, FtDword* rxBytes) override {
+        return inner_.getQueueStatus(handle, rxBytes);
     }
-    FtStatus SetTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override {
-        return inner_.SetTimeouts(handle, readTimeout, writeTimeout);
+    FtStatus setTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override {
+        return inner_.setTimeouts(handle, readTimeout, writeTimeout);
     }
-    FtStatus Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+    FtStatus read(FtHandle handle, void* buffer, FtDword bytesToRead,
                   FtDword* bytesReturned) override {
-        const FtStatus status = inner_.Read(handle, buffer, bytesToRead, bytesReturned);
+        const FtStatus status = inner_.read(handle, buffer, bytesToRead, bytesReturned);
         ++reads_;
         if (ring_ != nullptr && status == ft::kOk && bytesReturned != nullptr) {
             const std::uint64_t held =
-                static_cast<std::uint64_t>(link::BufferedBytes(*ring_)) + *bytesReturned;
+                static_cast<std::uint64_t>(link::bufferedBytes(*ring_)) + *bytesReturned;
             peakHeld_ = std::max(peakHeld_, held);
         }
         return status;
     }
-    FtStatus Close(FtHandle handle) override { return inner_.Close(handle); }
+    FtStatus close(FtHandle handle) override { return inner_.close(handle); }
 
   private:
     D2xxDriver& inner_;

@@ -68,7 +68,7 @@ class RecordingDriver : public D2xxDriver {
     void clearCalls() { calls.clear(); }
 
     // --- D2xxDriver ---
-    FtStatus ListDevices(void* arg1, void* arg2, FtDword flags) override {
+    FtStatus listDevices(void* arg1, void* arg2, FtDword flags) override {
         if (flags == ft::kListNumberOnly) {
             if (recording) {
                 record("ListDevices(" + std::string(arg1 ? "&count" : "null") + ", " +
@@ -109,7 +109,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus OpenEx(void* arg1, FtDword flags, FtHandle* handle) override {
+    FtStatus openEx(void* arg1, FtDword flags, FtHandle* handle) override {
         const std::string name = arg1 ? static_cast<const char*>(arg1) : "";
         if (recording) {
             record("OpenEx(\"" + name + "\", " + std::to_string(flags) + ")");
@@ -129,7 +129,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus ResetDevice(FtHandle handle) override {
+    FtStatus resetDevice(FtHandle handle) override {
         const std::string h = use(handle);
         if (recording) {
             record("ResetDevice(" + h + ")");
@@ -137,7 +137,7 @@ class RecordingDriver : public D2xxDriver {
         return scripted("ResetDevice").value_or(ft::kOk);
     }
 
-    FtStatus Purge(FtHandle handle, FtDword mask) override {
+    FtStatus purge(FtHandle handle, FtDword mask) override {
         const std::string h = use(handle);
         if (recording) {
             record("Purge(" + h + ", " + std::to_string(mask) + ")");
@@ -151,7 +151,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus Write(FtHandle handle, void* buffer, FtDword bytesToWrite,
+    FtStatus write(FtHandle handle, void* buffer, FtDword bytesToWrite,
                    FtDword* bytesWritten) override {
         const std::string h = use(handle);
         if (recording) {
@@ -166,7 +166,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus GetQueueStatus(FtHandle handle, FtDword* rxBytes) override {
+    FtStatus getQueueStatus(FtHandle handle, FtDword* rxBytes) override {
         const std::string h = use(handle);
         if (recording) {
             record("GetQueueStatus(" + h + ")");
@@ -179,7 +179,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus SetTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override {
+    FtStatus setTimeouts(FtHandle handle, FtDword readTimeout, FtDword writeTimeout) override {
         const std::string h = use(handle);
         if (recording) {
             record("SetTimeouts(" + h + ", " + std::to_string(readTimeout) + ", " +
@@ -188,7 +188,7 @@ class RecordingDriver : public D2xxDriver {
         return scripted("SetTimeouts").value_or(ft::kOk);
     }
 
-    FtStatus Read(FtHandle handle, void* buffer, FtDword bytesToRead,
+    FtStatus read(FtHandle handle, void* buffer, FtDword bytesToRead,
                   FtDword* bytesReturned) override {
         const std::string h = use(handle);
         if (recording) {
@@ -205,7 +205,7 @@ class RecordingDriver : public D2xxDriver {
         return ft::kOk;
     }
 
-    FtStatus Close(FtHandle handle) override {
+    FtStatus close(FtHandle handle) override {
         const std::string h = use(handle);
         if (recording) {
             record("Close(" + h + ")");

@@ -47,15 +47,15 @@ class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
 // A driver whose every call fails.
 class FailingDriver : public D2xxDriver {
   public:
-    FtStatus ListDevices(void*, void*, FtDword) override { return ft::kOtherError; }
-    FtStatus OpenEx(void*, FtDword, FtHandle*) override { return ft::kOtherError; }
-    FtStatus ResetDevice(FtHandle) override { return ft::kOtherError; }
-    FtStatus Purge(FtHandle, FtDword) override { return ft::kOtherError; }
-    FtStatus Write(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
-    FtStatus GetQueueStatus(FtHandle, FtDword*) override { return ft::kOtherError; }
-    FtStatus SetTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOtherError; }
-    FtStatus Read(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
-    FtStatus Close(FtHandle) override { return ft::kOtherError; }
+    FtStatus listDevices(void*, void*, FtDword) override { return ft::kOtherError; }
+    FtStatus openEx(void*, FtDword, FtHandle*) override { return ft::kOtherError; }
+    FtStatus resetDevice(FtHandle) override { return ft::kOtherError; }
+    FtStatus purge(FtHandle, FtDword) override { return ft::kOtherError; }
+    FtStatus write(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
+    FtStatus getQueueStatus(FtHandle, FtDword*) override { return ft::kOtherError; }
+    FtStatus setTimeouts(FtHandle, FtDword, FtDword) override { return ft::kOtherError; }
+    FtStatus read(FtHandle, void*, FtDword, FtDword*) override { return ft::kOtherError; }
+    FtStatus close(FtHandle) override { return ft::kOtherError; }
 };
 
 class SupervisionScenario : public ::testing::Test {
@@ -253,7 +253,7 @@ TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
     EXPECT_FALSE(form().visible());
     EXPECT_EQ(host.quitRequests, 1);
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
 }
 
 TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
@@ -263,7 +263,7 @@ TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
     ASSERT_EQ(bus.openHandleCount(), 1U);
     form().exitMenu.click();
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
     EXPECT_EQ(host.quitRequests, 1);
     const std::size_t requests = adapter.framesReceived(0);
     advanceTo(10000);

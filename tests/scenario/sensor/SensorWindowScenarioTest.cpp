@@ -99,8 +99,8 @@ TEST_F(SensorWindowScenario, PromptSensorTakesOneWriteThenOneRead) {
     EXPECT_EQ(writes[0].payload, (Bytes{7, 1, 1, 0, 0, 0}));
     EXPECT_EQ(adapter.framesReceived(2), 1U);
     EXPECT_EQ(adapter.zelSensor()->parameters().sensitivity, 7);
-    EXPECT_EQ(window().sensorParams().LastTresh, 6);
-    EXPECT_EQ(window().detectionArea.box(), AreaBox(7));
+    EXPECT_EQ(window().sensorParams().lastTresh, 6);
+    EXPECT_EQ(window().detectionArea.box(), areaBox(7));
 }
 
 TEST_F(SensorWindowScenario, WriteLengthFollowsTheFirmware) {
@@ -155,7 +155,7 @@ TEST_F(SensorWindowScenario, DroppedDownListHoldsItsWriteUntilAnItemIsClicked) {
     window().reactionSpeedList.dropDown();
     session.clock.advance(1000);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
-    EXPECT_TRUE(window().sensorParams().EditVelSense);
+    EXPECT_TRUE(window().sensorParams().editVelSense);
 
     // Closed without a click: another list's change still writes, carrying
     // every list's selection.

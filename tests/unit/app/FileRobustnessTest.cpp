@@ -48,7 +48,7 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheStringTableIsTheFatalFailure) {
     startAndExit();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
     EXPECT_TRUE(fs::is_directory(shell.dir.file("StringTable.txt")));
 }
 
@@ -73,14 +73,14 @@ TEST_F(FileRobustness, EndlessFilesAreReadOnlyUpToTheirLimit) {
     // the string table is refused with the fatal message, and nothing hangs.
     fs::create_symlink("/dev/zero", shell.dir.file("QuarnSoft.prm"));
     fs::create_symlink("/dev/zero", shell.dir.file("StringTable.txt"));
-    EXPECT_EQ(LoadSettings(shell.dir.str()), 1);
+    EXPECT_EQ(loadSettings(shell.dir.str()), 1);
     StringTableEntries table;
-    EXPECT_FALSE(LoadStringTable(shell.dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(shell.dir.str(), 0, table));
     startAndExit();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     // The save replaced the link with a real file and left the device alone.
     EXPECT_FALSE(fs::is_symlink(shell.dir.file("QuarnSoft.prm")));
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
 }
 
 TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
@@ -95,7 +95,7 @@ TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
         }
         roundShell.dir.write("StringTable.txt", bytes);
         StringTableEntries expected;
-        const bool valid = ParseStringTable(bytes, 1, expected);
+        const bool valid = parseStringTable(bytes, 1, expected);
         roundShell.app().start();
         EXPECT_EQ(roundShell.app().ended(), !valid);
         EXPECT_EQ(roundShell.host.messages.size(), valid ? 0U : 1U);
@@ -108,13 +108,13 @@ TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
 TEST_F(FileRobustness, LeftoverOfAnInterruptedSaveIsReplacedByTheNextSave) {
     CopyDeliveredStringTable(shell.dir);
     // An earlier save stopped after writing half of its temporary file.
-    shell.dir.write("QuarnSoft.prm", SettingsText(1));
+    shell.dir.write("QuarnSoft.prm", settingsText(1));
     shell.dir.write("QuarnSoft.prm.new", "\"File configura");
     shell.app().start();
     EXPECT_EQ(shell.state().language, 1);
     shell.form().italianMenuItem.click();
     shell.form().exitMenu.click();
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
 }
 

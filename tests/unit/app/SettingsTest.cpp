@@ -17,23 +17,23 @@ using quarn::testing::TempDir;
 constexpr char kHeaderLine[] = "\"File configurazione QuarnSoft\"\r\n";
 
 TEST(SettingsFile, WritesTheExactBytesAndReadsThemBack) {
-    EXPECT_EQ(SettingsText(1), "\"File configurazione QuarnSoft\"\r\n1\r\n");
-    EXPECT_EQ(SettingsText(1).size(), 36U);
-    EXPECT_EQ(SettingsText(-12), std::string(kHeaderLine) + "-12\r\n");
+    EXPECT_EQ(settingsText(1), "\"File configurazione QuarnSoft\"\r\n1\r\n");
+    EXPECT_EQ(settingsText(1).size(), 36U);
+    EXPECT_EQ(settingsText(-12), std::string(kHeaderLine) + "-12\r\n");
 
     TempDir dir;
     for (std::int16_t value : {0, 1, 2, -1, -32768, 32767}) {
-        SaveSettings(dir.str(), value);
-        EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(value));
-        EXPECT_EQ(LoadSettings(dir.str()), value);
+        saveSettings(dir.str(), value);
+        EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(value));
+        EXPECT_EQ(loadSettings(dir.str()), value);
     }
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
 
 TEST(SettingsFile, MissingFileMeansEnglish) {
     TempDir dir;
-    EXPECT_EQ(LoadSettings(dir.str()), 1);
-    EXPECT_EQ(LoadSettings((dir.path() / "no-such-directory").string()), 1);
+    EXPECT_EQ(loadSettings(dir.str()), 1);
+    EXPECT_EQ(loadSettings((dir.path() / "no-such-directory").string()), 1);
 }
 
 TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
@@ -66,7 +66,7 @@ TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
         {"\"File configurazione QuarnSoft\"\r\n.\r\n", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SettingsFromText(c.bytes), c.expected) << c.bytes;
+        EXPECT_EQ(settingsFromText(c.bytes), c.expected) << c.bytes;
     }
 }
 
@@ -103,26 +103,26 @@ TEST(SettingsFile, LanguageLineIsRoundedHalfToEvenAndLimitedTo16Bits) {
         {"000000000000000000001", 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SettingsFromText(std::string(kHeaderLine) + c.line + "\r\n"), c.expected)
+        EXPECT_EQ(settingsFromText(std::string(kHeaderLine) + c.line + "\r\n"), c.expected)
             << c.line;
     }
 }
 
 TEST(SettingsFile, FailedSaveKeepsThePreviousFileWhole) {
     TempDir dir;
-    SaveSettings(dir.str(), 0);
+    saveSettings(dir.str(), 0);
     // The temporary name is taken by a directory: the write cannot happen.
     fs::create_directory(dir.file("QuarnSoft.prm.new"));
-    SaveSettings(dir.str(), 1);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), SettingsText(0));
+    saveSettings(dir.str(), 1);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(0));
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm.new")));
 }
 
 TEST(SettingsFile, DirectoryInPlaceOfTheFileIsLeftAlone) {
     TempDir dir;
     fs::create_directory(dir.file("QuarnSoft.prm"));
-    EXPECT_EQ(LoadSettings(dir.str()), 1);
-    SaveSettings(dir.str(), 0);
+    EXPECT_EQ(loadSettings(dir.str()), 1);
+    saveSettings(dir.str(), 0);
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm")));
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
@@ -133,7 +133,7 @@ TEST(SettingsFile, ReadOnlyDirectoryGetsNothingWritten) {
     }
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    SaveSettings(dir.str(), 0);
+    saveSettings(dir.str(), 0);
     fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
@@ -156,8 +156,8 @@ TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
             bytes += withHeader ? alphabet[pick(random)] : static_cast<char>(byte(random));
         }
         dir.write("QuarnSoft.prm", bytes);
-        const std::int16_t language = LoadSettings(dir.str());
-        ASSERT_EQ(language, SettingsFromText(bytes));
+        const std::int16_t language = loadSettings(dir.str());
+        ASSERT_EQ(language, settingsFromText(bytes));
         if (!withHeader) {
             ASSERT_EQ(language, 1);  // random bytes never form the header
         }

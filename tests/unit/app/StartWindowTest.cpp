@@ -37,7 +37,7 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     shell.app().start();
     StartWindow& form = shell.form();
     EXPECT_EQ(form.versionLabel.caption(), "Ver 2.213");
-    EXPECT_EQ(VersionCaption({1, 0, 0}), "Ver 1.00");
+    EXPECT_EQ(versionCaption({1, 0, 0}), "Ver 1.00");
     EXPECT_TRUE(form.visible());
     // No settings file: English.
     EXPECT_EQ(shell.state().language, 1);
@@ -65,7 +65,7 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
 }
 
 TEST_F(FormStartTest, ItalianSettingsGiveItalianMenusFromTheStart) {
-    SaveSettings(shell.dir.str(), 0);
+    saveSettings(shell.dir.str(), 0);
     shell.app().start();
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Esci");
 }
@@ -89,7 +89,7 @@ TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
     EXPECT_FALSE(form.supervisionTimer->enabled());
     EXPECT_FALSE(form.receiveTimer->enabled());
     // The normal shutdown wrote the settings.
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
     shell.clock.advance(10000);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(shell.host.quitRequests, 1);
@@ -115,7 +115,7 @@ TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
     EXPECT_EQ(form.exitMenu.caption(), "&Exit");
     form.italianMenuItem.click();
     form.exitMenu.click();
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
 
     // The next run starts in Italian.
     RecordingDriver otherDriver;
@@ -125,7 +125,7 @@ TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
 }
 
 TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
-    SaveSettings(shell.dir.str(), 0);
+    saveSettings(shell.dir.str(), 0);
     shell.dir.write("StringTable.txt",
                     "#STRING 11\r\nEsci\r\nExit\r\n#STRING 12\r\nLingua\r\n#STRING 13\r\n"
                     "Italiano\r\nItalian\r\n#STRING 14\r\nInglese\r\nEnglish\r\n");
@@ -136,7 +136,7 @@ TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
 }
 
 TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
-    SaveSettings(shell.dir.str(), 2);
+    saveSettings(shell.dir.str(), 2);
     shell.app().start();
     EXPECT_EQ(shell.state().texts, StringTableEntries{});
     EXPECT_EQ(shell.form().exitMenu.caption(), "");
@@ -159,7 +159,7 @@ TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication)
     EXPECT_FALSE(shell.app().usb().isOpen());
     // No caption update ran; the new language was saved by the shutdown.
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(0));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
 }
 
 TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
@@ -221,7 +221,7 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     shell.form().exitMenu.click();
     EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
     EXPECT_FALSE(shell.app().usb().isOpen());
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), SettingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
     EXPECT_FALSE(shell.app().trafficMonitor().loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.host.messages.empty());
@@ -253,7 +253,7 @@ TEST_F(FormStartTest, TwoApplicationsInOneProcessAreIndependent) {
     RecordingDriver otherDriver;
     ShellFixture other(otherDriver);
     CopyDeliveredStringTable(other.dir);
-    SaveSettings(other.dir.str(), 0);
+    saveSettings(other.dir.str(), 0);
     shell.app().start();
     other.app().start();
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");

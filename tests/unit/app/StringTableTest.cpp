@@ -14,7 +14,7 @@ using quarn::testing::TempDir;
 
 StringTableEntries Parsed(std::string_view bytes, std::int16_t language, bool& ok) {
     StringTableEntries table;
-    ok = ParseStringTable(bytes, language, table);
+    ok = parseStringTable(bytes, language, table);
     return table;
 }
 
@@ -27,7 +27,7 @@ StringTableEntries Parsed(std::string_view bytes, std::int16_t language) {
 
 bool Accepted(std::string_view bytes, std::int16_t language = 0) {
     StringTableEntries table;
-    return ParseStringTable(bytes, language, table);
+    return parseStringTable(bytes, language, table);
 }
 
 TEST(StringTable, EachLanguageTakesItsLineOfEveryEntry) {
@@ -101,7 +101,7 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
     StringTableEntries table;
     table[40] = "Solo italiano";
     table[41] = "Vecchio";
-    ASSERT_TRUE(ParseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n", 1,
+    ASSERT_TRUE(parseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n", 1,
                                  table));
     EXPECT_EQ(table[40], "Solo italiano");
     EXPECT_EQ(table[41], "New");
@@ -110,7 +110,7 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
 TEST(StringTable, RefusedFileLeavesTheTableAsItWas) {
     StringTableEntries table;
     table[11] = "&Exit";
-    EXPECT_FALSE(ParseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", 0, table));
+    EXPECT_FALSE(parseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", 0, table));
     EXPECT_EQ(table[11], "&Exit");
 }
 
@@ -124,16 +124,16 @@ TEST(StringTable, TextsAreDecodedFromWindows1252) {
 TEST(StringTableFile, MissingUnreadableOrOversizedFileIsRefused) {
     TempDir dir;
     StringTableEntries table;
-    EXPECT_FALSE(LoadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
     std::filesystem::create_directory(dir.file("StringTable.txt"));
-    EXPECT_FALSE(LoadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
     std::filesystem::remove(dir.file("StringTable.txt"));
     dir.write("StringTable.txt", "#STRING 1\r\nUno\r\n");
-    EXPECT_TRUE(LoadStringTable(dir.str(), 0, table));
+    EXPECT_TRUE(loadStringTable(dir.str(), 0, table));
     EXPECT_EQ(table[1], "Uno");
     // A file far larger than any table is not read into memory.
     std::filesystem::resize_file(dir.file("StringTable.txt"), 65 * 1024 * 1024);
-    EXPECT_FALSE(LoadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
     EXPECT_EQ(table[1], "Uno");
 }
 
@@ -142,8 +142,8 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     const std::string dir = delivered.parent_path().string();
     StringTableEntries italian;
     StringTableEntries english;
-    ASSERT_TRUE(LoadStringTable(dir, 0, italian));
-    ASSERT_TRUE(LoadStringTable(dir, 1, english));
+    ASSERT_TRUE(loadStringTable(dir, 0, italian));
+    ASSERT_TRUE(loadStringTable(dir, 1, english));
     const int inUse[] = {0,  1,  11, 12, 13, 14, 20, 21, 22, 23, 30, 31, 32, 33, 50,
                          51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64};
     for (int entry : inUse) {
@@ -156,7 +156,7 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     EXPECT_EQ(italian[33], english[33]);  // the model name is the same in both
     // No third language, and nothing beyond the entries in use.
     StringTableEntries third;
-    ASSERT_TRUE(LoadStringTable(dir, 2, third));
+    ASSERT_TRUE(loadStringTable(dir, 2, third));
     EXPECT_EQ(third, StringTableEntries{});
 }
 
@@ -183,7 +183,7 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
             }
         }
         StringTableEntries table = before;
-        if (!ParseStringTable(bytes, static_cast<std::int16_t>(language(random)), table)) {
+        if (!parseStringTable(bytes, static_cast<std::int16_t>(language(random)), table)) {
             ASSERT_EQ(table, before);
         }
     }
@@ -198,7 +198,7 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
         dir.write("StringTable.txt", bytes);
         StringTableEntries table;
         StringTableEntries fromBytes;
-        ASSERT_EQ(LoadStringTable(dir.str(), 1, table), ParseStringTable(bytes, 1, fromBytes));
+        ASSERT_EQ(loadStringTable(dir.str(), 1, table), parseStringTable(bytes, 1, fromBytes));
     }
 }
 

@@ -20,17 +20,17 @@ void expectEveryCallFails(VendorDriver& driver) {
     FtDword n = 0;
     char text[100] = "QuarnProg";
     FtHandle handle = nullptr;
-    EXPECT_NE(driver.ListDevices(&n, nullptr, ft::kListNumberOnly), ft::kOk);
-    EXPECT_NE(driver.ListDevices(nullptr, text, ft::kListByIndex | ft::kOpenByDescription),
+    EXPECT_NE(driver.listDevices(&n, nullptr, ft::kListNumberOnly), ft::kOk);
+    EXPECT_NE(driver.listDevices(nullptr, text, ft::kListByIndex | ft::kOpenByDescription),
               ft::kOk);
-    EXPECT_NE(driver.OpenEx(text, ft::kOpenByDescription, &handle), ft::kOk);
-    EXPECT_NE(driver.ResetDevice(handle), ft::kOk);
-    EXPECT_NE(driver.Purge(handle, ft::kPurgeRx | ft::kPurgeTx), ft::kOk);
-    EXPECT_NE(driver.Write(handle, text, 7, &n), ft::kOk);
-    EXPECT_NE(driver.GetQueueStatus(handle, &n), ft::kOk);
-    EXPECT_NE(driver.SetTimeouts(handle, 5000, 0), ft::kOk);
-    EXPECT_NE(driver.Read(handle, text, 10, &n), ft::kOk);
-    EXPECT_NE(driver.Close(handle), ft::kOk);
+    EXPECT_NE(driver.openEx(text, ft::kOpenByDescription, &handle), ft::kOk);
+    EXPECT_NE(driver.resetDevice(handle), ft::kOk);
+    EXPECT_NE(driver.purge(handle, ft::kPurgeRx | ft::kPurgeTx), ft::kOk);
+    EXPECT_NE(driver.write(handle, text, 7, &n), ft::kOk);
+    EXPECT_NE(driver.getQueueStatus(handle, &n), ft::kOk);
+    EXPECT_NE(driver.setTimeouts(handle, 5000, 0), ft::kOk);
+    EXPECT_NE(driver.read(handle, text, 10, &n), ft::kOk);
+    EXPECT_NE(driver.close(handle), ft::kOk);
 }
 
 TEST(VendorDriver, MissingLibraryOrFunctionsMakeEveryCallFail) {
@@ -71,22 +71,22 @@ TEST(VendorDriver, DropInAnswersAnIdentityRequestThroughTheNineFunctions) {
                                  << " (run under ctest, or with LD_LIBRARY_PATH=<build>/dropin)";
 
     FtDword count = 0;
-    ASSERT_EQ(driver.ListDevices(&count, nullptr, ft::kListNumberOnly), ft::kOk);
+    ASSERT_EQ(driver.listDevices(&count, nullptr, ft::kListNumberOnly), ft::kOk);
     ASSERT_EQ(count, 1U);
     char description[100];
     std::memset(description, ' ', sizeof description);
-    ASSERT_EQ(driver.ListDevices(reinterpret_cast<void*>(std::uintptr_t{0}), description,
+    ASSERT_EQ(driver.listDevices(reinterpret_cast<void*>(std::uintptr_t{0}), description,
                                  ft::kListByIndex | ft::kOpenByDescription),
               ft::kOk);
     EXPECT_STREQ(description, "QuarnProg");
 
     FtHandle handle = nullptr;
-    ASSERT_EQ(driver.OpenEx(description, ft::kOpenByDescription, &handle), ft::kOk);
-    EXPECT_EQ(driver.ResetDevice(handle), ft::kOk);
-    EXPECT_EQ(driver.Purge(handle, ft::kPurgeRx | ft::kPurgeTx), ft::kOk);
+    ASSERT_EQ(driver.openEx(description, ft::kOpenByDescription, &handle), ft::kOk);
+    EXPECT_EQ(driver.resetDevice(handle), ft::kOk);
+    EXPECT_EQ(driver.purge(handle, ft::kPurgeRx | ft::kPurgeTx), ft::kOk);
     Bytes request{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03};
     FtDword written = 0;
-    ASSERT_EQ(driver.Write(handle, request.data(), 7, &written), ft::kOk);
+    ASSERT_EQ(driver.write(handle, request.data(), 7, &written), ft::kOk);
     EXPECT_EQ(written, 7U);
 
     // Real time: wait, within a generous bound, for the reply to arrive.
@@ -94,13 +94,13 @@ TEST(VendorDriver, DropInAnswersAnIdentityRequestThroughTheNineFunctions) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (waiting == 0 && std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        ASSERT_EQ(driver.GetQueueStatus(handle, &waiting), ft::kOk);
+        ASSERT_EQ(driver.getQueueStatus(handle, &waiting), ft::kOk);
     }
     ASSERT_GT(waiting, 0U);
-    ASSERT_EQ(driver.SetTimeouts(handle, 5000, 0), ft::kOk);
+    ASSERT_EQ(driver.setTimeouts(handle, 5000, 0), ft::kOk);
     Bytes wire(waiting);
     FtDword got = 0;
-    ASSERT_EQ(driver.Read(handle, wire.data(), waiting, &got), ft::kOk);
+    ASSERT_EQ(driver.read(handle, wire.data(), waiting, &got), ft::kOk);
     wire.resize(got);
 
     const Bytes body = unescapeFrame(wire);
@@ -117,8 +117,8 @@ TEST(VendorDriver, DropInAnswersAnIdentityRequestThroughTheNineFunctions) {
     EXPECT_EQ(body[13] << 8 | body[14], expected.hardware);
     EXPECT_EQ(body[15] << 8 | body[16], expected.firmware);
 
-    EXPECT_EQ(driver.Close(handle), ft::kOk);
-    EXPECT_EQ(driver.Close(handle), ft::kInvalidHandle);
+    EXPECT_EQ(driver.close(handle), ft::kOk);
+    EXPECT_EQ(driver.close(handle), ft::kInvalidHandle);
 }
 
 }  // namespace

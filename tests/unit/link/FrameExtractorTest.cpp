@@ -15,8 +15,8 @@ using testing::PutInRing;
 // Runs the extractor until the ring is drained; returns every frame found.
 std::vector<Bytes> Drain(ReceiveState& state) {
     std::vector<Bytes> frames;
-    while (ExtractMsg(state)) {
-        frames.emplace_back(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen);
+    while (extractMsg(state)) {
+        frames.emplace_back(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen);
     }
     return frames;
 }
@@ -30,14 +30,14 @@ std::vector<Bytes> Extract(const Bytes& wire) {
 TEST(ExtractMsg, IdentityRequestFrameThenTheEndByteIsSkipped) {
     ReceiveState state;
     PutInRing(state, {0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03});
-    ASSERT_TRUE(ExtractMsg(state));
-    EXPECT_EQ(state.MsgLen, 7);
-    EXPECT_EQ(Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + 7),
+    ASSERT_TRUE(extractMsg(state));
+    EXPECT_EQ(state.msgLen, 7);
+    EXPECT_EQ(Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + 7),
               (Bytes{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03}));
-    EXPECT_EQ(state.RxIdxOut, 6);  // still on the 0x03
-    EXPECT_FALSE(ExtractMsg(state));
-    EXPECT_EQ(state.RxIdxOut, 7);
-    EXPECT_EQ(state.MsgPos, 0);
+    EXPECT_EQ(state.rxIdxOut, 6);  // still on the 0x03
+    EXPECT_FALSE(extractMsg(state));
+    EXPECT_EQ(state.rxIdxOut, 7);
+    EXPECT_EQ(state.msgPos, 0);
 }
 
 TEST(ExtractMsg, DoubledMarkersAreHeldOnce) {
@@ -76,18 +76,18 @@ TEST(ExtractMsg, ShortestFrameHasLengthFour) {
 
 TEST(ExtractMsg, FrameWrappingPastTheRingEndIsAssembledWhole) {
     ReceiveState state;
-    state.RxIdxIn = 1998;
-    state.RxIdxOut = 1998;
+    state.rxIdxIn = 1998;
+    state.rxIdxOut = 1998;
     PutInRing(state, {0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
-    EXPECT_EQ(state.RxIdxIn, 7);
-    EXPECT_EQ(state.RxBuffer[0], 0x01);  // the third byte wrapped to index 0
-    EXPECT_EQ(BufferedBytes(state), 9);
-    ASSERT_TRUE(ExtractMsg(state));
-    EXPECT_EQ(Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen),
+    EXPECT_EQ(state.rxIdxIn, 7);
+    EXPECT_EQ(state.rxBuffer[0], 0x01);  // the third byte wrapped to index 0
+    EXPECT_EQ(bufferedBytes(state), 9);
+    ASSERT_TRUE(extractMsg(state));
+    EXPECT_EQ(Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen),
               (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
-    EXPECT_FALSE(ExtractMsg(state));
-    EXPECT_EQ(state.RxIdxOut, 7);
-    EXPECT_EQ(state.RxBuffer[kRingSize], 0);  // the spare slot is never written
+    EXPECT_FALSE(extractMsg(state));
+    EXPECT_EQ(state.rxIdxOut, 7);
+    EXPECT_EQ(state.rxBuffer[kRingSize], 0);  // the spare slot is never written
 }
 
 // Command 0x20 with a payload of 0x10 bytes and the given checksum bytes.
@@ -125,20 +125,20 @@ TEST(ExtractMsg, FramesLongerThan74KeepTheirFirst73Bytes) {
     runaway.insert(runaway.end(), 1500, 0x42);
     runaway.insert(runaway.end(), {0x01, 0x03});
     PutInRing(state, runaway);
-    ASSERT_TRUE(ExtractMsg(state));
-    EXPECT_EQ(state.MsgLen, 74);
-    EXPECT_EQ(state.MsgBuffer[74], 0);
-    EXPECT_EQ(state.MsgBuffer[75], 0);
+    ASSERT_TRUE(extractMsg(state));
+    EXPECT_EQ(state.msgLen, 74);
+    EXPECT_EQ(state.msgBuffer[74], 0);
+    EXPECT_EQ(state.msgBuffer[75], 0);
 }
 
 TEST(ExtractMsg, CorruptedIndicesAreBroughtBackIntoTheRing) {
     ReceiveState state;
-    state.RxIdxIn = 2000;
-    state.RxIdxOut = -7;
-    state.MsgPos = 500;
-    EXPECT_FALSE(ExtractMsg(state));
-    EXPECT_EQ(BufferedBytes(state), 0);
-    EXPECT_EQ(state.MsgPos, 0);
+    state.rxIdxIn = 2000;
+    state.rxIdxOut = -7;
+    state.msgPos = 500;
+    EXPECT_FALSE(extractMsg(state));
+    EXPECT_EQ(bufferedBytes(state), 0);
+    EXPECT_EQ(state.msgPos, 0);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ TEST(EncodeMessage, WorkedExamplesGiveTheirWireBytesAndLogLines) {
          "0102010000010103"},
     };
     for (const auto& row : rows) {
-        const EncodedMessage encoded = EncodeMessage(Command{row.command}, row.payload,
+        const EncodedMessage encoded = encodeMessage(Command{row.command}, row.payload,
                                                      static_cast<std::int16_t>(row.payload.size()));
         EXPECT_EQ(encoded.wire, row.wire) << row.logLine;
         EXPECT_EQ(encoded.logLine, row.logLine);
@@ -38,7 +38,7 @@ TEST(EncodeMessage, WorkedExamplesGiveTheirWireBytesAndLogLines) {
 
 TEST(EncodeMessage, MarkerPairsInsideThePayloadAreEscaped) {
     const Bytes payload{0x01, 0x03, 0x01, 0x02};
-    const EncodedMessage encoded = EncodeMessage(Command{0x04}, payload, 4);
+    const EncodedMessage encoded = encodeMessage(Command{0x04}, payload, 4);
     // sum 4 + 1 + 3 + 1 + 2 = 11
     const Bytes expected{0x01, 0x02, 0x04, 0x01, 0x01, 0x03, 0x01,
                          0x01, 0x02, 0x00, 0x0B, 0x01, 0x03};
@@ -52,8 +52,8 @@ TEST(EncodeMessage, LongestPayloadOfFFSumsTo18870HighByteFirst) {
         p.fill(0xFF);
         return p;
     }();
-    EXPECT_EQ(CalcChecksum(Bytes(74, 0xFF), 74, 0), 18870);
-    const EncodedMessage encoded = EncodeMessage(Command{0xFF}, payload, 73);
+    EXPECT_EQ(calcChecksum(Bytes(74, 0xFF), 74, 0), 18870);
+    const EncodedMessage encoded = encodeMessage(Command{0xFF}, payload, 73);
     ASSERT_EQ(encoded.wire.size(), 80U);  // 76 message bytes, no 0x01 among them
     EXPECT_EQ(encoded.wire[76], 0x49);
     EXPECT_EQ(encoded.wire[77], 0xB6);
@@ -62,38 +62,38 @@ TEST(EncodeMessage, LongestPayloadOfFFSumsTo18870HighByteFirst) {
 
 TEST(EncodeMessage, CountIsLimitedToThePayloadAndTheWorkArea) {
     const Bytes two{0x10, 0x20};
-    EXPECT_EQ(EncodeMessage(Command{0x02}, two, 50).wire,
-              EncodeMessage(Command{0x02}, two, 2).wire);
-    EXPECT_EQ(EncodeMessage(Command{0x02}, two, -3).wire, EncodeMessage(Command{0x02}, {}, 0).wire);
+    EXPECT_EQ(encodeMessage(Command{0x02}, two, 50).wire,
+              encodeMessage(Command{0x02}, two, 2).wire);
+    EXPECT_EQ(encodeMessage(Command{0x02}, two, -3).wire, encodeMessage(Command{0x02}, {}, 0).wire);
     const Bytes big(200, 0x22);
-    EXPECT_EQ(EncodeMessage(Command{0x02}, big, 200).wire.size(), 80U);
+    EXPECT_EQ(encodeMessage(Command{0x02}, big, 200).wire.size(), 80U);
 }
 
 TEST(CalcChecksum, SummedRangeFollowsTheModeAndStaysInsideTheData) {
     const Bytes identityRequest{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03};
-    EXPECT_EQ(CalcChecksum(identityRequest, 7, 1), 0);  // only position 2
+    EXPECT_EQ(calcChecksum(identityRequest, 7, 1), 0);  // only position 2
     const Bytes shortest{0x01, 0x02, 0x01, 0x03};
-    EXPECT_EQ(CalcChecksum(shortest, 4, 1), 0);  // empty range
-    EXPECT_EQ(CalcChecksum(shortest, 4, 0), 7);
-    EXPECT_EQ(CalcChecksum(shortest, 4, -1), 0);  // any non-zero mode
+    EXPECT_EQ(calcChecksum(shortest, 4, 1), 0);  // empty range
+    EXPECT_EQ(calcChecksum(shortest, 4, 0), 7);
+    EXPECT_EQ(calcChecksum(shortest, 4, -1), 0);  // any non-zero mode
     // Lengths beyond the data, negative or zero never read outside it.
-    EXPECT_EQ(CalcChecksum(shortest, 30000, 0), 7);
-    EXPECT_EQ(CalcChecksum(shortest, 30000, 1), 4);
-    EXPECT_EQ(CalcChecksum(shortest, -5, 0), 0);
-    EXPECT_EQ(CalcChecksum({}, 10, 1), 0);
+    EXPECT_EQ(calcChecksum(shortest, 30000, 0), 7);
+    EXPECT_EQ(calcChecksum(shortest, 30000, 1), 4);
+    EXPECT_EQ(calcChecksum(shortest, -5, 0), 0);
+    EXPECT_EQ(calcChecksum({}, 10, 1), 0);
 }
 
 TEST(HexForms, BytesAndVersionWords) {
-    EXPECT_EQ(HexByte(0x0A), "0A");
-    EXPECT_EQ(HexByte(0xFF), "FF");
-    EXPECT_EQ(HexByte(0x00), "00");
-    EXPECT_EQ(HexText(Bytes{0x01, 0xAB, 0x3C}), "01AB3C");
-    EXPECT_EQ(HexWord(0x0102), "102");
-    EXPECT_EQ(HexWord(0x0A05), "A05");
-    EXPECT_EQ(HexWord(0x0010), "010");
-    EXPECT_EQ(HexWord(0), "000");
-    EXPECT_EQ(HexWord(0xFFFF), "FFFF");
-    EXPECT_FALSE(HexWord(-1).empty());  // out of range, still a text
+    EXPECT_EQ(hexByte(0x0A), "0A");
+    EXPECT_EQ(hexByte(0xFF), "FF");
+    EXPECT_EQ(hexByte(0x00), "00");
+    EXPECT_EQ(hexText(Bytes{0x01, 0xAB, 0x3C}), "01AB3C");
+    EXPECT_EQ(hexWord(0x0102), "102");
+    EXPECT_EQ(hexWord(0x0A05), "A05");
+    EXPECT_EQ(hexWord(0x0010), "010");
+    EXPECT_EQ(hexWord(0), "000");
+    EXPECT_EQ(hexWord(0xFFFF), "FFFF");
+    EXPECT_FALSE(hexWord(-1).empty());  // out of range, still a text
 }
 
 }  // namespace

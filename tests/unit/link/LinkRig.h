@@ -27,7 +27,7 @@ struct LinkRig {
 
     // The unescaped frame the extractor has just produced.
     Bytes heldFrame() const {
-        return Bytes(state.MsgBuffer.begin(), state.MsgBuffer.begin() + state.MsgLen);
+        return Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen);
     }
 
     RecordingDriver driver;
@@ -44,8 +44,8 @@ struct LinkRig {
 // Places bytes in the ring as the reader would, starting at RxIdxIn.
 inline void PutInRing(link::ReceiveState& state, const Bytes& bytes) {
     for (std::uint8_t byte : bytes) {
-        state.RxBuffer[static_cast<std::size_t>(state.RxIdxIn)] = byte;
-        state.RxIdxIn = static_cast<std::int16_t>((state.RxIdxIn + 1) % link::kRingSize);
+        state.rxBuffer[static_cast<std::size_t>(state.rxIdxIn)] = byte;
+        state.rxIdxIn = static_cast<std::int16_t>((state.rxIdxIn + 1) % link::kRingSize);
     }
 }
 

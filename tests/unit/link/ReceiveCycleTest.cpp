@@ -96,8 +96,8 @@ TEST(DecodeProgMsg, SerialBytesAreOneCharacterEachNulIncluded) {
     EXPECT_EQ(rig.identity.serial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
     EXPECT_EQ(rig.identity.firmwareVersion, 65535);
     // A length the buffer cannot hold fails the checksum test rather than being read past.
-    DecodeProgMsg(rig.state.MsgBuffer, 30000, rig.identity, rig.monitor);
-    DecodeProgMsg(rig.state.MsgBuffer, -4, rig.identity, rig.monitor);
+    decodeProgMsg(rig.state.msgBuffer, 30000, rig.identity, rig.monitor);
+    decodeProgMsg(rig.state.msgBuffer, -4, rig.identity, rig.monitor);
 }
 
 TEST(ReceiveMsgUsb, FramesOfOneReadAreDispatchedInOrderWithinTheCycle) {
@@ -135,7 +135,7 @@ TEST(ReceiveMsgUsb, MissingSensorDecoderDropsFrames) {
     rig.driver.queueRx(WireFrame(IdentityReplyMessage()));
     rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
-    EXPECT_EQ(BufferedBytes(rig.state), 0);
+    EXPECT_EQ(bufferedBytes(rig.state), 0);
 }
 
 TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
@@ -154,7 +154,7 @@ TEST(ReceiveMsgUsb, FailedReadClosesTheLinkAndKeepsTheRing) {
     rig.driver.failNext("GetQueueStatus");
     rig.cycle.receive();
     EXPECT_EQ(rig.identity.type, 0);
-    EXPECT_EQ(BufferedBytes(rig.state), static_cast<std::int16_t>(wire.size()));
+    EXPECT_EQ(bufferedBytes(rig.state), static_cast<std::int16_t>(wire.size()));
 
     rig.driver.rxQueue.clear();
     rig.driver.clearCalls();

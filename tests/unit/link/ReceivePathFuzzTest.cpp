@@ -151,28 +151,28 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
         if (rig.usb.open() != LinkStatus::Open) {
             FAIL() << "the adapter is always present";
         }
-        if (rig.usb.read(rig.state.RxBuffer, rig.state.RxIdxOut, rig.state.RxIdxIn, kRingSize) !=
+        if (rig.usb.read(rig.state.rxBuffer, rig.state.rxIdxOut, rig.state.rxIdxIn, kRingSize) !=
             LinkStatus::Open) {
             rig.usb.close();
         }
-        ASSERT_GE(rig.state.RxIdxIn, 0);
-        ASSERT_LT(rig.state.RxIdxIn, kRingSize);
-        ASSERT_LE(BufferedBytes(rig.state), kRingSize - 1);
-        ASSERT_EQ(rig.state.RxBuffer[kRingSize], 0);
+        ASSERT_GE(rig.state.rxIdxIn, 0);
+        ASSERT_LT(rig.state.rxIdxIn, kRingSize);
+        ASSERT_LE(bufferedBytes(rig.state), kRingSize - 1);
+        ASSERT_EQ(rig.state.rxBuffer[kRingSize], 0);
 
         // Sometimes leave the ring unexamined for a while so it fills up.
         if (maker.below(50) == 0) {
             continue;
         }
-        while (ExtractMsg(rig.state)) {
+        while (extractMsg(rig.state)) {
             ++frames;
-            const std::int16_t L = rig.state.MsgLen;
+            const std::int16_t L = rig.state.msgLen;
             ASSERT_GE(L, 4);
             ASSERT_LE(L, 74);
-            ASSERT_EQ(rig.state.MsgBuffer[0], 0x01);
-            ASSERT_EQ(rig.state.MsgBuffer[1], 0x02);
-            ASSERT_EQ(rig.state.MsgBuffer[static_cast<std::size_t>(L - 1)], 0x03);
-            DecodeProgMsg(rig.state.MsgBuffer, L, rig.identity, rig.monitor);
+            ASSERT_EQ(rig.state.msgBuffer[0], 0x01);
+            ASSERT_EQ(rig.state.msgBuffer[1], 0x02);
+            ASSERT_EQ(rig.state.msgBuffer[static_cast<std::size_t>(L - 1)], 0x03);
+            decodeProgMsg(rig.state.msgBuffer, L, rig.identity, rig.monitor);
             ASSERT_GE(rig.identity.type, 0);
             ASSERT_LE(rig.identity.type, 0xFFFF);
             ASSERT_GE(rig.identity.hardwareVersion, 0);
@@ -180,16 +180,16 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
             ASSERT_GE(rig.identity.firmwareVersion, 0);
             ASSERT_LE(rig.identity.firmwareVersion, 0xFFFF);
             if (!rig.identity.serial.empty()) {
-                ASSERT_EQ(Utf8Length(rig.identity.serial), 10U);
+                ASSERT_EQ(utf8Length(rig.identity.serial), 10U);
                 ++identities;
                 rig.identity.clear();
             }
         }
-        ASSERT_EQ(BufferedBytes(rig.state), 0);
-        ASSERT_GE(rig.state.MsgPos, 0);
-        ASSERT_LE(rig.state.MsgPos, kMaxHeldFrameBytes);
+        ASSERT_EQ(bufferedBytes(rig.state), 0);
+        ASSERT_GE(rig.state.msgPos, 0);
+        ASSERT_LE(rig.state.msgPos, kMaxHeldFrameBytes);
         if (chunk < kMonitorChunks) {
-            ASSERT_LE(Utf8Length(rig.monitor.receivedFrames.text()), app::kMonitorBoxLimit);
+            ASSERT_LE(utf8Length(rig.monitor.receivedFrames.text()), app::kMonitorBoxLimit);
         }
     }
     // The stream did reach the decoder, and good replies got through.

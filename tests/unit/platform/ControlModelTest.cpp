@@ -97,8 +97,8 @@ TEST(Form, UnloadFromInsideLoadLeavesTheFormHidden) {
 
 TEST(Cp1252, EveryByteIsOneCharacter) {
     const std::string bytes("A\0\x80\xE0\x81\xFF", 6);
-    const std::string text = Cp1252ToUtf8(bytes);
-    EXPECT_EQ(Utf8Length(text), 6U);
+    const std::string text = cp1252ToUtf8(bytes);
+    EXPECT_EQ(utf8Length(text), 6U);
     EXPECT_EQ(text, std::string("A\0\xE2\x82\xAC\xC3\xA0\xC2\x81\xC3\xBF", 11));
 }
 

@@ -46,8 +46,8 @@ class ConversationRig {
         FillList(filter, 3, 0);
         FillList(traffic, 2, 0);
         FillList(height, 3, 0);
-        params.LastTresh = 4;
-        params.LastVelSense = 1;
+        params.lastTresh = 4;
+        params.lastVelSense = 1;
         app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 

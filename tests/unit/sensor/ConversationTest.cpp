@@ -105,12 +105,12 @@ TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
 }
 
 TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
-    EXPECT_EQ(IdentityThreshold(100), 5);
-    EXPECT_EQ(IdentityThreshold(30), 16);
-    EXPECT_EQ(IdentityThreshold(499), 1);
-    EXPECT_EQ(IdentityThreshold(1000), 0);
-    EXPECT_EQ(IdentityThreshold(0), 5);
-    EXPECT_EQ(IdentityThreshold(-20), 5);
+    EXPECT_EQ(identityThreshold(100), 5);
+    EXPECT_EQ(identityThreshold(30), 16);
+    EXPECT_EQ(identityThreshold(499), 1);
+    EXPECT_EQ(identityThreshold(1000), 0);
+    EXPECT_EQ(identityThreshold(0), 5);
+    EXPECT_EQ(identityThreshold(-20), 5);
 
     rig.timer->setInterval(0);
     ticks(6);
@@ -121,19 +121,19 @@ TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
 }
 
 TEST_F(ConversationTest, ChangeCheckIsMaskedByTheEditFlagsAndIncludesTheHeight) {
-    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
-    rig.params.EditSelHeight = false;
+    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
+    rig.params.editSelHeight = false;
     rig.app.identity.firmwareVersion = 0x0100;  // the height list counts whatever the firmware
     rig.height.setListIndex(1);
-    EXPECT_TRUE(ParamsChanged(rig.lists, rig.params));
-    rig.params.EditSelHeight = true;
-    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
+    EXPECT_TRUE(paramsChanged(rig.lists, rig.params));
+    rig.params.editSelHeight = true;
+    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
 
     // A list held open masks only itself.
     rig.filter.setListIndex(2);
-    EXPECT_TRUE(ParamsChanged(rig.lists, rig.params));
-    rig.params.EditFilterLine = true;
-    EXPECT_FALSE(ParamsChanged(rig.lists, rig.params));
+    EXPECT_TRUE(paramsChanged(rig.lists, rig.params));
+    rig.params.editFilterLine = true;
+    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
 }
 
 TEST_F(ConversationTest, EditGuardFollowsDropDownAndClickOfEachList) {
@@ -144,12 +144,12 @@ TEST_F(ConversationTest, EditGuardFollowsDropDownAndClickOfEachList) {
         bool ParameterMemory::*flag;
     };
     const std::vector<Pair> pairs = {
-        {rig.tresh, &ParameterMemory::EditTresh},
-        {rig.relay, &ParameterMemory::EditTonRele},
-        {rig.speed, &ParameterMemory::EditVelSense},
-        {rig.filter, &ParameterMemory::EditFilterLine},
-        {rig.traffic, &ParameterMemory::EditHighTraffic},
-        {rig.height, &ParameterMemory::EditSelHeight},
+        {rig.tresh, &ParameterMemory::editTresh},
+        {rig.relay, &ParameterMemory::editTonRele},
+        {rig.speed, &ParameterMemory::editVelSense},
+        {rig.filter, &ParameterMemory::editFilterLine},
+        {rig.traffic, &ParameterMemory::editHighTraffic},
+        {rig.height, &ParameterMemory::editSelHeight},
     };
     for (const auto& pair : pairs) {
         pair.list.dropDown();

@@ -22,7 +22,7 @@ class ParamPresenterTest : public ::testing::Test {
             strings[static_cast<std::size_t>(i)] = "e" + std::to_string(i);
         }
         strings[62] = "Altezza";
-        FillParamLists(lists, strings, ",");
+        fillParamLists(lists, strings, ",");
         params = {7, 7, 7, 7, 7, 7};
     }
 
@@ -35,8 +35,8 @@ class ParamPresenterTest : public ::testing::Test {
                 filter.listIndex(), traffic.listIndex(), height.listIndex()};
     }
     std::vector<std::int16_t> lastValues() const {
-        return {params.LastTresh,      params.LastTonRele,     params.LastVelSense,
-                params.LastFilterLine, params.LastHighTraffic, params.LastSelHeight};
+        return {params.lastTresh,      params.lastTonRele,     params.lastVelSense,
+                params.lastFilterLine, params.lastHighTraffic, params.lastSelHeight};
     }
 
     app::StringTableEntries strings;
@@ -66,8 +66,8 @@ TEST_F(ParamPresenterTest, ListsHoldTheirItemsAndLoadSelections) {
     EXPECT_EQ(traffic.items(), (std::vector<std::string>{"e1", "e0"}));
     EXPECT_EQ(height.items(), (std::vector<std::string>{"e54", "e55", "e56"}));
     EXPECT_EQ(selections(), (std::vector<std::int16_t>{4, 0, 1, 0, 0, 0}));
-    EXPECT_EQ(RelayTimeText(3, "."), "1.5");
-    EXPECT_EQ(RelayTimeText(4, "."), "2");
+    EXPECT_EQ(relayTimeText(3, "."), "1.5");
+    EXPECT_EQ(relayTimeText(4, "."), "2");
 }
 
 TEST_F(ParamPresenterTest, AWholeReplySetsListsLastValuesAreaAndHeight) {
@@ -84,7 +84,7 @@ TEST_F(ParamPresenterTest, AWholeReplySetsListsLastValuesAreaAndHeight) {
     area.setBox({});
     EXPECT_TRUE(show({7, 9, 2, 1, 1, 2}));
     EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{6, 8, 2, 1, 1, 2}));
-    EXPECT_EQ(area.box(), AreaBox(7));
+    EXPECT_EQ(area.box(), areaBox(7));
 }
 
 TEST_F(ParamPresenterTest, ValuesOutOfRangeStopAtThatListAndLeaveTheRestAsTheyWere) {
@@ -98,7 +98,7 @@ TEST_F(ParamPresenterTest, ValuesOutOfRangeStopAtThatListAndLeaveTheRestAsTheyWe
     EXPECT_FALSE(show({3, 4, 3, 1, 1, 1}));  // reaction speed 3 is past the last item
     EXPECT_EQ(selections(), (std::vector<std::int16_t>{2, 3, 1, 0, 0, 0}));
     EXPECT_EQ(lastValues(), (std::vector<std::int16_t>{2, 3, 7, 7, 7, 7}));
-    EXPECT_EQ(area.box(), AreaBox(3));
+    EXPECT_EQ(area.box(), areaBox(3));
 
     EXPECT_FALSE(show({3, 0, 1, 1, 1, 1}));
     EXPECT_FALSE(show({3, 4, 1, 3, 1, 1}));
@@ -108,31 +108,31 @@ TEST_F(ParamPresenterTest, ValuesOutOfRangeStopAtThatListAndLeaveTheRestAsTheyWe
 
 TEST_F(ParamPresenterTest, HeightFollowsTheFirmwareWord) {
     identity.firmwareVersion = 0x01FF;
-    params.LastSelHeight = 2;
+    params.lastSelHeight = 2;
     height.setListIndex(2);
     EXPECT_TRUE(show({5, 1, 1, 0, 0, 2}));
     EXPECT_EQ(height.listIndex(), 0);
-    EXPECT_EQ(params.LastSelHeight, 0);
+    EXPECT_EQ(params.lastSelHeight, 0);
     EXPECT_EQ(heightLabel.caption(), "Altezza:  2.30 m");
 }
 
 TEST_F(ParamPresenterTest, AnUnjudgeableHeightLeavesTheHeightListAlone) {
     height.setListIndex(2);
-    params.LastSelHeight = 2;
+    params.lastSelHeight = 2;
     heightLabel.setCaption("Altezza:  3.50 m");
 
     // Out of range: the list keeps its selection (it is not forced to 0).
     EXPECT_FALSE(show({5, 1, 1, 0, 0, 3}));
     EXPECT_EQ(height.listIndex(), 2);
-    EXPECT_EQ(params.LastSelHeight, 2);
-    EXPECT_EQ(params.LastHighTraffic, 0);
+    EXPECT_EQ(params.lastSelHeight, 2);
+    EXPECT_EQ(params.lastHighTraffic, 0);
     EXPECT_EQ(heightLabel.caption(), "Altezza:  3.50 m");
 
     // The identity was cleared for a new cycle: the firmware word is unknown.
     identity.clear();
     EXPECT_FALSE(show({5, 1, 1, 0, 0, 1}));
     EXPECT_EQ(height.listIndex(), 2);
-    EXPECT_EQ(params.LastSelHeight, 2);
+    EXPECT_EQ(params.lastSelHeight, 2);
 }
 
 TEST_F(ParamPresenterTest, HeightTextHasASuffixOnlyForTheThreeHeights) {
@@ -147,12 +147,12 @@ TEST_F(ParamPresenterTest, HeightTextHasASuffixOnlyForTheThreeHeights) {
 TEST(DrawArea, BoxIsCentredAndGridHasTwelveInnerLines) {
     PictureBox picture("detectionAreaPicture");
     OvalShape area("detectionArea");
-    DrawArea(picture, area, 1);
+    drawArea(picture, area, 1);
     EXPECT_EQ(area.box(), (UserBox{125, 90, 150, 120}));
-    DrawArea(picture, area, 9);
+    drawArea(picture, area, 9);
     EXPECT_EQ(area.box(), (UserBox{5, 10, 390, 280}));
-    DrawArea(picture, area, 5);
-    DrawArea(picture, area, 5);
+    drawArea(picture, area, 5);
+    drawArea(picture, area, 5);
     EXPECT_EQ(area.box(), (UserBox{65, 50, 270, 200}));
 
     std::vector<PictureLine> expected;

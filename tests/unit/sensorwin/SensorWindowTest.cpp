@@ -59,8 +59,8 @@ class FormRadarZelTest : public ::testing::Test {
 };
 
 TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
-    form.sensorParams().EditTresh = true;
-    form.sensorParams().EditSelHeight = true;
+    form.sensorParams().editTresh = true;
+    form.sensorParams().editSelHeight = true;
     form.showSensorWindow();
 
     EXPECT_TRUE(form.visible());
@@ -81,8 +81,8 @@ TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_TRUE(app.endWithSensorWindow);
     EXPECT_TRUE(form.conversation().readParametersPending);
     EXPECT_TRUE(form.conversation().streamStartPending);
-    EXPECT_FALSE(form.sensorParams().EditTresh);  // the load selection clicked it
-    EXPECT_FALSE(form.sensorParams().EditSelHeight);
+    EXPECT_FALSE(form.sensorParams().editTresh);  // the load selection clicked it
+    EXPECT_FALSE(form.sensorParams().editSelHeight);
     EXPECT_EQ(form.conversationTimer->interval(), 100);
     EXPECT_TRUE(form.conversationTimer->enabled());
 
@@ -111,8 +111,8 @@ TEST_F(FormRadarZelTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
     receive(MakeReply(21, {}));
     receive(MakeReply(23, {2, 0x01, 0x2C, 1}));
     EXPECT_EQ(form.sensitivityList.listIndex(), 6);
-    EXPECT_EQ(form.sensorParams().LastSelHeight, 1);
-    EXPECT_EQ(form.detectionArea.box(), AreaBox(7));
+    EXPECT_EQ(form.sensorParams().lastSelHeight, 1);
+    EXPECT_EQ(form.detectionArea.box(), areaBox(7));
     EXPECT_EQ(form.heightLabel.caption(), "t62:  2.90 m");
     EXPECT_EQ(form.levelValue.caption(), "300");
     EXPECT_TRUE(form.alarmLed.on());
@@ -153,7 +153,7 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     EXPECT_EQ(form.sensitivityList.listIndex(), 4);
     EXPECT_EQ(form.sensitivityList.listCount(), 9);
     // What the sensor reported last time is still known.
-    EXPECT_EQ(form.sensorParams().LastTresh, 1);
+    EXPECT_EQ(form.sensorParams().lastTresh, 1);
     EXPECT_EQ(form.conversation().missedIdentities, 6);
 }
 

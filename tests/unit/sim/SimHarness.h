@@ -27,12 +27,12 @@ struct SimHarness {
             adapter.attachDevice(config);
         }
         char name[] = "QuarnProg";
-        EXPECT_EQ(bus.OpenEx(name, ft::kOpenByDescription, &handle), ft::kOk);
+        EXPECT_EQ(bus.openEx(name, ft::kOpenByDescription, &handle), ft::kOk);
     }
 
     void writeRaw(Bytes wire) {
         FtDword written = 0;
-        ASSERT_EQ(bus.Write(handle, wire.data(), static_cast<FtDword>(wire.size()), &written),
+        ASSERT_EQ(bus.write(handle, wire.data(), static_cast<FtDword>(wire.size()), &written),
                   ft::kOk);
         ASSERT_EQ(written, wire.size());
     }
@@ -43,14 +43,14 @@ struct SimHarness {
 
     FtDword waiting() {
         FtDword n = 0;
-        EXPECT_EQ(bus.GetQueueStatus(handle, &n), ft::kOk);
+        EXPECT_EQ(bus.getQueueStatus(handle, &n), ft::kOk);
         return n;
     }
 
     Bytes readAll() {
         Bytes bytes(waiting());
         FtDword got = 0;
-        EXPECT_EQ(bus.Read(handle, bytes.data(), static_cast<FtDword>(bytes.size()), &got),
+        EXPECT_EQ(bus.read(handle, bytes.data(), static_cast<FtDword>(bytes.size()), &got),
                   ft::kOk);
         bytes.resize(got);
         return bytes;
