@@ -8,7 +8,7 @@ Application::Application(D2xxDriver& driver, TimerService& timers, HostServices&
       trafficMonitor_(host_),
       usb_(driver),
       sender_(usb_, trafficMonitor_),
-      receiveCycle_(usb_, receiveState_, state_.activeWindow, state_.identity, trafficMonitor_),
+      receiveCycle_(usb_, receiveRing_, state_.activeWindow, state_.identity, trafficMonitor_),
       formStart_(StartWindowLinks{state_, usb_, receiveCycle_, sender_, trafficMonitor_, formAbout_,
                                   timers_, host_}) {}
 

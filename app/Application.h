@@ -11,7 +11,7 @@
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
-#include "link/ReceiveState.h"
+#include "link/ReceiveRing.h"
 #include "link/UsbLink.h"
 #include "platform/D2xxDriver.h"
 #include "platform/HostServices.h"
@@ -45,7 +45,7 @@ class Application {
 
     AppState& state() { return state_; }
     link::UsbLink& usb() { return usb_; }
-    link::ReceiveState& receiveState() { return receiveState_; }
+    link::ReceiveRing& receiveRing() { return receiveRing_; }
     TrafficMonitor& trafficMonitor() { return trafficMonitor_; }
     link::MessageSender& sender() { return sender_; }
     link::ReceiveCycle& receiveCycle() { return receiveCycle_; }
@@ -60,7 +60,7 @@ class Application {
     AppState state_;
     TrafficMonitor trafficMonitor_;
     link::UsbLink usb_;
-    link::ReceiveState receiveState_;
+    link::ReceiveRing receiveRing_;
     link::MessageSender sender_;
     link::ReceiveCycle receiveCycle_;
     AboutWindow formAbout_;

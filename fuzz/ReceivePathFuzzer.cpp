@@ -19,7 +19,7 @@
 #include "app/TrafficMonitor.h"
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
-#include "link/ReceiveState.h"
+#include "link/ReceiveRing.h"
 #include "platform/Cp1252.h"
 #include "scenario/sensor/SensorSession.h"
 
@@ -55,14 +55,11 @@ void CheckListBounds(const quarn::ComboList& list) {
 }
 
 void CheckState(quarn::testing::SensorSession& session) {
-    const quarn::link::ReceiveState& rx = session.app.receiveState();
-    Expect(rx.rxIdxIn >= 0 && rx.rxIdxIn < quarn::link::kRingSize, "write index out of the ring");
-    Expect(rx.rxIdxOut >= 0 && rx.rxIdxOut < quarn::link::kRingSize, "read index out of the ring");
-    Expect(quarn::link::bufferedBytes(rx) <= quarn::link::kRingSize - 1,
-           "more than 1999 bytes buffered");
-    Expect(rx.rxBuffer[quarn::link::kRingSize] == 0, "the ring's spare byte was written");
-    Expect(rx.msgPos >= 0 && rx.msgPos <= quarn::link::kMaxHeldFrameBytes,
-           "extractor position out of the frame buffer");
+    const quarn::link::ReceiveRing& ring = session.app.receiveRing();
+    Expect(ring.bufferedBytes() <= quarn::link::kRingSize - 1, "more than 1999 bytes buffered");
+    Expect(static_cast<std::size_t>(ring.bufferedBytes()) + ring.freeRoom() ==
+               quarn::link::kRingSize - 1,
+           "the ring's buffered bytes and its free room disagree");
 
     const quarn::link::DeviceIdentity& identity = session.app.state().identity;
     Expect(identity.type >= 0 && identity.type <= 0xFFFF, "device type not a word");

@@ -19,11 +19,11 @@ enum class Command : std::uint8_t {
     SignalSample = 23,      // one live signal sample
 };
 
-// A received frame as the extractor holds it: 0x01 0x02, command, payload,
-// checksum high and low, 0x01 0x03. Positions 0 to 75; the extractor writes
-// 0 to 73 only, so a decoder may read any position below 76 safely.
-inline constexpr std::size_t kMsgBufferSize = 76;
-using MsgBytes = std::array<std::uint8_t, kMsgBufferSize>;
+// A received frame as the frame extractor holds it: 0x01 0x02, command,
+// payload, checksum high and low, 0x01 0x03. Positions 0 to 75; the extractor
+// writes 0 to 73 only, so a decoder may read any position below 76 safely.
+inline constexpr std::size_t kHeldFrameBufferSize = 76;
+using MsgBytes = std::array<std::uint8_t, kHeldFrameBufferSize>;
 
 // The byte that carries a command on the wire.
 constexpr std::uint8_t commandByte(Command command) {

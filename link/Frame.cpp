@@ -28,11 +28,12 @@ void appendHexByte(std::string& out, std::uint8_t value) {
 }  // namespace
 
 std::int32_t calcChecksum(std::span<const std::uint8_t> bytes, std::int16_t length,
-                          std::int16_t mode) {
-    // The summed range is [first, last); it is cut at the span's end so that a
-    // length larger than the data held never reads past it.
-    const int first = (mode == 0) ? 0 : 2;
-    const int last = (mode == 0) ? length : length - 4;
+                          ChecksumSpan span) {
+    // The summed range is [first, last); it is cut at the end of bytes so that
+    // a length larger than the data held never reads past it.
+    const bool whole = span == ChecksumSpan::WholeMessage;
+    const int first = whole ? 0 : 2;
+    const int last = whole ? length : length - 4;
     const int end = std::min<int>(last, static_cast<int>(bytes.size()));
     std::int32_t sum = 0;
     for (int i = first; i < end; ++i) {
@@ -79,8 +80,9 @@ EncodedMessage encodeMessage(Command command, std::span<const std::uint8_t> payl
     std::array<std::uint8_t, kWorkAreaSize> work{};
     work[0] = static_cast<std::uint8_t>(command);
     std::copy_n(payload.begin(), taken, work.begin() + 1);
-    const std::int32_t sum = calcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
-                                          static_cast<std::int16_t>(taken + 1), 0);
+    const std::int32_t sum =
+        calcChecksum(std::span<const std::uint8_t>(work.data(), taken + 1),
+                     static_cast<std::int16_t>(taken + 1), ChecksumSpan::WholeMessage);
     work[taken + 1] = static_cast<std::uint8_t>(sum / 256);
     work[taken + 2] = static_cast<std::uint8_t>(sum % 256);
     const std::span<const std::uint8_t> message(work.data(), taken + 3);

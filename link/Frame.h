@@ -11,12 +11,17 @@
 
 namespace quarn::link {
 
-// Mode 0: sum of elements 0..L-1 (a message being sent). Any other mode: sum
-// of elements 2..L-5 (a received frame held with its markers). An empty
-// range sums to 0. Elements beyond the span are never read: a range that
-// reaches past the span's end is cut at it.
+// Which elements of length bytes a checksum sums.
+enum class ChecksumSpan {
+    WholeMessage,  // 0 to length-1: a message being sent (command, payload)
+    HeldFrame,     // 2 to length-5: a received frame held with its markers and checksum
+};
+
+// The sum of the elements the span names. An empty range sums to 0.
+// Elements past the end of bytes are never read: a range that reaches past
+// it is cut there.
 std::int32_t calcChecksum(std::span<const std::uint8_t> bytes, std::int16_t length,
-                          std::int16_t mode);
+                          ChecksumSpan span);
 
 // Two uppercase hexadecimal digits, high nibble first: 0x0A -> "0A".
 std::string hexByte(std::uint8_t value);

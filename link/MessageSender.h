@@ -1,5 +1,5 @@
 #pragma once
-// SendMsg: frames one message and writes it to the programmer.
+// The message sender: frames one message and writes it to the programmer.
 
 #include <cstdint>
 #include <span>

@@ -7,7 +7,8 @@
 
 #include "link/ActiveWindow.h"
 #include "link/DeviceIdentity.h"
-#include "link/ReceiveState.h"
+#include "link/FrameExtractor.h"
+#include "link/ReceiveRing.h"
 #include "link/TrafficObserver.h"
 #include "link/UsbLink.h"
 
@@ -22,10 +23,12 @@ class SensorReplyDecoder {
 
 class ReceiveCycle {
   public:
-    ReceiveCycle(UsbLink& usb, ReceiveState& state, const ActiveWindow& activeWindow,
+    // The ring keeps its bytes from one cycle to the next; the cycle keeps
+    // the frame extractor, so a frame may arrive over several cycles.
+    ReceiveCycle(UsbLink& usb, ReceiveRing& ring, const ActiveWindow& activeWindow,
                  DeviceIdentity& identity, TrafficObserver& observer)
         : usb_(usb),
-          state_(state),
+          ring_(ring),
           activeWindow_(activeWindow),
           identity_(identity),
           observer_(observer) {}
@@ -36,11 +39,12 @@ class ReceiveCycle {
 
   private:
     UsbLink& usb_;
-    ReceiveState& state_;
+    ReceiveRing& ring_;
     const ActiveWindow& activeWindow_;
     DeviceIdentity& identity_;
     TrafficObserver& observer_;
     SensorReplyDecoder* sensorDecoder_ = nullptr;
+    FrameExtractor extractor_;
 };
 
 }  // namespace quarn::link

@@ -10,15 +10,13 @@ namespace {
 
 // The shortest frame the extractor yields: 0x01 0x02 0x01 0x03.
 constexpr std::int16_t kShortestFrame = 4;
-// Sum of positions 2 to L-5: a received frame held with its markers.
-constexpr std::int16_t kReceivedChecksumMode = 1;
 
 // Positions in the unescaped identity reply.
 constexpr std::size_t kTypePos = 3;
 constexpr std::size_t kSerialPos = 5;
 constexpr std::size_t kSerialLength = 10;
-constexpr std::size_t kHwPos = 15;
-constexpr std::size_t kFwPos = 17;
+constexpr std::size_t kHardwarePos = 15;
+constexpr std::size_t kFirmwarePos = 17;
 
 }  // namespace
 
@@ -37,15 +35,20 @@ bool checksumMatches(const MsgBytes& frame, std::int16_t length) {
         return false;
     }
     const auto checksumPos = static_cast<std::size_t>(length - 4);
-    return calcChecksum(frame, length, kReceivedChecksumMode) == wordAt(frame, checksumPos);
+    return calcChecksum(frame, length, ChecksumSpan::HeldFrame) == wordAt(frame, checksumPos);
 }
 
-void decodeIdentityFields(const MsgBytes& frame, DeviceIdentity& identity) {
+std::optional<DeviceIdentity> decodeIdentityReply(const MsgBytes& frame, std::int16_t length) {
+    if (length < kIdentityFrameLength) {
+        return std::nullopt;
+    }
+    DeviceIdentity identity;
     identity.type = wordAt(frame, kTypePos);
     identity.serial =
         cp1252ToUtf8(std::span<const std::uint8_t>(frame.data() + kSerialPos, kSerialLength));
-    identity.hardwareVersion = wordAt(frame, kHwPos);
-    identity.firmwareVersion = wordAt(frame, kFwPos);
+    identity.hardwareVersion = wordAt(frame, kHardwarePos);
+    identity.firmwareVersion = wordAt(frame, kFirmwarePos);
+    return identity;
 }
 
 }  // namespace quarn::link

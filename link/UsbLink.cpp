@@ -106,12 +106,8 @@ LinkStatus UsbLink::write(std::span<const std::uint8_t> bytes, std::int16_t coun
     return written == toWrite ? LinkStatus::Open : LinkStatus::DriverFailed;
 }
 
-LinkStatus UsbLink::read(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
-                         std::int16_t size) {
-    const int ringSize = std::min<int>(size, static_cast<int>(ring.size()));
-    // Indices outside the ring cannot be served without writing out of it.
-    if (!usbOpened_ || ringSize <= 0 || readIdx < 0 || readIdx >= ringSize || writeIdx < 0 ||
-        writeIdx >= ringSize) {
+LinkStatus UsbLink::read(ReadTarget& target) {
+    if (!usbOpened_) {
         return LinkStatus::DriverFailed;
     }
 
@@ -126,34 +122,17 @@ LinkStatus UsbLink::read(std::span<std::uint8_t> ring, std::int16_t readIdx, std
         return LinkStatus::Open;
     }
 
-    // One slot always stays empty, so equal indices mean an empty ring.
-    const int freeRoom =
-        (readIdx > writeIdx) ? readIdx - writeIdx - 1 : ringSize - (writeIdx - readIdx) - 1;
-    const FtDword wanted = std::min<FtDword>(std::min<FtDword>(waiting, kReadScratchSize),
-                                             static_cast<FtDword>(freeRoom));
+    const FtDword wanted =
+        static_cast<FtDword>(std::min<std::size_t>({waiting, kReadScratchSize, target.freeRoom()}));
 
     FtDword got = 0;
     if (driver_.read(usbHandle_, scratch_.data(), wanted, &got) != ft::kOk) {
         return LinkStatus::DriverFailed;
     }
-    // A driver reporting more than was asked for must not push the ring over
-    // its free room.
+    // A driver reporting more than was asked for must not push the target
+    // over its free room.
     got = std::min(got, wanted);
-
-    int index = writeIdx;
-    std::size_t copied = 0;
-    while (copied < got) {
-        const std::size_t chunk =
-            std::min<std::size_t>(got - copied, static_cast<std::size_t>(ringSize - index));
-        std::copy_n(scratch_.begin() + static_cast<std::ptrdiff_t>(copied), chunk,
-                    ring.begin() + index);
-        copied += chunk;
-        index += static_cast<int>(chunk);
-        if (index == ringSize) {
-            index = 0;
-        }
-    }
-    writeIdx = static_cast<std::int16_t>(index);
+    target.append(std::span<const std::uint8_t>(scratch_.data(), got));
     return LinkStatus::Open;
 }
 

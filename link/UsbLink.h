@@ -1,14 +1,15 @@
 #pragma once
 // The USB programmer link: the only code that talks to the D2XX driver. It
 // finds the adapter by its description, opens, resets, writes, and moves
-// received bytes into the receive ring. Each operation returns a small
-// status code and shows nothing.
+// received bytes to a read target (the receive ring). Each operation returns
+// a small status code and shows nothing.
 
 #include <array>
 #include <cstdint>
 #include <span>
 
 #include "link/LinkStatus.h"
+#include "link/ReadTarget.h"
 #include "platform/D2xxDriver.h"
 
 namespace quarn::link {
@@ -26,11 +27,9 @@ class UsbLink {
     LinkStatus reset();
     // Purges both driver queues, then writes the first count bytes.
     LinkStatus write(std::span<const std::uint8_t> bytes, std::int16_t count);
-    // Moves what the driver holds (at most 5000 bytes, at most the ring's
-    // free room) into ring[writeIdx...], wrapping at size. size must not
-    // exceed ring.size(); a larger one is treated as ring.size().
-    LinkStatus read(std::span<std::uint8_t> ring, std::int16_t readIdx, std::int16_t& writeIdx,
-                    std::int16_t size);
+    // Moves what the driver holds, at most 5000 bytes and at most the
+    // target's free room, to the target.
+    LinkStatus read(ReadTarget& target);
 
     bool isOpen() const { return usbOpened_; }
     FtHandle handle() const { return usbHandle_; }

@@ -34,7 +34,9 @@ void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t length) {
     switch (command) {
         case link::Command::Identity:
             // Any device type is stored; the conversation accepts only the Zel sensor.
-            link::decodeIdentityFields(frame, identity_);
+            if (const auto reply = link::decodeIdentityReply(frame, length)) {
+                identity_ = *reply;
+            }
             if (!sameDevice(identity_, state_.listsReportedBy)) {
                 state_.readParametersPending = true;
             }

@@ -8,7 +8,7 @@
 
 #include "app/TrafficMonitor.h"
 #include "link/DeviceIdentity.h"
-#include "link/ReceiveState.h"
+#include "link/ReceiveRing.h"
 #include "platform/Cp1252.h"
 #include "sim/ZelSensor.h"
 
@@ -63,17 +63,14 @@ void InvariantChecker::afterTick() {
 }
 
 void InvariantChecker::checkReceivePath() {
-    const link::ReceiveState& rx = w_.session.app.receiveState();
+    const link::ReceiveRing& ring = w_.session.app.receiveRing();
     // Every read of the tick, as it happened, and what is left after it.
     const std::uint64_t held =
-        std::max(w_.session.driver.peakHeld(), static_cast<std::uint64_t>(link::bufferedBytes(rx)));
+        std::max(w_.session.driver.peakHeld(), static_cast<std::uint64_t>(ring.bufferedBytes()));
     w_.figures.peakBufferedBytes = std::max(w_.figures.peakBufferedBytes, held);
     expect(held <= link::kRingSize - 1, "more than 1999 bytes buffered in the ring");
-    expect(rx.rxIdxIn >= 0 && rx.rxIdxIn < link::kRingSize && rx.rxIdxOut >= 0 &&
-               rx.rxIdxOut < link::kRingSize,
-           "a ring index outside the ring");
-    expect(rx.msgPos >= 0 && rx.msgPos <= link::kMaxHeldFrameBytes,
-           "the extractor's position outside the frame buffer");
+    expect(static_cast<std::size_t>(ring.bufferedBytes()) + ring.freeRoom() == link::kRingSize - 1,
+           "the ring's buffered bytes and its free room disagree");
 }
 
 void InvariantChecker::checkMonitor() {

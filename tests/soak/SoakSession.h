@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/Application.h"
-#include "link/ReceiveState.h"
+#include "link/ReceiveRing.h"
 #include "platform/D2xxDriver.h"
 #include "platform/VirtualClock.h"
 #include "sensorwin/SensorWindow.h"
@@ -22,7 +22,7 @@ class WatchedDriver final : public D2xxDriver {
   public:
     explicit WatchedDriver(D2xxDriver& inner) : inner_(inner) {}
 
-    void watch(const link::ReceiveState& ring) { ring_ = &ring; }
+    void watch(const link::ReceiveRing& ring) { ring_ = &ring; }
     // The most bytes the ring held right after a read: its unexamined bytes
     // plus what the read brought.
     std::uint64_t peakHeld() const { return peakHeld_; }
@@ -52,7 +52,7 @@ class WatchedDriver final : public D2xxDriver {
         ++reads_;
         if (ring_ != nullptr && status == ft::kOk && bytesReturned != nullptr) {
             const std::uint64_t held =
-                static_cast<std::uint64_t>(link::bufferedBytes(*ring_)) + *bytesReturned;
+                static_cast<std::uint64_t>(ring_->bufferedBytes()) + *bytesReturned;
             peakHeld_ = std::max(peakHeld_, held);
         }
         return status;
@@ -61,7 +61,7 @@ class WatchedDriver final : public D2xxDriver {
 
   private:
     D2xxDriver& inner_;
-    const link::ReceiveState* ring_ = nullptr;
+    const link::ReceiveRing* ring_ = nullptr;
     std::uint64_t peakHeld_ = 0;
     std::uint64_t reads_ = 0;
 };
@@ -70,7 +70,7 @@ struct SoakSession {
     explicit SoakSession(const std::string& directory) {
         host.directory = directory;
         app.setSensorWindow(&window, &window.replyDecoder());
-        driver.watch(app.receiveState());
+        driver.watch(app.receiveRing());
     }
 
     // Declared in this order so that the window goes before the application

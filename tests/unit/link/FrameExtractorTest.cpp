@@ -3,7 +3,8 @@
 
 #include <vector>
 
-#include "link/ReceiveState.h"
+#include "link/FrameExtractor.h"
+#include "link/ReceiveRing.h"
 #include "unit/link/LinkRig.h"
 
 namespace quarn::link {
@@ -12,41 +13,49 @@ namespace {
 using testing::Bytes;
 using testing::PutInRing;
 
+Bytes Held(const FrameExtractor& extractor) {
+    return Bytes(extractor.frame().begin(), extractor.frame().begin() + extractor.length());
+}
+
 // Runs the extractor until the ring is drained; returns every frame found.
-std::vector<Bytes> Drain(ReceiveState& state) {
+std::vector<Bytes> Drain(ReceiveRing& ring, FrameExtractor& extractor) {
     std::vector<Bytes> frames;
-    while (extractMsg(state)) {
-        frames.emplace_back(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen);
+    while (extractor.extract(ring)) {
+        frames.push_back(Held(extractor));
     }
     return frames;
 }
 
 std::vector<Bytes> Extract(const Bytes& wire) {
-    ReceiveState state;
-    PutInRing(state, wire);
-    return Drain(state);
+    ReceiveRing ring;
+    FrameExtractor extractor;
+    PutInRing(ring, wire);
+    return Drain(ring, extractor);
 }
 
-TEST(ExtractMsg, IdentityRequestFrameThenTheEndByteIsSkipped) {
-    ReceiveState state;
-    PutInRing(state, {0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03});
-    ASSERT_TRUE(extractMsg(state));
-    EXPECT_EQ(state.msgLen, 7);
-    EXPECT_EQ(Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + 7),
-              (Bytes{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03}));
-    EXPECT_EQ(state.rxIdxOut, 6);  // still on the 0x03
-    EXPECT_FALSE(extractMsg(state));
-    EXPECT_EQ(state.rxIdxOut, 7);
-    EXPECT_EQ(state.msgPos, 0);
+TEST(FrameExtractor, IdentityRequestFrameThenTheEndByteIsSkipped) {
+    ReceiveRing ring;
+    FrameExtractor extractor;
+    const Bytes request{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03};
+    PutInRing(ring, request);
+    ASSERT_TRUE(extractor.extract(ring));
+    EXPECT_EQ(extractor.length(), 7);
+    EXPECT_EQ(Held(extractor), request);
+    EXPECT_EQ(ring.bufferedBytes(), 1);  // the 0x03 is still waiting
+    EXPECT_FALSE(extractor.extract(ring));
+    EXPECT_EQ(ring.bufferedBytes(), 0);
+    // Idle again: the next frame comes through whole.
+    PutInRing(ring, request);
+    EXPECT_EQ(Drain(ring, extractor), std::vector<Bytes>{request});
 }
 
-TEST(ExtractMsg, DoubledMarkersAreHeldOnce) {
+TEST(FrameExtractor, DoubledMarkersAreHeldOnce) {
     const auto frames = Extract({0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
     ASSERT_EQ(frames.size(), 1U);
     EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
 }
 
-TEST(ExtractMsg, StartRestartAndDropRules) {
+TEST(FrameExtractor, StartRestartAndDropRules) {
     // 01 01 02: the frame starts at the second 01.
     auto frames = Extract({0x01, 0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03});
     ASSERT_EQ(frames.size(), 1U);
@@ -68,26 +77,35 @@ TEST(ExtractMsg, StartRestartAndDropRules) {
     EXPECT_TRUE(Extract({0x01, 0x05, 0x03, 0x01, 0x03, 0xFF}).empty());
 }
 
-TEST(ExtractMsg, ShortestFrameHasLengthFour) {
+TEST(FrameExtractor, ShortestFrameHasLengthFour) {
     const auto frames = Extract({0x01, 0x02, 0x01, 0x03});
     ASSERT_EQ(frames.size(), 1U);
     EXPECT_EQ(frames[0], (Bytes{0x01, 0x02, 0x01, 0x03}));
 }
 
-TEST(ExtractMsg, FrameWrappingPastTheRingEndIsAssembledWhole) {
-    ReceiveState state;
-    state.rxIdxIn = 1998;
-    state.rxIdxOut = 1998;
-    PutInRing(state, {0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
-    EXPECT_EQ(state.rxIdxIn, 7);
-    EXPECT_EQ(state.rxBuffer[0], 0x01);  // the third byte wrapped to index 0
-    EXPECT_EQ(bufferedBytes(state), 9);
-    ASSERT_TRUE(extractMsg(state));
-    EXPECT_EQ(Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen),
-              (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
-    EXPECT_FALSE(extractMsg(state));
-    EXPECT_EQ(state.rxIdxOut, 7);
-    EXPECT_EQ(state.rxBuffer[kRingSize], 0);  // the spare slot is never written
+TEST(FrameExtractor, FrameWrappingPastTheRingEndIsAssembledWhole) {
+    ReceiveRing ring;
+    FrameExtractor extractor;
+    PutInRing(ring, Bytes(1998, 0x00));  // examined as noise: the ring's end is two bytes away
+    EXPECT_TRUE(Drain(ring, extractor).empty());
+    PutInRing(ring, {0x01, 0x02, 0x01, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03});
+    EXPECT_EQ(ring.bufferedBytes(), 9);
+    EXPECT_EQ(ring.unexaminedRun().size(), 2U);  // the third byte wrapped to the ring's start
+    ASSERT_TRUE(extractor.extract(ring));
+    EXPECT_EQ(Held(extractor), (Bytes{0x01, 0x02, 0x01, 0x14, 0x00, 0x15, 0x01, 0x03}));
+    EXPECT_FALSE(extractor.extract(ring));
+    EXPECT_EQ(ring.bufferedBytes(), 0);
+}
+
+TEST(FrameExtractor, FrameSplitBetweenCallsIsKeptAcrossThem) {
+    ReceiveRing ring;
+    FrameExtractor extractor;
+    // Split inside a doubled 0x01: the pending escape carries over too.
+    PutInRing(ring, {0x01, 0x02, 0x05, 0x01});
+    EXPECT_FALSE(extractor.extract(ring));
+    PutInRing(ring, {0x01, 0x00, 0x06, 0x01, 0x03});
+    ASSERT_TRUE(extractor.extract(ring));
+    EXPECT_EQ(Held(extractor), (Bytes{0x01, 0x02, 0x05, 0x01, 0x00, 0x06, 0x01, 0x03}));
 }
 
 // Command 0x20 with a payload of 0x10 bytes and the given checksum bytes.
@@ -103,7 +121,7 @@ Bytes CommandTwentyFrame(std::size_t payloadLength, std::array<std::uint8_t, 2> 
     return frame;
 }
 
-TEST(ExtractMsg, FramesLongerThan74KeepTheirFirst73Bytes) {
+TEST(FrameExtractor, FramesLongerThan74KeepTheirFirst73Bytes) {
     // Unescaped length 74 (payload of 67 bytes, no 0x01 in the body): held whole.
     const Bytes wire74 = CommandTwentyFrame(67, {0x04, 0x50});
     ASSERT_EQ(wire74.size(), 74U);
@@ -120,25 +138,16 @@ TEST(ExtractMsg, FramesLongerThan74KeepTheirFirst73Bytes) {
     EXPECT_EQ(frames[0], expected);
 
     // A runaway frame never stores past its limit.
-    ReceiveState state;
+    ReceiveRing ring;
+    FrameExtractor extractor;
     Bytes runaway{0x01, 0x02};
     runaway.insert(runaway.end(), 1500, 0x42);
     runaway.insert(runaway.end(), {0x01, 0x03});
-    PutInRing(state, runaway);
-    ASSERT_TRUE(extractMsg(state));
-    EXPECT_EQ(state.msgLen, 74);
-    EXPECT_EQ(state.msgBuffer[74], 0);
-    EXPECT_EQ(state.msgBuffer[75], 0);
-}
-
-TEST(ExtractMsg, CorruptedIndicesAreBroughtBackIntoTheRing) {
-    ReceiveState state;
-    state.rxIdxIn = 2000;
-    state.rxIdxOut = -7;
-    state.msgPos = 500;
-    EXPECT_FALSE(extractMsg(state));
-    EXPECT_EQ(bufferedBytes(state), 0);
-    EXPECT_EQ(state.msgPos, 0);
+    PutInRing(ring, runaway);
+    ASSERT_TRUE(extractor.extract(ring));
+    EXPECT_EQ(extractor.length(), 74);
+    EXPECT_EQ(extractor.frame()[74], 0);
+    EXPECT_EQ(extractor.frame()[75], 0);
 }
 
 }  // namespace

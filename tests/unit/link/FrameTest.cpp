@@ -52,7 +52,7 @@ TEST(EncodeMessage, LongestPayloadOfFFSumsTo18870HighByteFirst) {
         p.fill(0xFF);
         return p;
     }();
-    EXPECT_EQ(calcChecksum(Bytes(74, 0xFF), 74, 0), 18870);
+    EXPECT_EQ(calcChecksum(Bytes(74, 0xFF), 74, ChecksumSpan::WholeMessage), 18870);
     const EncodedMessage encoded = encodeMessage(Command{0xFF}, payload, 73);
     ASSERT_EQ(encoded.wire.size(), 80U);  // 76 message bytes, no 0x01 among them
     EXPECT_EQ(encoded.wire[76], 0x49);
@@ -69,18 +69,22 @@ TEST(EncodeMessage, CountIsLimitedToThePayloadAndTheWorkArea) {
     EXPECT_EQ(encodeMessage(Command{0x02}, big, 200).wire.size(), 80U);
 }
 
-TEST(CalcChecksum, SummedRangeFollowsTheModeAndStaysInsideTheData) {
+TEST(CalcChecksum, SummedRangeFollowsTheSpanAndStaysInsideTheData) {
+    constexpr auto kWhole = ChecksumSpan::WholeMessage;
+    constexpr auto kHeld = ChecksumSpan::HeldFrame;
     const Bytes identityRequest{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03};
-    EXPECT_EQ(calcChecksum(identityRequest, 7, 1), 0);  // only position 2
+    EXPECT_EQ(calcChecksum(identityRequest, 7, kHeld), 0);  // only position 2
     const Bytes shortest{0x01, 0x02, 0x01, 0x03};
-    EXPECT_EQ(calcChecksum(shortest, 4, 1), 0);  // empty range
-    EXPECT_EQ(calcChecksum(shortest, 4, 0), 7);
-    EXPECT_EQ(calcChecksum(shortest, 4, -1), 0);  // any non-zero mode
+    EXPECT_EQ(calcChecksum(shortest, 4, kHeld), 0);  // empty range
+    EXPECT_EQ(calcChecksum(shortest, 4, kWhole), 7);
+    const Bytes held{0x01, 0x02, 0x30, 0x40, 0x00, 0x70, 0x01, 0x03};
+    EXPECT_EQ(calcChecksum(held, 8, kHeld), 0x70);  // positions 2 to length-5
+    EXPECT_EQ(calcChecksum(held, 8, kWhole), 0xE7);
     // Lengths beyond the data, negative or zero never read outside it.
-    EXPECT_EQ(calcChecksum(shortest, 30000, 0), 7);
-    EXPECT_EQ(calcChecksum(shortest, 30000, 1), 4);
-    EXPECT_EQ(calcChecksum(shortest, -5, 0), 0);
-    EXPECT_EQ(calcChecksum({}, 10, 1), 0);
+    EXPECT_EQ(calcChecksum(shortest, 30000, kWhole), 7);
+    EXPECT_EQ(calcChecksum(shortest, 30000, kHeld), 4);
+    EXPECT_EQ(calcChecksum(shortest, -5, kWhole), 0);
+    EXPECT_EQ(calcChecksum({}, 10, kHeld), 0);
 }
 
 TEST(HexForms, BytesAndVersionWords) {

@@ -10,7 +10,7 @@
 #include "link/DeviceIdentity.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
-#include "link/ReceiveState.h"
+#include "link/ReceiveRing.h"
 #include "link/UsbLink.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
@@ -25,28 +25,20 @@ struct LinkRig {
     // The monitor window as the diagnostic option would show it.
     void showMonitor() { monitor.show(); }
 
-    // The unescaped frame the extractor has just produced.
-    Bytes heldFrame() const {
-        return Bytes(state.msgBuffer.begin(), state.msgBuffer.begin() + state.msgLen);
-    }
-
     RecordingDriver driver;
     link::UsbLink usb{driver};
-    link::ReceiveState state;
+    link::ReceiveRing ring;
     link::ActiveWindow activeWindow = link::ActiveWindow::Start;
     link::DeviceIdentity identity;
     FakeHost host;
     app::TrafficMonitor monitor{host};
-    link::ReceiveCycle cycle{usb, state, activeWindow, identity, monitor};
+    link::ReceiveCycle cycle{usb, ring, activeWindow, identity, monitor};
     link::MessageSender sender{usb, monitor};
 };
 
-// Places bytes in the ring as the reader would, starting at RxIdxIn.
-inline void PutInRing(link::ReceiveState& state, const Bytes& bytes) {
-    for (std::uint8_t byte : bytes) {
-        state.rxBuffer[static_cast<std::size_t>(state.rxIdxIn)] = byte;
-        state.rxIdxIn = static_cast<std::int16_t>((state.rxIdxIn + 1) % link::kRingSize);
-    }
+// Places bytes in the ring as a read would, after those already there.
+inline void PutInRing(link::ReceiveRing& ring, const Bytes& bytes) {
+    ring.append(bytes);
 }
 
 // A frame as the programmer would put it on the wire, from its message bytes

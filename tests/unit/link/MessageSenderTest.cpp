@@ -13,7 +13,7 @@ using testing::Bytes;
 using testing::LinkRig;
 using Calls = std::vector<std::string>;
 
-TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
+TEST(MessageSender, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
     LinkRig rig;
     rig.showMonitor();
     rig.sender.send(Command::GetIdentity, {}, 0, true);
@@ -35,7 +35,7 @@ TEST(SendMsg, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
     EXPECT_EQ(rig.monitor.sentFrames.text(), "01020000000103\r\n0102140000140103\r\n");
 }
 
-TEST(SendMsg, NothingIsLoggedWithoutTheFlagOrWithoutAnAdapter) {
+TEST(MessageSender, NothingIsLoggedWithoutTheFlagOrWithoutAnAdapter) {
     LinkRig rig;
     rig.showMonitor();
     rig.sender.send(Command::GetIdentity, {}, 0, false);
@@ -57,7 +57,7 @@ TEST(SendMsg, NothingIsLoggedWithoutTheFlagOrWithoutAnAdapter) {
     EXPECT_TRUE(hidden.monitor.sentFrames.text().empty());
 }
 
-TEST(SendMsg, FailedOrPartialWriteClosesTheLinkAndLogsNothing) {
+TEST(MessageSender, FailedOrPartialWriteClosesTheLinkAndLogsNothing) {
     LinkRig rig;
     rig.showMonitor();
     rig.driver.writtenOverride = 5;

@@ -1,12 +1,14 @@
 // Feeds a long deterministic stream of noise and damaged frames through the
-// whole receive path (driver queue -> ReadUsb -> ring -> ExtractMsg ->
-// DecodeProgMsg) and checks that nothing leaves its bounds.
+// whole receive path (driver queue -> UsbLink::read -> ring -> frame
+// extractor -> programmer-level decoder) and checks that nothing leaves its
+// bounds.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "link/DecodeProgMsg.h"
+#include "link/FrameExtractor.h"
+#include "link/ProgrammerReplyDecoder.h"
 #include "platform/Cp1252.h"
 #include "unit/link/LinkRig.h"
 
@@ -111,6 +113,7 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
     rig.driver.recording = false;
     rig.showMonitor();
     StreamMaker maker(0x5EED2024U);
+    FrameExtractor extractor;
 
     constexpr int kChunks = 250000;
     constexpr int kMonitorChunks =
@@ -151,28 +154,27 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
         if (rig.usb.open() != LinkStatus::Open) {
             FAIL() << "the adapter is always present";
         }
-        if (rig.usb.read(rig.state.rxBuffer, rig.state.rxIdxOut, rig.state.rxIdxIn, kRingSize) !=
-            LinkStatus::Open) {
+        if (rig.usb.read(rig.ring) != LinkStatus::Open) {
             rig.usb.close();
         }
-        ASSERT_GE(rig.state.rxIdxIn, 0);
-        ASSERT_LT(rig.state.rxIdxIn, kRingSize);
-        ASSERT_LE(bufferedBytes(rig.state), kRingSize - 1);
-        ASSERT_EQ(rig.state.rxBuffer[kRingSize], 0);
+        ASSERT_LE(rig.ring.bufferedBytes(), kRingSize - 1);
+        ASSERT_EQ(static_cast<std::size_t>(rig.ring.bufferedBytes()) + rig.ring.freeRoom(),
+                  static_cast<std::size_t>(kRingSize - 1));
 
         // Sometimes leave the ring unexamined for a while so it fills up.
         if (maker.below(50) == 0) {
             continue;
         }
-        while (extractMsg(rig.state)) {
+        while (extractor.extract(rig.ring)) {
             ++frames;
-            const std::int16_t L = rig.state.msgLen;
-            ASSERT_GE(L, 4);
-            ASSERT_LE(L, 74);
-            ASSERT_EQ(rig.state.msgBuffer[0], 0x01);
-            ASSERT_EQ(rig.state.msgBuffer[1], 0x02);
-            ASSERT_EQ(rig.state.msgBuffer[static_cast<std::size_t>(L - 1)], 0x03);
-            decodeProgMsg(rig.state.msgBuffer, L, rig.identity, rig.monitor);
+            const std::int16_t length = extractor.length();
+            const MsgBytes& frame = extractor.frame();
+            ASSERT_GE(length, 4);
+            ASSERT_LE(length, kMaxHeldFrameBytes + 1);
+            ASSERT_EQ(frame[0], 0x01);
+            ASSERT_EQ(frame[1], 0x02);
+            ASSERT_EQ(frame[static_cast<std::size_t>(length - 1)], 0x03);
+            decodeProgrammerReply(frame, length, rig.identity, rig.monitor);
             ASSERT_GE(rig.identity.type, 0);
             ASSERT_LE(rig.identity.type, 0xFFFF);
             ASSERT_GE(rig.identity.hardwareVersion, 0);
@@ -185,9 +187,7 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
                 rig.identity.clear();
             }
         }
-        ASSERT_EQ(bufferedBytes(rig.state), 0);
-        ASSERT_GE(rig.state.msgPos, 0);
-        ASSERT_LE(rig.state.msgPos, kMaxHeldFrameBytes);
+        ASSERT_EQ(rig.ring.bufferedBytes(), 0);
         if (chunk < kMonitorChunks) {
             ASSERT_LE(utf8Length(rig.monitor.receivedFrames.text()), app::kMonitorBoxLimit);
         }

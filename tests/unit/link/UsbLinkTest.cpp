@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "link/ReceiveRing.h"
 #include "link/UsbLink.h"
 #include "unit/link/LinkRig.h"
 
@@ -13,7 +14,7 @@ using testing::Bytes;
 using testing::RecordingDriver;
 using Calls = std::vector<std::string>;
 
-TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
+TEST(UsbLinkOpen, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     RecordingDriver driver;
     driver.addAdapter("USB Serial");
     driver.addAdapter("QuarnProg");
@@ -31,7 +32,7 @@ TEST(OpenUsb, EnumeratesEveryIndexThenOpensByDescriptionAndResets) {
     EXPECT_TRUE(driver.calls.empty());
 }
 
-TEST(OpenUsb, ResultCodesOfTheDiscovery) {
+TEST(UsbLinkOpen, ResultCodesOfTheDiscovery) {
     struct Case {
         std::vector<RecordingDriver::Adapter> adapters;
         const char* failing;  // the next call of this name fails
@@ -76,7 +77,7 @@ TEST(OpenUsb, ResultCodesOfTheDiscovery) {
     EXPECT_EQ(usb.open(), LinkStatus::NotFound);
 }
 
-TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
+TEST(UsbLinkClose, ClosesOnceAndNeverReusesTheHandle) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
     UsbLink usb(driver);
@@ -89,12 +90,11 @@ TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
     EXPECT_FALSE(usb.isOpen());  // a failed close still leaves it closed
 
     driver.clearCalls();
-    std::int16_t writeIdx = 0;
-    std::array<std::uint8_t, 10> ring{};
+    ReceiveRing ring;
     EXPECT_EQ(usb.close(), LinkStatus::DriverFailed);
     EXPECT_EQ(usb.reset(), LinkStatus::DriverFailed);
     EXPECT_EQ(usb.write(Bytes{1, 2, 3}, 3), LinkStatus::DriverFailed);
-    EXPECT_EQ(usb.read(ring, 0, writeIdx, 10), LinkStatus::DriverFailed);
+    EXPECT_EQ(usb.read(ring), LinkStatus::DriverFailed);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(driver.staleHandleUses, 0);
 
@@ -102,7 +102,7 @@ TEST(CloseUsb, ClosesOnceAndNeverReusesTheHandle) {
     EXPECT_EQ(driver.calls.back(), "ResetDevice(h2)");  // a fresh handle
 }
 
-TEST(WriteUsb, PurgesThenWritesAndCountsShortWritesAsFailures) {
+TEST(UsbLinkWrite, PurgesThenWritesAndCountsShortWritesAsFailures) {
     RecordingDriver driver;
     driver.addAdapter("QuarnProg");
     UsbLink usb(driver);
@@ -139,97 +139,106 @@ struct RingRead {
         usb.open();
         driver.clearCalls();
     }
-    LinkStatus read(std::int16_t readIdx, std::int16_t& writeIdx) {
-        return usb.read(ring, readIdx, writeIdx, kRingSize);
+    // A ring whose positions start at start and that holds buffered
+    // unexamined bytes.
+    RingRead(std::int16_t start, std::int16_t buffered) : RingRead() {
+        ring.append(Bytes(static_cast<std::size_t>(start), 0x00));
+        while (ring.bufferedBytes() > 0) {
+            ring.markExamined(ring.unexaminedRun().size());
+        }
+        ring.append(Bytes(static_cast<std::size_t>(buffered), 0x00));
     }
+    LinkStatus read() { return usb.read(ring); }
     RecordingDriver driver;
     UsbLink usb{driver};
-    std::array<std::uint8_t, kRingSize + 1> ring{};
+    ReceiveRing ring;
 };
 
-TEST(ReadUsb, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
+// A read target larger than the ring, to show the limit of one read.
+class LargeTarget final : public ReadTarget {
+  public:
+    explicit LargeTarget(std::size_t room) : room_(room) {}
+    std::size_t freeRoom() const override { return room_ - bytes.size(); }
+    void append(std::span<const std::uint8_t> more) override {
+        bytes.insert(bytes.end(), more.begin(), more.end());
+    }
+    Bytes bytes;
+
+  private:
+    std::size_t room_;
+};
+
+TEST(UsbLinkRead, TakesWhatIsWaitingUpToTheScratchAndTheFreeRoom) {
     struct Case {
-        std::int16_t readIdx;
-        std::int16_t writeIdx;
+        std::int16_t start;
+        std::int16_t buffered;
         std::size_t waiting;
         std::size_t expectedRead;
     };
     const std::vector<Case> cases = {
-        {10, 5, 100, 4},         // readIdx > writeIdx: 10 - 5 - 1
-        {5, 10, 3000, 1994},     // 2000 - 5 - 1
-        {700, 700, 2500, 1999},  // empty ring: 501 stay in the driver
-        {0, 0, 0, 0},            // nothing waiting: no read at all
+        {5, 1995, 100, 4},     // 2000 - 1995 - 1, the free room wrapping past the end
+        {5, 5, 3000, 1994},    // 2000 - 5 - 1
+        {700, 0, 2500, 1999},  // empty ring: 501 stay in the driver
+        {0, 0, 0, 0},          // nothing waiting: no read at all
+        {1990, 1999, 40, 0},   // full ring: a read of nothing is still asked for
     };
     for (const Case& c : cases) {
-        RingRead r;
+        RingRead r(c.start, c.buffered);
         r.driver.queueRx(Bytes(c.waiting, 0x5A));
-        std::int16_t writeIdx = c.writeIdx;
-        EXPECT_EQ(r.read(c.readIdx, writeIdx), LinkStatus::Open);
+        EXPECT_EQ(r.read(), LinkStatus::Open);
         Calls expected{"GetQueueStatus(h1)", "SetTimeouts(h1, 5000, 0)"};
         if (c.waiting > 0) {
             expected.push_back("Read(h1, " + std::to_string(c.expectedRead) + ")");
         }
         EXPECT_EQ(r.driver.calls, expected);
-        EXPECT_EQ(writeIdx, static_cast<std::int16_t>((c.writeIdx + c.expectedRead) % kRingSize));
+        EXPECT_EQ(r.ring.bufferedBytes(), c.buffered + static_cast<std::int16_t>(c.expectedRead));
         EXPECT_EQ(r.driver.rxQueue.size(), c.waiting - c.expectedRead);
-        EXPECT_EQ(r.ring[kRingSize], 0);  // the spare slot is never written
     }
 
-    RingRead wrap;
+    RingRead wrap(1998, 0);
     wrap.driver.queueRx({0x00, 0xFF, 0x01});
-    std::int16_t writeIdx = 1998;
-    EXPECT_EQ(wrap.read(1998, writeIdx), LinkStatus::Open);
-    EXPECT_EQ(wrap.ring[1998], 0x00);
-    EXPECT_EQ(wrap.ring[1999], 0xFF);
-    EXPECT_EQ(wrap.ring[0], 0x01);
-    EXPECT_EQ(writeIdx, 1);
+    EXPECT_EQ(wrap.read(), LinkStatus::Open);
+    auto run = wrap.ring.unexaminedRun();
+    EXPECT_EQ(Bytes(run.begin(), run.end()), (Bytes{0x00, 0xFF}));
+    wrap.ring.markExamined(2);
+    run = wrap.ring.unexaminedRun();
+    EXPECT_EQ(Bytes(run.begin(), run.end()), (Bytes{0x01}));
 
-    // A bigger ring shows the 5000-byte limit of one read; a size larger than
-    // the ring is cut to the ring.
-    std::vector<std::uint8_t> big(9000);
-    writeIdx = 0;
+    // A bigger target shows the 5000-byte limit of one read; a smaller one
+    // gets only its room.
+    LargeTarget big(9000);
     wrap.driver.queueRx(Bytes(7000, 0x01));
-    EXPECT_EQ(wrap.usb.read(big, 0, writeIdx, 9000), LinkStatus::Open);
-    EXPECT_EQ(writeIdx, 5000);
-    std::vector<std::uint8_t> small(4);
-    writeIdx = 0;
-    EXPECT_EQ(wrap.usb.read(small, 0, writeIdx, 2000), LinkStatus::Open);
-    EXPECT_EQ(writeIdx, 3);
+    EXPECT_EQ(wrap.usb.read(big), LinkStatus::Open);
+    EXPECT_EQ(big.bytes.size(), 5000U);
+    LargeTarget small(3);
+    EXPECT_EQ(wrap.usb.read(small), LinkStatus::Open);
+    EXPECT_EQ(small.bytes, (Bytes{0x01, 0x01, 0x01}));
 }
 
-TEST(ReadUsb, FailuresAndBadArgumentsLeaveTheRingUntouched) {
+TEST(UsbLinkRead, FailuresLeaveTheRingUntouched) {
     for (const char* call : {"GetQueueStatus", "SetTimeouts", "Read"}) {
-        RingRead r;
+        RingRead r(3, 0);
         r.driver.queueRx({0x11, 0x22});
         r.driver.failNext(call);
-        std::int16_t writeIdx = 3;
-        EXPECT_EQ(r.read(3, writeIdx), LinkStatus::DriverFailed) << call;
-        EXPECT_EQ(writeIdx, 3);
-        EXPECT_EQ(r.ring[3], 0);
+        EXPECT_EQ(r.read(), LinkStatus::DriverFailed) << call;
+        EXPECT_EQ(r.ring.bufferedBytes(), 0) << call;
     }
-    RingRead r;
-    r.driver.queueRx({0x01});
-    std::int16_t writeIdx = 2000;
-    EXPECT_EQ(r.read(0, writeIdx), LinkStatus::DriverFailed);
-    writeIdx = 0;
-    EXPECT_EQ(r.read(-1, writeIdx), LinkStatus::DriverFailed);
-    EXPECT_TRUE(r.driver.calls.empty());
 }
 
-TEST(ReadUsb, DriverOverReportingCannotOverrunTheRing) {
+TEST(UsbLinkRead, DriverOverReportingCannotOverrunTheRing) {
     RingRead r;
     r.driver.queueRx(Bytes(10, 0x77));
     r.driver.readOverReport = 4000;
-    std::int16_t writeIdx = 0;
-    EXPECT_EQ(r.read(0, writeIdx), LinkStatus::Open);
-    EXPECT_EQ(writeIdx, 10);
+    EXPECT_EQ(r.read(), LinkStatus::Open);
+    EXPECT_EQ(r.ring.bufferedBytes(), 10);
+    r.ring.markExamined(10);
 
     // The queue claims far more than it holds: the ring still keeps its free slot.
     r.driver.queueRx(Bytes(10, 0x78));
     r.driver.reportedWaiting = 60000;
-    EXPECT_EQ(r.read(10, writeIdx), LinkStatus::Open);
-    EXPECT_EQ(writeIdx, 9);
-    EXPECT_EQ(r.ring[kRingSize], 0);
+    EXPECT_EQ(r.read(), LinkStatus::Open);
+    EXPECT_EQ(r.ring.bufferedBytes(), 1999);
+    EXPECT_EQ(r.ring.freeRoom(), 0U);
 }
 
 }  // namespace
