@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "sim/DeviceCommands.h"
 #include "sim/ZelSensor.h"
 
 namespace quarn::sim {
 
 namespace {
-constexpr std::uint8_t kGetIdentity = 0;
-constexpr std::uint8_t kIdentity = 1;
 constexpr std::size_t kSerialLength = 10;
 // Far beyond what a full-speed USB adapter carries; keeps the arithmetic safe.
 constexpr int kMaxFloodBytesPerSecond = 10'000'000;
@@ -202,7 +201,7 @@ void Adapter::handleFrame(ReceivedFrame frame) {
     if (!frame.checksumOk || !device_) {
         return;
     }
-    if (frame.command == kGetIdentity) {
+    if (frame.command == command::kGetIdentity) {
         replyIdentity(frame.timeMs);
     } else {
         device_->handleFrame(frame, *this);
@@ -222,7 +221,7 @@ void Adapter::replyIdentity(std::int64_t atMs) {
     payload.push_back(static_cast<std::uint8_t>(id.hardware & 0xFF));
     payload.push_back(static_cast<std::uint8_t>(id.firmware >> 8));
     payload.push_back(static_cast<std::uint8_t>(id.firmware & 0xFF));
-    send(atMs, kIdentity, std::move(payload));
+    send(atMs, command::kIdentity, std::move(payload));
 }
 
 bool Adapter::draw(double rate) {

@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "sim/DeviceCommands.h"
+
 namespace quarn::sim {
 
 namespace {
-constexpr std::uint8_t kGetParams = 2;
-constexpr std::uint8_t kParams = 3;
-constexpr std::uint8_t kSetParams = 4;
-constexpr std::uint8_t kSetParamsAck = 5;
-constexpr std::uint8_t kStream = 20;
-constexpr std::uint8_t kStreamAck = 21;
-constexpr std::uint8_t kSignal = 23;
 constexpr std::uint8_t kStreamOn = 2;
 constexpr std::uint8_t kSampleMode = 2;
 
@@ -45,7 +40,7 @@ void ZelSensor::advanceTo(std::int64_t nowMs, ReplySink& sink) {
             break;
         }
         const SignalSample sample = signal_.next(parameters_);
-        sink.send(nextSampleMs_, kSignal,
+        sink.send(nextSampleMs_, command::kSignalSample,
                   {kSampleMode, static_cast<std::uint8_t>(sample.level >> 8),
                    static_cast<std::uint8_t>(sample.level & 0xFF),
                    static_cast<std::uint8_t>(sample.alarm ? 1 : 0)});
@@ -55,13 +50,13 @@ void ZelSensor::advanceTo(std::int64_t nowMs, ReplySink& sink) {
 
 void ZelSensor::handleFrame(const ReceivedFrame& frame, ReplySink& sink) {
     switch (frame.command) {
-        case kGetParams:
+        case command::kGetParameters:
             replyParameters(frame.timeMs, sink);
             break;
-        case kSetParams:
+        case command::kSetParameters:
             storeParameters(frame, sink);
             break;
-        case kStream:
+        case command::kSetStreaming:
             setStreaming(frame, sink);
             break;
         default:
@@ -77,7 +72,8 @@ void ZelSensor::powerDown() {
 void ZelSensor::replyParameters(std::int64_t atMs, ReplySink& sink) const {
     const auto values = config().forcedReplyValues.value_or(toBytes(parameters_));
     const std::size_t count = hasHeight() ? kValuesWithHeight : kValuesWithoutHeight;
-    sink.send(atMs, kParams, std::vector<std::uint8_t>(values.begin(), values.begin() + count));
+    sink.send(atMs, command::kParameters,
+              std::vector<std::uint8_t>(values.begin(), values.begin() + count));
 }
 
 void ZelSensor::storeParameters(const ReceivedFrame& frame, ReplySink& sink) {
@@ -107,7 +103,7 @@ void ZelSensor::storeParameters(const ReceivedFrame& frame, ReplySink& sink) {
         }
     }
     parameters_ = fromBytes(values);
-    sink.send(frame.timeMs, kSetParamsAck, {});
+    sink.send(frame.timeMs, command::kParametersWritten, {});
 }
 
 void ZelSensor::setStreaming(const ReceivedFrame& frame, ReplySink& sink) {
@@ -119,7 +115,7 @@ void ZelSensor::setStreaming(const ReceivedFrame& frame, ReplySink& sink) {
         nextSampleMs_ = frame.timeMs + kSamplePeriodMs;
     }
     streaming_ = on;
-    sink.send(frame.timeMs, kStreamAck, {});
+    sink.send(frame.timeMs, command::kStreamingSet, {});
 }
 
 }  // namespace quarn::sim
