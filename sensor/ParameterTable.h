@@ -3,8 +3,9 @@
 // travels on the wire, which sensors carry it, what its list in the sensor
 // window holds and selects when the window loads, and which text captions
 // it. The change check, the edit guard, the parameter write, the reply
-// reading and the window's lists all walk this table; adding a parameter is
-// one row here plus its texts in the string table.
+// reading and the window's lists all walk this table. Adding a parameter is
+// its name in Parameter and its row here, plus its texts in the string table
+// and its place in the sensor window's layout.
 //
 // Rows are in wire order: row k is payload byte k of the parameter reply and
 // of the parameter write.
@@ -28,8 +29,6 @@ enum class Parameter : std::size_t {
     HighTraffic,
     InstallationHeight,
 };
-
-inline constexpr std::size_t kParameterCount = 6;
 
 constexpr std::size_t indexOf(Parameter parameter) {
     return static_cast<std::size_t>(parameter);
@@ -83,7 +82,7 @@ struct ParameterRow {
 
 inline constexpr std::int32_t kEverySensor = 0;
 
-inline constexpr std::array<ParameterRow, kParameterCount> kParameterTable = {{
+inline constexpr auto kParameterTable = std::to_array<ParameterRow>({
     {.parameter = Parameter::Sensitivity,
      .name = "sensitivity",
      .encoding = WireEncoding::NumberedFromOne,
@@ -141,7 +140,9 @@ inline constexpr std::array<ParameterRow, kParameterCount> kParameterTable = {{
                 entryText(texts::StringId::Height350)},
      .loadSelection = 0,
      .caption = texts::StringId::InstallationHeightCaption},
-}};
+});
+
+inline constexpr std::size_t kParameterCount = kParameterTable.size();
 
 constexpr const ParameterRow& rowOf(Parameter parameter) {
     return kParameterTable[indexOf(parameter)];
@@ -196,5 +197,7 @@ constexpr bool tableIsConsistent() {
 
 static_assert(detail::tableIsConsistent(),
               "rows in Parameter order, load selections among the items, gates rising");
+static_assert(indexOf(Parameter::InstallationHeight) + 1 == kParameterCount,
+              "one row for each parameter");
 
 }  // namespace quarn::sensor

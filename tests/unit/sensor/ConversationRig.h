@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/UsbLink.h"
@@ -19,6 +18,7 @@
 #include "sensor/ParameterMemory.h"
 #include "sensor/ParameterTable.h"
 #include "sensor/SensorConversation.h"
+#include "sensor/SessionState.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 #include "unit/sensor/SensorFrames.h"
@@ -45,11 +45,11 @@ class ConversationRig {
         monitor.show();
         timer->setInterval(100);
         bar.addPanel("identity");
-        app.texts[30] = "Sensore assente";
+        session.texts[30] = "Sensore assente";
         for (const sensor::ParameterRow& row : sensor::kParameterTable) {
             fillList(lists[row.parameter], row, memory);
         }
-        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
     std::vector<SentFrame> sent() const { return parseWrites(driver.writes); }
@@ -64,7 +64,7 @@ class ConversationRig {
     testing::FakeHost host;
     app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
-    sensor::SessionState app;
+    sensor::SessionState session;
     VirtualClock clock;
     std::unique_ptr<Timer> timer = clock.createTimer();
     ComboList sensitivity{"sensitivityList"};
@@ -80,7 +80,7 @@ class ConversationRig {
     sensor::ParameterLists lists{
         {&sensitivity, &relayOnTime, &reactionSpeed, &mainsFilter, &highTraffic, &height}};
     sensor::SensorConversation conversation{
-        app, sender, memory, state,
+        session, sender, memory, state,
         sensor::ConversationControls{lists, *timer, bar,
                                      [this] { unloadsAtWrite.push_back(driver.writes.size()); }}};
 };

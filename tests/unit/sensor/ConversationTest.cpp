@@ -36,9 +36,9 @@ TEST_F(ConversationTest, WriteCarriesEveryListAndFollowsTheFirmware) {
     rig.relayOnTime.setListIndex(8);
     rig.highTraffic.setListIndex(1);
     rig.height.setListIndex(2);
-    rig.app.identity.firmwareVersion = 0x01FF;
+    rig.session.identity.firmwareVersion = 0x01FF;
     ticks(1);
-    rig.app.identity.firmwareVersion = 0x0200;
+    rig.session.identity.firmwareVersion = 0x0200;
     ticks(1);
     // Unacknowledged, the same write goes out on every tick.
     ticks(1);
@@ -51,7 +51,7 @@ TEST_F(ConversationTest, NothingButTheIdentityCycleWithoutTheSensor) {
     rig.state.readParametersPending = true;
     rig.state.streamStartPending = true;
     for (const int type : {0, 0x0102}) {
-        rig.app.identity.type = type;
+        rig.session.identity.type = type;
         ticks(1);
     }
     rig.state.readParametersPending = false;
@@ -69,28 +69,28 @@ TEST_F(ConversationTest, IdentityCycleRunsOnEverySixthCallUnlogged) {
     EXPECT_EQ(rig.bar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
     EXPECT_EQ(rig.logged(), "");
-    EXPECT_EQ(rig.app.identity.type, 0);
-    EXPECT_EQ(rig.app.identity.serial, "");
+    EXPECT_EQ(rig.session.identity.type, 0);
+    EXPECT_EQ(rig.session.identity.serial, "");
     EXPECT_EQ(rig.state.ticksSinceIdentity, 0);
     EXPECT_EQ(rig.state.missedIdentities, 0);
 }
 
 TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
-    rig.app.endWithSensorWindow = true;
+    rig.session.endWithSensorWindow = true;
     rig.bar.setPanelText("identity", "A123456789 - HW: 102 - FW: 200");
-    rig.app.identity.clear();
+    rig.session.identity.clear();
     for (int cycle = 1; cycle <= 5; ++cycle) {
         ticks(6);
         EXPECT_EQ(rig.state.missedIdentities, cycle);
         EXPECT_EQ(rig.bar.panelText("identity"),
                   cycle < 3 ? "A123456789 - HW: 102 - FW: 200" : "Sensore assente");
     }
-    EXPECT_TRUE(rig.app.endWithSensorWindow);
+    EXPECT_TRUE(rig.session.endWithSensorWindow);
     EXPECT_TRUE(rig.unloadsAtWrite.empty());
     rig.clearSent();
 
     ticks(6);
-    EXPECT_FALSE(rig.app.endWithSensorWindow);
+    EXPECT_FALSE(rig.session.endWithSensorWindow);
     // The window closes first; the identity request follows it.
     EXPECT_EQ(rig.unloadsAtWrite, (std::vector<std::size_t>{0}));
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
@@ -98,7 +98,7 @@ TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
     EXPECT_EQ(rig.state.missedIdentities, 6);
 
     // The count survives until a cycle finds the sensor again.
-    rig.app.identity = {0x0101, "B000000001", 0x0100, 0x0100};
+    rig.session.identity = {0x0101, "B000000001", 0x0100, 0x0100};
     ticks(6);
     EXPECT_EQ(rig.state.missedIdentities, 0);
     EXPECT_EQ(rig.bar.panelText("identity"), "B000000001 - HW: 100 - FW: 100");
@@ -123,7 +123,7 @@ TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
 TEST_F(ConversationTest, ChangeCheckIsMaskedByTheEditFlagsAndIncludesTheHeight) {
     EXPECT_FALSE(parametersChanged(rig.lists, rig.memory));
     rig.memory[Parameter::InstallationHeight].beingEdited = false;
-    rig.app.identity.firmwareVersion = 0x0100;  // the height list counts whatever the firmware
+    rig.session.identity.firmwareVersion = 0x0100;  // the height list counts whatever the firmware
     rig.height.setListIndex(1);
     EXPECT_TRUE(parametersChanged(rig.lists, rig.memory));
     rig.memory[Parameter::InstallationHeight].beingEdited = true;

@@ -31,9 +31,9 @@ class SensorWindowTest : public ::testing::Test {
         for (int i = 0; i <= 200; ++i) {
             char text[8];
             std::snprintf(text, sizeof text, "t%d", i);
-            app.texts[static_cast<std::size_t>(i)] = text;
+            session.texts[static_cast<std::size_t>(i)] = text;
         }
-        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
     std::vector<SentFrame> sent() {
@@ -50,12 +50,12 @@ class SensorWindowTest : public ::testing::Test {
     testing::FakeHost host;
     app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
-    sensor::SessionState app;
+    sensor::SessionState session;
     VirtualClock clock;
     int returns = 0;
-    SensorWindow form{app, sender, monitor, clock, host, [this] {
+    SensorWindow form{session, sender, monitor, clock, host, [this] {
                           ++returns;
-                          app.activeWindow = link::ActiveWindow::Start;
+                          session.activeWindow = link::ActiveWindow::Start;
                       }};
 };
 
@@ -78,8 +78,8 @@ TEST_F(SensorWindowTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_FALSE(form.parameterList(Parameter::InstallationHeight).visible());
     EXPECT_TRUE(form.statusBar.hasPanel("identity"));
 
-    EXPECT_EQ(app.activeWindow, link::ActiveWindow::Sensor);
-    EXPECT_TRUE(app.endWithSensorWindow);
+    EXPECT_EQ(session.activeWindow, link::ActiveWindow::Sensor);
+    EXPECT_TRUE(session.endWithSensorWindow);
     EXPECT_TRUE(form.conversation().readParametersPending);
     EXPECT_TRUE(form.conversation().streamStartPending);
     // The load selection clicked them.
@@ -134,7 +134,7 @@ TEST_F(SensorWindowTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     // The sensor never answers again: six missed cycles close the window.
     clock.advance(500 + 6 * 600);
     EXPECT_FALSE(form.loaded());
-    EXPECT_FALSE(app.endWithSensorWindow);
+    EXPECT_FALSE(session.endWithSensorWindow);
     EXPECT_EQ(returns, 1);
     EXPECT_FALSE(form.peakHoldTimer->enabled());
     const auto frames = sent();
@@ -144,7 +144,7 @@ TEST_F(SensorWindowTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     clock.advance(2000);
     EXPECT_TRUE(sent().empty());
 
-    app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     form.showSensorWindow();
     EXPECT_EQ(form.levelValue.caption(), "");
     EXPECT_EQ(form.peakValue.caption(), "0");
