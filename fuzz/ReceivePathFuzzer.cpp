@@ -77,12 +77,9 @@ void CheckState(quarn::testing::SensorSession& session) {
            "send box past its limit");
 
     const auto& w = session.window;
-    CheckListBounds(w.sensitivityList);
-    CheckListBounds(w.relayOnTimeList);
-    CheckListBounds(w.reactionSpeedList);
-    CheckListBounds(w.mainsFilterList);
-    CheckListBounds(w.highTrafficList);
-    CheckListBounds(w.installationHeightList);
+    for (const quarn::sensor::ParameterRow& row : quarn::sensor::kParameterTable) {
+        CheckListBounds(w.parameterList(row.parameter));
+    }
     const bool sensorActive = session.app.state().activeWindow == quarn::link::ActiveWindow::Sensor;
     Expect(sensorActive == w.loaded(), "sensor mode and sensor window disagree");
 }

@@ -76,7 +76,7 @@ void SensorWindowView::buildContent(QWidget& client) {
 void SensorWindowView::buildParameterFrame(QWidget& frame) {
     // Built in the model's order, which is also the keyboard focus order:
     // the lists from sensitivity down to height.
-    for (Control* control : form_.paramFrameControls()) {
+    for (Control* control : form_.parametersFrameControls()) {
         if (auto* label = dynamic_cast<Label*>(control)) {
             new LabelView(*label, &frame);
         } else if (auto* list = dynamic_cast<ComboList*>(control)) {

@@ -11,26 +11,16 @@ namespace quarn::sensor {
 
 class EditGuard {
   public:
-    explicit EditGuard(ParameterMemory& params) : params_(params) {}
+    explicit EditGuard(ParameterMemory& memory) : memory_(memory) {}
 
-    // Routes the lists' DropDown and Click events to the handlers below.
+    // Routes every list's DropDown and Click events to the handlers below.
     void connect(const ParameterLists& lists);
 
-    void onSensitivityListDroppedDown() { params_.editTresh = true; }
-    void onSensitivityListClicked() { params_.editTresh = false; }
-    void onRelayOnTimeListDroppedDown() { params_.editTonRele = true; }
-    void onRelayOnTimeListClicked() { params_.editTonRele = false; }
-    void onReactionSpeedListDroppedDown() { params_.editVelSense = true; }
-    void onReactionSpeedListClicked() { params_.editVelSense = false; }
-    void onMainsFilterListDroppedDown() { params_.editFilterLine = true; }
-    void onMainsFilterListClicked() { params_.editFilterLine = false; }
-    void onHighTrafficListDroppedDown() { params_.editHighTraffic = true; }
-    void onHighTrafficListClicked() { params_.editHighTraffic = false; }
-    void onInstallationHeightListDroppedDown() { params_.editSelHeight = true; }
-    void onInstallationHeightListClicked() { params_.editSelHeight = false; }
+    void onListDroppedDown(Parameter parameter) { memory_[parameter].beingEdited = true; }
+    void onListClicked(Parameter parameter) { memory_[parameter].beingEdited = false; }
 
   private:
-    ParameterMemory& params_;
+    ParameterMemory& memory_;
 };
 
 }  // namespace quarn::sensor

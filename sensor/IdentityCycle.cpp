@@ -9,12 +9,12 @@ constexpr int kIdentityPeriodMs = 500;
 constexpr int kFallbackTickMs = 100;
 }  // namespace
 
-std::int16_t identityThreshold(int tickIntervalMs) {
+std::int16_t ticksBetweenIdentityCycles(int tickIntervalMs) {
     const int interval = tickIntervalMs > 0 ? tickIntervalMs : kFallbackTickMs;
     return static_cast<std::int16_t>(kIdentityPeriodMs / interval);
 }
 
-std::string identityPanelText(const link::DeviceIdentity& identity) {
+std::string identityStatusText(const link::DeviceIdentity& identity) {
     return identity.serial + " - " + "HW: " + link::hexWord(identity.hardwareVersion) + " - " +
            "FW: " + link::hexWord(identity.firmwareVersion);
 }

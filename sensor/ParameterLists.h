@@ -1,18 +1,23 @@
 #pragma once
-// The six parameter lists of the sensor window, in the order in which the
-// parameters travel in the parameter reply and the parameter write.
+// The sensor window's parameter lists, one for each row of the parameter
+// table.
+
+#include <array>
 
 #include "platform/controls/ComboList.h"
+#include "sensor/ParameterTable.h"
 
 namespace quarn::sensor {
 
-struct ParameterLists {
-    quarn::ComboList& sensitivityList;         // sensitivity, wire value index + 1
-    quarn::ComboList& relayOnTimeList;         // relay ON time, wire value index + 1
-    quarn::ComboList& reactionSpeedList;       // reaction speed, wire value = index
-    quarn::ComboList& mainsFilterList;         // mains-noise filter, wire value = index
-    quarn::ComboList& highTrafficList;         // high-traffic mode, wire value = index
-    quarn::ComboList& installationHeightList;  // installation height, wire value = index
+class ParameterLists {
+  public:
+    explicit ParameterLists(const std::array<quarn::ComboList*, kParameterCount>& lists)
+        : lists_(lists) {}
+
+    quarn::ComboList& operator[](Parameter parameter) const { return *lists_[indexOf(parameter)]; }
+
+  private:
+    std::array<quarn::ComboList*, kParameterCount> lists_;
 };
 
 }  // namespace quarn::sensor

@@ -1,28 +1,29 @@
 #pragma once
-// What the conversation remembers about the six parameter lists: the index
-// each list last received from the sensor's parameter reply, and whether the
+// What the conversation remembers about each parameter list: the index the
+// list last received from the sensor's parameter reply, and whether the
 // technician has the list dropped down without having clicked an item yet.
 // Kept for the whole run; opening or closing the sensor window does not
 // reset it.
 
+#include <array>
 #include <cstdint>
+
+#include "sensor/ParameterTable.h"
 
 namespace quarn::sensor {
 
-struct ParameterMemory {
-    std::int16_t lastTresh = 0;
-    std::int16_t lastTonRele = 0;
-    std::int16_t lastVelSense = 0;
-    std::int16_t lastFilterLine = 0;
-    std::int16_t lastHighTraffic = 0;
-    std::int16_t lastSelHeight = 0;
+struct ListMemory {
+    std::int16_t lastReported = 0;
+    bool beingEdited = false;
+};
 
-    bool editTresh = false;
-    bool editTonRele = false;
-    bool editVelSense = false;
-    bool editFilterLine = false;
-    bool editHighTraffic = false;
-    bool editSelHeight = false;
+class ParameterMemory {
+  public:
+    ListMemory& operator[](Parameter parameter) { return lists_[indexOf(parameter)]; }
+    const ListMemory& operator[](Parameter parameter) const { return lists_[indexOf(parameter)]; }
+
+  private:
+    std::array<ListMemory, kParameterCount> lists_{};
 };
 
 }  // namespace quarn::sensor

@@ -5,8 +5,8 @@
 #include "link/Commands.h"
 #include "link/DeviceIdentity.h"
 #include "sensor/IdentityCycle.h"
-#include "sensor/ParamWrite.h"
-#include "sensor/ParamsChanged.h"
+#include "sensor/ParameterChangeCheck.h"
+#include "sensor/ParameterWrite.h"
 
 namespace quarn::sensor {
 
@@ -26,9 +26,9 @@ void SensorConversation::conversationTick() {
         // values the sensor never reported, so nothing is written.
         if (state_.readParametersPending) {
             sender_.send(link::Command::GetParameters, payload, 0, kLogged);
-        } else if (paramsChanged()) {
+        } else if (parametersChanged()) {
             const std::int16_t count =
-                buildParamWrite(window_.lists, session_.identity.firmwareVersion, payload);
+                buildParameterWrite(window_.lists, session_.identity.firmwareVersion, payload);
             sender_.send(link::Command::SetParameters, payload, count, kLogged);
         }
     }
@@ -38,16 +38,16 @@ void SensorConversation::conversationTick() {
         sender_.send(link::Command::SetStreaming, payload, 1, kLogged);
     }
 
-    const std::int16_t threshold = identityThreshold(window_.conversationTimer.interval());
-    if (state_.ticksSinceIdentity < threshold) {
+    const std::int16_t between = ticksBetweenIdentityCycles(window_.conversationTimer.interval());
+    if (state_.ticksSinceIdentity < between) {
         ++state_.ticksSinceIdentity;
         return;
     }
     identityCycle();
 }
 
-bool SensorConversation::paramsChanged() const {
-    return sensor::paramsChanged(window_.lists, params_);
+bool SensorConversation::parametersChanged() const {
+    return sensor::parametersChanged(window_.lists, memory_);
 }
 
 bool SensorConversation::sensorPresent() const {
@@ -58,18 +58,18 @@ bool SensorConversation::sensorPresent() const {
 void SensorConversation::identityCycle() {
     if (sensorPresent()) {
         state_.missedIdentities = 0;
-        window_.statusBar.setPanelText(kIdentityPanel, identityPanelText(session_.identity));
+        window_.statusBar.setPanelText(kIdentityPanel, identityStatusText(session_.identity));
     } else {
         if (state_.missedIdentities < std::numeric_limits<std::int16_t>::max()) {
             ++state_.missedIdentities;
         }
-        if (state_.missedIdentities >= kMissedForStatusText) {
+        if (state_.missedIdentities >= kMissedCyclesForMissingText) {
             window_.statusBar.setPanelText(
                 kIdentityPanel, texts::textOf(session_.texts, texts::StringId::NoDeviceConnected));
         }
     }
 
-    if (state_.missedIdentities >= kMissedForClose) {
+    if (state_.missedIdentities >= kMissedCyclesForClose) {
         // The sensor has gone: closing must bring the main window back rather
         // than end the program. The window's unload runs to completion here.
         session_.endWithSensorWindow = false;

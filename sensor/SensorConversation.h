@@ -30,26 +30,24 @@ struct ConversationControls {
 
 class SensorConversation {
   public:
-    SensorConversation(SessionState& session, link::MessageSender& sender, ParameterMemory& params,
+    SensorConversation(SessionState& session, link::MessageSender& sender, ParameterMemory& memory,
                        ConversationState& state, ConversationControls window)
         : session_(session),
           sender_(sender),
-          params_(params),
+          memory_(memory),
           state_(state),
           window_(std::move(window)) {}
 
     void conversationTick();
-    bool paramsChanged() const;
+    bool parametersChanged() const;
 
   private:
-    void parameterPhase();
-    void streamPhase();
     void identityCycle();
     bool sensorPresent() const;
 
     SessionState& session_;
     link::MessageSender& sender_;
-    ParameterMemory& params_;
+    ParameterMemory& memory_;
     ConversationState& state_;
     ConversationControls window_;
 };

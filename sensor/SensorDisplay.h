@@ -1,8 +1,8 @@
 #pragma once
 // What the reply decoder hands to the sensor window: parameter replies and
-// live signal samples.
+// live signal samples, read into records.
 
-#include "link/Commands.h"
+#include "sensor/SensorReplies.h"
 
 namespace quarn::sensor {
 
@@ -10,14 +10,13 @@ class SensorDisplay {
   public:
     virtual ~SensorDisplay() = default;
 
-    // Applies a parameter reply to the lists. Returns false when the reply
-    // was not taken whole (a value out of range, or the height could not be
-    // judged); the lists it did not accept keep their state, and the reply
-    // must not count as the answer to the pending read.
-    virtual bool showParameters(const link::MsgBytes& frame) = 0;
+    // Applies a parameter reply to the lists, in table order, up to the first
+    // parameter without an index; that list and all after it keep their
+    // state.
+    virtual void showParameters(const ParameterReply& reply) = 0;
 
     // Shows one live signal sample.
-    virtual void showSignal(const link::MsgBytes& frame) = 0;
+    virtual void showSignal(const SignalSample& sample) = 0;
 };
 
 }  // namespace quarn::sensor

@@ -4,7 +4,7 @@
 
 #include "link/Frame.h"
 #include "link/ReceivedFrame.h"
-#include "sensor/ReplyLayout.h"
+#include "sensor/SensorReplies.h"
 
 namespace quarn::sensor {
 namespace {
@@ -43,13 +43,7 @@ void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t length) {
             break;
         case link::Command::Parameters:
             observer_.frameReceived(hex);
-            // A reply that was not taken whole leaves the read pending, so the
-            // next tick asks again instead of writing lists that still hold
-            // values the sensor never reported.
-            if (display_.showParameters(frame)) {
-                state_.readParametersPending = false;
-                state_.listsReportedBy = identity_;
-            }
+            takeParameters(readParameterReply(frame, identity_));
             break;
         case link::Command::ParametersWritten:
             observer_.frameReceived(hex);
@@ -60,11 +54,22 @@ void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t length) {
             state_.streamStartPending = false;
             break;
         case link::Command::SignalSample:
-            display_.showSignal(frame);
+            display_.showSignal(readSignalSample(frame));
             break;
         default:
             observer_.unknownReply(hex);
             break;
+    }
+}
+
+void ZelReplyDecoder::takeParameters(const ParameterReply& reply) {
+    display_.showParameters(reply);
+    // A reply that was not taken whole leaves the read pending, so the next
+    // tick asks again instead of writing lists that still hold values the
+    // sensor never reported.
+    if (reply.whole()) {
+        state_.readParametersPending = false;
+        state_.listsReportedBy = identity_;
     }
 }
 

@@ -12,6 +12,7 @@
 #include "link/TrafficObserver.h"
 #include "sensor/ConversationState.h"
 #include "sensor/SensorDisplay.h"
+#include "sensor/SensorReplies.h"
 
 namespace quarn::sensor {
 
@@ -24,6 +25,8 @@ class ZelReplyDecoder final : public link::SensorReplyDecoder {
     void decode(const link::MsgBytes& frame, std::int16_t length) override;
 
   private:
+    void takeParameters(const ParameterReply& reply);
+
     link::DeviceIdentity& identity_;
     ConversationState& state_;
     SensorDisplay& display_;

@@ -1,44 +1,49 @@
 #include "sensorwin/ListContents.h"
 
-#include <cstdint>
-#include <vector>
-
 namespace quarn::sensorwin {
 
-namespace {
-
-void fill(quarn::ComboList& list, const std::vector<std::string>& items, std::int16_t selected) {
-    list.clear();
-    for (const auto& item : items) {
-        list.addItem(item);
-    }
-    list.setListIndex(selected);
-}
-
-}  // namespace
-
-std::string relayTimeText(int i, const std::string& decimalSeparator) {
-    std::string text = std::to_string(i / 2);
-    if (i % 2 != 0) {
+std::string halfSecondsText(int halfSeconds, const std::string& decimalSeparator) {
+    std::string text = std::to_string(halfSeconds / 2);
+    if (halfSeconds % 2 != 0) {
         text += decimalSeparator + "5";
     }
     return text;
 }
 
-void fillParamLists(const sensor::ParameterLists& lists, const texts::StringTableEntries& strings,
-                    const std::string& decimalSeparator) {
-    std::vector<std::string> sensitivities;
-    std::vector<std::string> relayTimes;
-    for (int i = 1; i <= 9; ++i) {
-        sensitivities.push_back(std::to_string(i));
-        relayTimes.push_back(relayTimeText(i, decimalSeparator));
+std::vector<std::string> listItems(const sensor::ParameterRow& row,
+                                   const texts::StringTableEntries& strings,
+                                   const std::string& decimalSeparator) {
+    std::vector<std::string> items;
+    for (int i = 0; i < row.itemCount; ++i) {
+        switch (row.style) {
+            case sensor::ItemStyle::Counting:
+                items.push_back(std::to_string(i + 1));
+                break;
+            case sensor::ItemStyle::HalfSeconds:
+                items.push_back(halfSecondsText(i + 1, decimalSeparator));
+                break;
+            case sensor::ItemStyle::Listed: {
+                const sensor::ItemText& item = row.listed[static_cast<std::size_t>(i)];
+                items.push_back(item.fixed.empty() ? texts::textOf(strings, item.entry)
+                                                   : std::string(item.fixed));
+                break;
+            }
+        }
     }
-    fill(lists.sensitivityList, sensitivities, 4);
-    fill(lists.relayOnTimeList, relayTimes, 0);
-    fill(lists.reactionSpeedList, {strings[51], strings[52], strings[53]}, 1);
-    fill(lists.mainsFilterList, {strings[50], "50 Hz", "60 Hz"}, 0);
-    fill(lists.highTrafficList, {strings[1], strings[0]}, 0);
-    fill(lists.installationHeightList, {strings[54], strings[55], strings[56]}, 0);
+    return items;
+}
+
+void fillParameterLists(const sensor::ParameterLists& lists,
+                        const texts::StringTableEntries& strings,
+                        const std::string& decimalSeparator) {
+    for (const sensor::ParameterRow& row : sensor::kParameterTable) {
+        quarn::ComboList& list = lists[row.parameter];
+        list.clear();
+        for (const std::string& item : listItems(row, strings, decimalSeparator)) {
+            list.addItem(item);
+        }
+        list.setListIndex(row.loadSelection);
+    }
 }
 
 }  // namespace quarn::sensorwin

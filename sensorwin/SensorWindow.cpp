@@ -9,18 +9,6 @@ namespace quarn::sensorwin {
 
 namespace {
 
-// String table entries used by the window.
-constexpr int kEntryWindowCaption = 33;
-constexpr int kEntryExit = 11;
-constexpr int kEntrySensitivity = 57;
-constexpr int kEntryRelayTime = 58;
-constexpr int kEntrySpeed = 59;
-constexpr int kEntryFilter = 60;
-constexpr int kEntryHighTraffic = 61;
-constexpr int kEntryHeight = 62;
-constexpr int kEntrySignal = 63;
-constexpr int kEntryParameters = 64;
-
 constexpr int kOuterWidthMargin = 100;
 constexpr std::uint8_t kStreamStop = 0;
 
@@ -36,14 +24,15 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
       sender_(sender),
       host_(host),
       returnToStart_(std::move(returnToStart)),
-      conversation_(session, sender, params_, state_,
-                    sensor::ConversationControls{lists(), *conversationTimer, statusBar,
+      conversation_(session, sender, memory_, state_,
+                    sensor::ConversationControls{parameterLists(), *conversationTimer, statusBar,
                                                  [this] { unload(); }}),
       decoder_(session.identity, state_, *this, traffic),
-      presenter_(ParamControls{lists(), heightLabel, detectionAreaPicture, detectionArea}, params_,
-                 session.identity, session.texts[kEntryHeight]),
-      signal_(SignalControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer}) {
-    guard_.connect(lists());
+      presenter_(ParameterFrameControls{parameterLists(), heightLabel, detectionAreaPicture,
+                                        detectionArea},
+                 memory_, session.texts),
+      signal_(SignalColumnControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer}) {
+    guard_.connect(parameterLists());
     exitMenu.setClickHandler([this] { onExit(); });
     conversationTimer->setTickHandler([this] { onConversationTick(); });
     peakHoldTimer->setTickHandler([this] { onPeakHoldExpired(); });
@@ -52,9 +41,12 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
 
 SensorWindow::~SensorWindow() = default;
 
-sensor::ParameterLists SensorWindow::lists() {
-    return {sensitivityList, relayOnTimeList, reactionSpeedList,
-            mainsFilterList, highTrafficList, installationHeightList};
+sensor::ParameterLists SensorWindow::parameterLists() {
+    std::array<quarn::ComboList*, sensor::kParameterCount> lists{};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+        lists[i] = &parameterControls_[i].list;
+    }
+    return sensor::ParameterLists(lists);
 }
 
 void SensorWindow::showSensorWindow() {
@@ -66,23 +58,20 @@ void SensorWindow::onLoad() {
 
     setOuterWidth(parametersFrame.geometry().left + parametersFrame.geometry().width +
                   kOuterWidthMargin);
-    const auto& text = session_.texts;
-    setCaption(text[kEntryWindowCaption]);
-    exitMenu.setCaption(text[kEntryExit]);
+    const texts::StringTableEntries& text = session_.texts;
+    setCaption(texts::textOf(text, texts::StringId::SensorModelName));
+    exitMenu.setCaption(texts::textOf(text, texts::StringId::ExitMenu));
 
     // From here on received frames go to this window's decoder.
     session_.activeWindow = link::ActiveWindow::Sensor;
 
-    sensitivityCaption.setCaption(text[kEntrySensitivity]);
-    relayOnTimeCaption.setCaption(text[kEntryRelayTime]);
-    reactionSpeedCaption.setCaption(text[kEntrySpeed]);
-    mainsFilterCaption.setCaption(text[kEntryFilter]);
-    highTrafficCaption.setCaption(text[kEntryHighTraffic]);
-    installationHeightCaption.setCaption(text[kEntryHeight]);
-    parametersFrame.setCaption(text[kEntryParameters]);
-    signalCaption.setCaption(text[kEntrySignal]);
+    for (const sensor::ParameterRow& row : sensor::kParameterTable) {
+        parameterCaption(row.parameter).setCaption(texts::textOf(text, row.caption));
+    }
+    parametersFrame.setCaption(texts::textOf(text, texts::StringId::ParametersCaption));
+    signalCaption.setCaption(texts::textOf(text, texts::StringId::SignalCaption));
 
-    fillParamLists(lists(), text, host_.decimalSeparator());
+    fillParameterLists(parameterLists(), text, host_.decimalSeparator());
 
     conversationTimer->setInterval(kConversationTickMs);
     conversationTimer->setEnabled(true);
@@ -120,12 +109,12 @@ void SensorWindow::onPeakHoldExpired() {
     signal_.onPeakHoldExpired();
 }
 
-bool SensorWindow::showParameters(const link::MsgBytes& frame) {
-    return presenter_.showParameters(frame);
+void SensorWindow::showParameters(const sensor::ParameterReply& reply) {
+    presenter_.showParameters(reply);
 }
 
-void SensorWindow::showSignal(const link::MsgBytes& frame) {
-    signal_.showSignal(frame);
+void SensorWindow::showSignal(const sensor::SignalSample& sample) {
+    signal_.showSignal(sample);
 }
 
 void SensorWindow::showHeight() {

@@ -31,11 +31,13 @@
 #include "sensor/ConversationState.h"
 #include "sensor/EditGuard.h"
 #include "sensor/ParameterMemory.h"
+#include "sensor/ParameterTable.h"
 #include "sensor/SensorConversation.h"
 #include "sensor/SensorDisplay.h"
 #include "sensor/SessionState.h"
 #include "sensor/ZelReplyDecoder.h"
-#include "sensorwin/ParamPresenter.h"
+#include "sensorwin/ParameterControls.h"
+#include "sensorwin/ParameterPresenter.h"
 #include "sensorwin/SensorWindowOpener.h"
 #include "sensorwin/SeparatorLine.h"
 #include "sensorwin/SignalDisplay.h"
@@ -75,18 +77,17 @@ class SensorWindow final : public quarn::Form,
     quarn::Label heightLabel{"heightLabel"};
     quarn::PictureBox detectionAreaPicture{"detectionAreaPicture"};
     quarn::OvalShape detectionArea{"detectionArea"};  // on detectionAreaPicture
-    quarn::Label sensitivityCaption{"sensitivityCaption"};
-    quarn::ComboList sensitivityList{"sensitivityList"};
-    quarn::Label relayOnTimeCaption{"relayOnTimeCaption"};
-    quarn::ComboList relayOnTimeList{"relayOnTimeList"};
-    quarn::Label reactionSpeedCaption{"reactionSpeedCaption"};
-    quarn::ComboList reactionSpeedList{"reactionSpeedList"};
-    quarn::Label mainsFilterCaption{"mainsFilterCaption"};
-    quarn::ComboList mainsFilterList{"mainsFilterList"};
-    quarn::Label highTrafficCaption{"highTrafficCaption"};
-    quarn::ComboList highTrafficList{"highTrafficList"};
-    quarn::Label installationHeightCaption{"installationHeightCaption"};
-    quarn::ComboList installationHeightList{"installationHeightList"};
+    // Each parameter's caption and list (in parametersFrame), named after
+    // its row of the parameter table.
+    quarn::ComboList& parameterList(sensor::Parameter parameter) {
+        return parameterControls_[sensor::indexOf(parameter)].list;
+    }
+    const quarn::ComboList& parameterList(sensor::Parameter parameter) const {
+        return parameterControls_[sensor::indexOf(parameter)].list;
+    }
+    quarn::Label& parameterCaption(sensor::Parameter parameter) {
+        return parameterControls_[sensor::indexOf(parameter)].caption;
+    }
 
     // Bottom edge, full width; one panel keyed "identity".
     quarn::StatusBar statusBar{"statusBar"};
@@ -97,7 +98,7 @@ class SensorWindow final : public quarn::Form,
 
     // Controls inside parametersFrame, in keyboard focus order after the
     // picture (the lists run from sensitivity to height).
-    std::vector<quarn::Control*> paramFrameControls();
+    std::vector<quarn::Control*> parametersFrameControls();
 
     // --- Events -----------------------------------------------------------
     void onExit();
@@ -108,8 +109,8 @@ class SensorWindow final : public quarn::Form,
     void showSensorWindow() override;
 
     // --- Presentation -------------------------------------------------------
-    bool showParameters(const link::MsgBytes& frame) override;
-    void showSignal(const link::MsgBytes& frame) override;
+    void showParameters(const sensor::ParameterReply& reply) override;
+    void showSignal(const sensor::SignalSample& sample) override;
     void showHeight();
     void drawArea(std::int16_t size);
 
@@ -117,7 +118,7 @@ class SensorWindow final : public quarn::Form,
     link::SensorReplyDecoder& replyDecoder() { return decoder_; }
 
     // The conversation's state, kept across openings.
-    sensor::ParameterMemory& sensorParams() { return params_; }
+    sensor::ParameterMemory& parameterMemory() { return memory_; }
     sensor::ConversationState& conversation() { return state_; }
     void conversationTick() { conversation_.conversationTick(); }
 
@@ -127,19 +128,20 @@ class SensorWindow final : public quarn::Form,
 
   private:
     void layOutControls();
-    sensor::ParameterLists lists();
+    sensor::ParameterLists parameterLists();
 
     sensor::SessionState& session_;
     link::MessageSender& sender_;
     const quarn::HostServices& host_;
     std::function<void()> returnToStart_;
 
-    sensor::ParameterMemory params_;
+    AllParameterControls parameterControls_ = makeParameterControls();
+    sensor::ParameterMemory memory_;
     sensor::ConversationState state_;
-    sensor::EditGuard guard_{params_};
+    sensor::EditGuard guard_{memory_};
     sensor::SensorConversation conversation_;
     sensor::ZelReplyDecoder decoder_;
-    ParamPresenter presenter_;
+    ParameterPresenter presenter_;
     SignalDisplay signal_;
 };
 

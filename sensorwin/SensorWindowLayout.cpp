@@ -2,6 +2,8 @@
 // when the form is created and again at every load, so that each opening
 // starts from a fresh window.
 
+#include <array>
+
 #include "sensorwin/AreaDrawing.h"
 #include "sensorwin/SensorWindow.h"
 
@@ -19,9 +21,8 @@ const quarn::FontSpec kHeadingFont{"MS Sans Serif", 9.75, false, false};
 const quarn::FontSpec kLevelFont{"MS Sans Serif", 12.0, true, false};
 const quarn::FontSpec kHeightFont{"MS Sans Serif", 8.25, true, false};
 
-void setLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect, const std::string& text) {
+void setLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect) {
     label.setGeometry(rect);
-    label.setCaption(text);
     label.setTransparent(false);
     label.setBackColor(quarn::colors::kWhite);
     label.setBordered(true);
@@ -29,12 +30,34 @@ void setLevelLabel(quarn::Label& label, const quarn::TwipsRect& rect, const std:
     label.setFont(kLevelFont);
 }
 
-void setParam(quarn::Label& caption, int captionTop, int captionWidth, const std::string& text,
-              quarn::ComboList& list, int listTop) {
-    caption.setGeometry({kCaptionLeft, captionTop, captionWidth, 192});
-    caption.setCaption(text);
-    list.setGeometry({kListLeft, listTop, kListWidth, kListHeight});
+// Where the window places a parameter's caption and list, the caption's
+// design text, and whether the pair is shown (nothing shows a hidden one).
+struct ParameterPlacement {
+    int captionTop;
+    int captionWidth;
+    int listTop;
+    const char* designCaption;
+    bool shown;
+};
+
+// In the rows' order of the parameter table.
+constexpr std::array<ParameterPlacement, sensor::kParameterCount> kParameterPlacements = {{
+    {2460, 1632, 2400, "Sensibilit\u00E0", true},
+    {2760, 1572, 2700, "Tempo ON Rele [sec]", true},
+    {3060, 1632, 3000, "Velocit\u00E0 di reazione", true},
+    {3360, 1632, 3300, "Filtro disturbi di Rete", true},
+    {3660, 1632, 3600, "Modalit\u00E0 Alto Traffico", true},
+    {3960, 1632, 3900, "Altezza Installazione", false},
+}};
+
+void placeParameter(const ParameterPlacement& placement, quarn::Label& caption,
+                    quarn::ComboList& list) {
+    caption.setGeometry({kCaptionLeft, placement.captionTop, placement.captionWidth, 192});
+    caption.setCaption(placement.designCaption);
+    list.setGeometry({kListLeft, placement.listTop, kListWidth, kListHeight});
     list.clear();
+    caption.setVisible(placement.shown);
+    list.setVisible(placement.shown);
 }
 
 }  // namespace
@@ -59,8 +82,9 @@ void SensorWindow::layOutControls() {
     levelBar.setScale(20000, 5000, 2500);
     levelBar.setValue(0);
 
-    setLevelLabel(levelValue, {120, 3660, 1032, 312}, "");
-    setLevelLabel(peakValue, {120, 4020, 1032, 312}, "0");
+    setLevelLabel(levelValue, {120, 3660, 1032, 312});
+    setLevelLabel(peakValue, {120, 4020, 1032, 312});
+    signal_.clear();
 
     parametersFrame.setGeometry({1200, 60, 3672, 4272});
     parametersFrame.setCaption("Parametri");
@@ -78,16 +102,10 @@ void SensorWindow::layOutControls() {
     detectionArea.setLook({255, 128, 128}, {255, 0, 0}, 3);
     detectionArea.setBox(areaBox(kDesignAreaSize));
 
-    setParam(sensitivityCaption, 2460, 1632, "Sensibilit\u00E0", sensitivityList, 2400);
-    setParam(relayOnTimeCaption, 2760, 1572, "Tempo ON Rele [sec]", relayOnTimeList, 2700);
-    setParam(reactionSpeedCaption, 3060, 1632, "Velocit\u00E0 di reazione", reactionSpeedList,
-             3000);
-    setParam(mainsFilterCaption, 3360, 1632, "Filtro disturbi di Rete", mainsFilterList, 3300);
-    setParam(highTrafficCaption, 3660, 1632, "Modalit\u00E0 Alto Traffico", highTrafficList, 3600);
-    setParam(installationHeightCaption, 3960, 1632, "Altezza Installazione", installationHeightList,
-             3900);
-    installationHeightCaption.setVisible(false);
-    installationHeightList.setVisible(false);
+    for (std::size_t i = 0; i < sensor::kParameterCount; ++i) {
+        placeParameter(kParameterPlacements[i], parameterControls_[i].caption,
+                       parameterControls_[i].list);
+    }
 
     statusBar.setGeometry({0, 4356, kDesignClientWidth, 312});
     statusBar.addPanel(kIdentityPanel);
@@ -99,21 +117,13 @@ void SensorWindow::layOutControls() {
     peakHoldTimer->setInterval(0);
 }
 
-std::vector<quarn::Control*> SensorWindow::paramFrameControls() {
-    return {&heightLabel,
-            &detectionAreaPicture,
-            &sensitivityCaption,
-            &sensitivityList,
-            &relayOnTimeCaption,
-            &relayOnTimeList,
-            &reactionSpeedCaption,
-            &reactionSpeedList,
-            &mainsFilterCaption,
-            &mainsFilterList,
-            &highTrafficCaption,
-            &highTrafficList,
-            &installationHeightCaption,
-            &installationHeightList};
+std::vector<quarn::Control*> SensorWindow::parametersFrameControls() {
+    std::vector<quarn::Control*> controls{&heightLabel, &detectionAreaPicture};
+    for (ParameterControls& parameter : parameterControls_) {
+        controls.push_back(&parameter.caption);
+        controls.push_back(&parameter.list);
+    }
+    return controls;
 }
 
 }  // namespace quarn::sensorwin

@@ -1,47 +1,45 @@
 #include "sensorwin/SignalDisplay.h"
 
-#include <charconv>
-#include <cstdint>
 #include <string>
 
 namespace quarn::sensorwin {
 
 namespace {
-
 constexpr std::uint8_t kShownMode = 2;
-
-// The level labels only ever hold decimal texts written here; anything else
-// (the empty level label of a fresh window) counts as 0.
-std::int32_t labelNumber(const quarn::Label& label) {
-    const std::string& text = label.caption();
-    std::int32_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
 }  // namespace
 
-void SignalDisplay::showSignal(const link::MsgBytes& frame) {
-    if (frame[3] != kShownMode) {
+void SignalDisplay::clear() {
+    level_ = 0;
+    controls_.levelValue.setCaption("");
+    showPeak(0);
+}
+
+void SignalDisplay::showSignal(const sensor::SignalSample& sample) {
+    if (sample.mode != kShownMode) {
         return;
     }
-    const std::int32_t level = frame[4] * 256 + frame[5];
-    c_.levelValue.setCaption(std::to_string(level));
+    level_ = sample.level;
+    controls_.levelValue.setCaption(std::to_string(level_));
 
-    if (labelNumber(c_.levelValue) > labelNumber(c_.peakValue)) {
-        c_.peakValue.setCaption(c_.levelValue.caption());
+    if (level_ > peak_) {
+        showPeak(level_);
         // A new peak holds for the full time again.
-        c_.peakHoldTimer.setEnabled(false);
-        c_.peakHoldTimer.setInterval(kPeakHoldMs);
-        c_.peakHoldTimer.setEnabled(true);
+        controls_.peakHoldTimer.setEnabled(false);
+        controls_.peakHoldTimer.setInterval(kPeakHoldMs);
+        controls_.peakHoldTimer.setEnabled(true);
     }
 
-    c_.levelBar.setValue(level);
-    c_.alarmLed.setOn(frame[6] != 0);
+    controls_.levelBar.setValue(level_);
+    controls_.alarmLed.setOn(sample.alarm);
 }
 
 void SignalDisplay::onPeakHoldExpired() {
-    c_.peakValue.setCaption(c_.levelValue.caption());
+    showPeak(level_);
+}
+
+void SignalDisplay::showPeak(std::int32_t peak) {
+    peak_ = peak;
+    controls_.peakValue.setCaption(std::to_string(peak_));
 }
 
 }  // namespace quarn::sensorwin

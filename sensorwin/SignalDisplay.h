@@ -2,16 +2,18 @@
 // The live signal column: level as a number and on the slider, the alarm
 // output on the LED, and a held peak refreshed every 2000 ms.
 
-#include "link/Commands.h"
+#include <cstdint>
+
 #include "platform/Timers.h"
 #include "platform/controls/Indicators.h"
 #include "platform/controls/Label.h"
+#include "sensor/SensorReplies.h"
 
 namespace quarn::sensorwin {
 
 inline constexpr int kPeakHoldMs = 2000;
 
-struct SignalControls {
+struct SignalColumnControls {
     quarn::Label& levelValue;
     quarn::Label& peakValue;
     quarn::Slider& levelBar;
@@ -21,16 +23,21 @@ struct SignalControls {
 
 class SignalDisplay {
   public:
-    explicit SignalDisplay(SignalControls controls) : c_(controls) {}
+    explicit SignalDisplay(SignalColumnControls controls) : controls_(controls) {}
 
-    // One sample: mode at byte 3 (only 2 is shown), level at bytes 4-5,
-    // alarm output at byte 6.
-    void showSignal(const link::MsgBytes& frame);
+    // A fresh column: no level shown yet, and a held peak of 0.
+    void clear();
+    // One sample; only mode 2 is shown.
+    void showSignal(const sensor::SignalSample& sample);
     // The hold has run out: the peak follows the current level.
     void onPeakHoldExpired();
 
   private:
-    SignalControls c_;
+    void showPeak(std::int32_t peak);
+
+    SignalColumnControls controls_;
+    std::int32_t level_ = 0;  // the last level shown
+    std::int32_t peak_ = 0;   // the held peak
 };
 
 }  // namespace quarn::sensorwin

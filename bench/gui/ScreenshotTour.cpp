@@ -175,11 +175,12 @@ bool ScreenshotTour::run(QString& error) {
         return fail("end of the motion event");
     }
     run.advance(2500);
-    sensor.sensitivityList.dropDown();
-    sensor.sensitivityList.userSelect(7);
+    sensor.parameterList(quarn::sensor::Parameter::Sensitivity).dropDown();
+    sensor.parameterList(quarn::sensor::Parameter::Sensitivity).userSelect(7);
     if (!run.advanceUntil([&] {
             return run.adapter.zelSensor()->parameters().sensitivity == 8 &&
-                   sensor.sensorParams().lastTresh == 7;
+                   sensor.parameterMemory()[quarn::sensor::Parameter::Sensitivity].lastReported ==
+                       7;
         })) {
         return fail("parameter change confirmed by the sensor");
     }

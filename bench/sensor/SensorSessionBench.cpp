@@ -47,8 +47,9 @@ void BM_OneHourSensorSession(benchmark::State& state) {
             if (session.clock.nowMs() >= nextChange) {
                 // The technician picks another sensitivity, as with the mouse.
                 sensitivity = static_cast<std::int16_t>((sensitivity + 1) % 9);
-                session.window.sensitivityList.dropDown();
-                session.window.sensitivityList.userSelect(sensitivity);
+                session.window.parameterList(quarn::sensor::Parameter::Sensitivity).dropDown();
+                session.window.parameterList(quarn::sensor::Parameter::Sensitivity)
+                    .userSelect(sensitivity);
                 nextChange += kMinuteMs;
             }
         }

@@ -52,9 +52,9 @@ bool near(const QColor& actual, const QColor& expected, int tolerance) {
            std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
-class RadarZelWindowTest : public ::testing::Test {
+class SensorWindowViewTest : public ::testing::Test {
   protected:
-    explicit RadarZelWindowTest(int language = 0, const char* decimalSeparator = ",")
+    explicit SensorWindowViewTest(int language = 0, const char* decimalSeparator = ",")
         : dir_(true, language) {
         dir_.host.separator = decimalSeparator;
         sim::DeviceConfig sensor;
@@ -90,8 +90,8 @@ class RadarZelWindowTest : public ::testing::Test {
     }
 
     void receive(link::Command command, std::initializer_list<std::uint8_t> payload) {
-        const auto frame = testing::MakeReply(command, payload);
-        form().replyDecoder().decode(frame.bytes, frame.L);
+        const auto frame = testing::makeReply(command, payload);
+        form().replyDecoder().decode(frame.bytes, frame.length);
     }
     void sample(int level, std::uint8_t alarm) {
         receive(link::Command::SignalSample, {2, static_cast<std::uint8_t>(level >> 8),
@@ -115,12 +115,12 @@ class RadarZelWindowTest : public ::testing::Test {
     std::unique_ptr<GuiApplication> gui_;
 };
 
-class EnglishRadarZelWindowTest : public RadarZelWindowTest {
+class EnglishSensorWindowViewTest : public SensorWindowViewTest {
   protected:
-    EnglishRadarZelWindowTest() : RadarZelWindowTest(1, ".") {}
+    EnglishSensorWindowViewTest() : SensorWindowViewTest(1, ".") {}
 };
 
-TEST_F(RadarZelWindowTest, OpensWithTheLoadTextsListsAndSelections) {
+TEST_F(SensorWindowViewTest, OpensWithTheLoadTextsListsAndSelections) {
     ASSERT_FALSE(gui_->startWindow().widget()->isVisible()) << "the main window hides";
     FormWidget& win = window();
     ASSERT_TRUE(win.isVisible());
@@ -176,7 +176,7 @@ TEST_F(RadarZelWindowTest, OpensWithTheLoadTextsListsAndSelections) {
     EXPECT_TRUE(panel->text().contains("A123456789")) << panel->text().toStdString();
 }
 
-TEST_F(EnglishRadarZelWindowTest, TextsFollowTheLanguageAndAPointSeparator) {
+TEST_F(EnglishSensorWindowViewTest, TextsFollowTheLanguageAndAPointSeparator) {
     EXPECT_EQ(window().menus()->actions().front()->text(), "&Exit");
     EXPECT_EQ(text("signalCaption"), "SIGNAL");
     EXPECT_EQ(itemTexts(child<QComboBox>("highTrafficList")), (QStringList{"Off", "On"}));
@@ -184,7 +184,7 @@ TEST_F(EnglishRadarZelWindowTest, TextsFollowTheLanguageAndAPointSeparator) {
               (QStringList{"0.5", "1", "1.5"}));
 }
 
-TEST_F(RadarZelWindowTest, AreaShowsTheGridBlackThroughTheLightRedOval) {
+TEST_F(SensorWindowViewTest, AreaShowsTheGridBlackThroughTheLightRedOval) {
     awaitParameters();  // sensitivity 5: the box 65, 50, 270 x 200
     auto& view = child<PictureBoxView>("detectionAreaPicture");
     EXPECT_EQ(view.size(), QSize(221, 120));
@@ -233,7 +233,7 @@ TEST_F(RadarZelWindowTest, AreaShowsTheGridBlackThroughTheLightRedOval) {
     EXPECT_EQ(image.pixelColor(x + 4, row), lightRed);
 }
 
-TEST_F(RadarZelWindowTest, SamplesDriveTheLevelLabelsBarAndLed) {
+TEST_F(SensorWindowViewTest, SamplesDriveTheLevelLabelsBarAndLed) {
     awaitParameters();
     auto& led = child<LedView>("alarmLed");
     auto& bar = child<SliderView>("levelBar");
@@ -273,7 +273,7 @@ TEST_F(RadarZelWindowTest, SamplesDriveTheLevelLabelsBarAndLed) {
     EXPECT_NE(barTop(), fill);
 }
 
-TEST_F(RadarZelWindowTest, SimulatedMotionLightsTheLedAndRaisesThePeak) {
+TEST_F(SensorWindowViewTest, SimulatedMotionLightsTheLedAndRaisesThePeak) {
     awaitParameters();
     sim::ZelSensor* sensor = adapter_.zelSensor();
     ASSERT_NE(sensor, nullptr);
@@ -287,7 +287,7 @@ TEST_F(RadarZelWindowTest, SimulatedMotionLightsTheLedAndRaisesThePeak) {
     EXPECT_LT(text("peakValue").toInt(), 1000);
 }
 
-TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
+TEST_F(SensorWindowViewTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     awaitParameters();
     auto& combo = child<QComboBox>("sensitivityList");
     ASSERT_EQ(combo.currentIndex(), 4);
@@ -295,7 +295,8 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
         adapter_.framesReceived(link::commandByte(link::Command::SetParameters));
 
     combo.showPopup();
-    EXPECT_TRUE(form().sensorParams().editTresh) << "opening the list holds writes back";
+    EXPECT_TRUE(form().parameterMemory()[sensor::Parameter::Sensitivity].beingEdited)
+        << "opening the list holds writes back";
     clock_.advance(300);
     EXPECT_EQ(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
               writesBefore);
@@ -303,15 +304,17 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     QTest::keyClick(combo.view(), Qt::Key_End);
     QTest::keyClick(combo.view(), Qt::Key_Return);
     EXPECT_EQ(combo.currentIndex(), 8);
-    EXPECT_EQ(form().sensitivityList.listIndex(), 8);
-    EXPECT_FALSE(form().sensorParams().editTresh);
+    EXPECT_EQ(form().parameterList(sensor::Parameter::Sensitivity).listIndex(), 8);
+    EXPECT_FALSE(form().parameterMemory()[sensor::Parameter::Sensitivity].beingEdited);
 
     ASSERT_TRUE(
         advanceUntil([this] { return adapter_.zelSensor()->parameters().sensitivity == 9; }));
     EXPECT_GT(adapter_.framesReceived(link::commandByte(link::Command::SetParameters)),
               writesBefore);
     // The read-back confirms it and the oval grows to size 9.
-    ASSERT_TRUE(advanceUntil([this] { return form().sensorParams().lastTresh == 8; }));
+    ASSERT_TRUE(advanceUntil([this] {
+        return form().parameterMemory()[sensor::Parameter::Sensitivity].lastReported == 8;
+    }));
     EXPECT_EQ(combo.currentText(), "9");
     auto& view = child<PictureBoxView>("detectionAreaPicture");
     const QImage image = snapshot(view);
@@ -321,7 +324,7 @@ TEST_F(RadarZelWindowTest, PickingAnItemReachesTheSensorAndRedrawsTheArea) {
     EXPECT_EQ(image.pixelColor(x, y), QColor(255, 128, 128));
 }
 
-TEST_F(RadarZelWindowTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfresh) {
+TEST_F(SensorWindowViewTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfresh) {
     awaitParameters();
     sample(4000, 1);
     QPointer<FormWidget> first = &window();
@@ -343,7 +346,7 @@ TEST_F(RadarZelWindowTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfres
     EXPECT_EQ(child<QComboBox>("sensitivityList").currentIndex(), 4);
 }
 
-TEST_F(RadarZelWindowTest, ExitMenuSendsTheStreamStopAndEndsTheApplication) {
+TEST_F(SensorWindowViewTest, ExitMenuSendsTheStreamStopAndEndsTheApplication) {
     awaitParameters();
     const std::size_t stopsBefore =
         adapter_.framesReceived(link::commandByte(link::Command::SetStreaming));

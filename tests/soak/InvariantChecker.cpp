@@ -160,12 +160,14 @@ void InvariantChecker::checkFirstReply() {
             ++w_.figures.reconnectionChecks;
             const WireValues truth = ToWire(w_.sensor().parameters);
             const bool height = w_.sensor().firmware >= link::kHeightFirmware;
-            const bool same = window.sensitivityList.listIndex() == truth[0] - 1 &&
-                              window.relayOnTimeList.listIndex() == truth[1] - 1 &&
-                              window.reactionSpeedList.listIndex() == truth[2] &&
-                              window.mainsFilterList.listIndex() == truth[3] &&
-                              window.highTrafficList.listIndex() == truth[4] &&
-                              window.installationHeightList.listIndex() == (height ? truth[5] : 0);
+            using sensor::Parameter;
+            auto shown = [&](Parameter p) { return window.parameterList(p).listIndex(); };
+            const bool same = shown(Parameter::Sensitivity) == truth[0] - 1 &&
+                              shown(Parameter::RelayOnTime) == truth[1] - 1 &&
+                              shown(Parameter::ReactionSpeed) == truth[2] &&
+                              shown(Parameter::MainsFilter) == truth[3] &&
+                              shown(Parameter::HighTraffic) == truth[4] &&
+                              shown(Parameter::InstallationHeight) == (height ? truth[5] : 0);
             expect(same, "after reconnecting the lists do not show the sensor's values");
         }
         w_.forgetChoices();

@@ -17,11 +17,8 @@ Technician::Technician(SoakWorld& world)
     : w_(world), nextAt_(w_.nextEventIn(kMeanActionIntervalMs)) {}
 
 ComboList& Technician::list(std::size_t index) {
-    sensorwin::SensorWindow& window = w_.session.window;
-    ComboList* lists[kVisibleLists] = {&window.sensitivityList, &window.relayOnTimeList,
-                                       &window.reactionSpeedList, &window.mainsFilterList,
-                                       &window.highTrafficList};
-    return *lists[index];
+    // The visible lists are the first parameters, in payload order.
+    return w_.session.window.parameterList(static_cast<sensor::Parameter>(index));
 }
 
 void Technician::step() {

@@ -18,6 +18,8 @@
 namespace quarn::sensorwin {
 namespace {
 
+using sensor::Parameter;
+
 constexpr std::uint32_t kSessions = 2000;
 constexpr std::int64_t kSessionMs = 9000;  // about 3 s of it before the window opens
 constexpr std::int64_t kStepMs = 10;
@@ -110,22 +112,23 @@ class RandomSession {
 
     void act(Totals& totals) {
         SensorWindow& w = session_.window;
-        std::array<ComboList*, 5> lists{&w.sensitivityList, &w.relayOnTimeList,
-                                        &w.reactionSpeedList, &w.mainsFilterList,
-                                        &w.highTrafficList};
+        // The five visible lists, in payload order.
+        auto list = [&w](std::size_t which) -> ComboList& {
+            return w.parameterList(static_cast<Parameter>(which));
+        };
         if (w.visible() && chance(0.04)) {
             const auto which = static_cast<std::size_t>(uniform(0, 4));
-            ComboList& list = *lists[which];
+            ComboList& chosen = list(which);
             if (chance(0.8)) {
-                list.dropDown();
+                chosen.dropDown();
             }
-            const auto index = static_cast<std::int16_t>(uniform(0, list.listCount() - 1));
-            list.userSelect(index);
+            const auto index = static_cast<std::int16_t>(uniform(0, chosen.listCount() - 1));
+            chosen.userSelect(index);
             allowed_[which].insert(static_cast<std::uint8_t>(index + (which < 2 ? 1 : 0)));
             ++totals.choices;
         }
         if (w.visible() && chance(0.015)) {
-            lists[static_cast<std::size_t>(uniform(0, 4))]->dropDown();  // closed unclicked
+            list(static_cast<std::size_t>(uniform(0, 4))).dropDown();  // closed unclicked
         }
         if (adapter_->zelSensor() != nullptr) {
             // Bad replies now and then, for about a second at a time.

@@ -12,6 +12,8 @@
 namespace quarn::sensorwin {
 namespace {
 
+using sensor::Parameter;
+
 using Bytes = std::vector<std::uint8_t>;
 
 sim::DeviceConfig Sensor(std::uint16_t firmware = 0x0200) {
@@ -92,14 +94,14 @@ TEST_F(SensorWindowScenario, OpeningSendsReadAndStreamStartAndNeverLogsIdentityR
 TEST_F(SensorWindowScenario, PromptSensorTakesOneWriteThenOneRead) {
     sim::Adapter& adapter = openSettled();
     adapter.clearObservations();
-    choose(window().sensitivityList, 6);
+    choose(window().parameterList(Parameter::Sensitivity), 6);
     session.clock.advance(2000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);
     EXPECT_EQ(writes[0].payload, (Bytes{7, 1, 1, 0, 0, 0}));
     EXPECT_EQ(adapter.framesReceived(2), 1U);
     EXPECT_EQ(adapter.zelSensor()->parameters().sensitivity, 7);
-    EXPECT_EQ(window().sensorParams().lastTresh, 6);
+    EXPECT_EQ(window().parameterMemory()[Parameter::Sensitivity].lastReported, 6);
     EXPECT_EQ(window().detectionArea.box(), areaBox(7));
 }
 
@@ -112,7 +114,7 @@ TEST_F(SensorWindowScenario, WriteLengthFollowsTheFirmware) {
         other.start();
         ASSERT_TRUE(other.openWindow());
         other.clock.advance(1000);
-        choose(other.window.mainsFilterList, 2);
+        choose(other.window.parameterList(Parameter::MainsFilter), 2);
         other.clock.advance(1000);
         const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
         ASSERT_EQ(writes.size(), 1U) << firmware;
@@ -127,7 +129,7 @@ TEST_F(SensorWindowScenario, UnacknowledgedWriteRepeatsOnEveryTickWhileTheSensor
     const Bytes identity = sim::encodeFrame(1, Bytes{0x01, 0x01, 'A', '1', '2', '3', '4', '5', '6',
                                                      '7', '8', '9', 0x01, 0x02, 0x02, 0});
     adapter.clearObservations();
-    choose(window().relayOnTimeList, 3);
+    choose(window().parameterList(Parameter::RelayOnTime), 3);
     std::size_t identityRequests = 0;
     for (int step = 0; step < 300; ++step) {
         session.clock.advance(10);
@@ -152,27 +154,58 @@ TEST_F(SensorWindowScenario, UnacknowledgedWriteRepeatsOnEveryTickWhileTheSensor
 TEST_F(SensorWindowScenario, DroppedDownListHoldsItsWriteUntilAnItemIsClicked) {
     sim::Adapter& adapter = openSettled();
     adapter.clearObservations();
-    window().reactionSpeedList.dropDown();
+    window().parameterList(Parameter::ReactionSpeed).dropDown();
     session.clock.advance(1000);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
-    EXPECT_TRUE(window().sensorParams().editVelSense);
+    EXPECT_TRUE(window().parameterMemory()[Parameter::ReactionSpeed].beingEdited);
 
     // Closed without a click: another list's change still writes, carrying
     // every list's selection.
-    choose(window().mainsFilterList, 1);
+    choose(window().parameterList(Parameter::MainsFilter), 1);
     session.clock.advance(1000);
     EXPECT_EQ(adapter.framesReceived(4), 1U);
 
-    window().reactionSpeedList.dropDown();
+    window().parameterList(Parameter::ReactionSpeed).dropDown();
     const std::int64_t clicked = session.clock.nowMs() + 500;
     session.clock.advanceTo(clicked);
-    window().reactionSpeedList.userSelect(2);
+    window().parameterList(Parameter::ReactionSpeed).userSelect(2);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 2U);
     EXPECT_GT(writes[1].timeMs, clicked);
     EXPECT_LE(writes[1].timeMs, clicked + 200);
     EXPECT_EQ(writes[1].payload, (Bytes{5, 1, 2, 1, 0, 0}));
+}
+
+// For each list in turn: its selection changed between two ticks and the
+// list then dropped down, the change waits, through any number of ticks,
+// until the technician clicks an item; then one write carries it.
+TEST_F(SensorWindowScenario, EveryDroppedDownListHoldsItsChangeUntilAnItemIsClicked) {
+    sim::Adapter& adapter = openSettled();
+    // The sensor's values after each list's change has gone out.
+    const std::vector<Bytes> afterEach = {{6, 1, 1, 0, 0, 0}, {6, 2, 1, 0, 0, 0},
+                                          {6, 2, 2, 0, 0, 0}, {6, 2, 2, 1, 0, 0},
+                                          {6, 2, 2, 1, 1, 0}, {6, 2, 2, 1, 1, 1}};
+    ASSERT_EQ(afterEach.size(), sensor::kParameterCount);
+    for (const sensor::ParameterRow& row : sensor::kParameterTable) {
+        SCOPED_TRACE(std::string(row.name));
+        ComboList& list = window().parameterList(row.parameter);
+        const auto other = static_cast<std::int16_t>((list.listIndex() + 1) % list.listCount());
+        adapter.clearObservations();
+
+        list.setListIndex(other);
+        list.dropDown();
+        session.clock.advance(1000);
+        EXPECT_EQ(adapter.framesReceived(4), 0U);
+        EXPECT_NE(list.listIndex(), window().parameterMemory()[row.parameter].lastReported);
+
+        list.userSelect(other);
+        session.clock.advance(1000);
+        const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
+        ASSERT_EQ(writes.size(), 1U);
+        EXPECT_EQ(writes[0].payload, afterEach[sensor::indexOf(row.parameter)]);
+        EXPECT_EQ(window().parameterMemory()[row.parameter].lastReported, other);
+    }
 }
 
 TEST_F(SensorWindowScenario, LostSensorClosesTheWindowAndSupervisionTakesOver) {
@@ -249,15 +282,16 @@ TEST_F(SensorWindowScenario, RejectedRepliesCannotReconfigureTheSensor) {
     ASSERT_TRUE(session.openWindow());
     session.clock.advance(2000);
     EXPECT_TRUE(window().conversation().readParametersPending);
-    EXPECT_EQ(window().sensitivityList.listIndex(), 1);    // taken
-    EXPECT_EQ(window().reactionSpeedList.listIndex(), 1);  // load selection kept
+    EXPECT_EQ(window().parameterList(Parameter::Sensitivity).listIndex(), 1);  // taken
+    EXPECT_EQ(window().parameterList(Parameter::ReactionSpeed).listIndex(),
+              1);  // load selection kept
     EXPECT_EQ(adapter.framesReceived(4), 0U);
     EXPECT_GE(adapter.framesReceived(2), 10U);  // asked again and again
 
     // An out-of-range height leaves the height list where it was.
     adapter.zelSensor()->setForcedReplyValues(std::array<std::uint8_t, 6>{2, 6, 0, 2, 1, 7});
     session.clock.advance(1000);
-    EXPECT_EQ(window().installationHeightList.listIndex(), 0);
+    EXPECT_EQ(window().parameterList(Parameter::InstallationHeight).listIndex(), 0);
     EXPECT_TRUE(window().conversation().readParametersPending);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
 
@@ -266,9 +300,9 @@ TEST_F(SensorWindowScenario, RejectedRepliesCannotReconfigureTheSensor) {
     adapter.zelSensor()->setForcedReplyValues(std::nullopt);
     session.clock.advance(1000);
     EXPECT_FALSE(window().conversation().readParametersPending);
-    EXPECT_EQ(window().installationHeightList.listIndex(), 2);
+    EXPECT_EQ(window().parameterList(Parameter::InstallationHeight).listIndex(), 2);
     EXPECT_EQ(adapter.framesReceived(4), 0U);
-    choose(window().highTrafficList, 0);
+    choose(window().parameterList(Parameter::HighTraffic), 0);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);
@@ -286,9 +320,10 @@ TEST_F(SensorWindowScenario, ReadsCrossingAnIdentityCycleKeepTheHeight) {
     adapter.clearObservations();
     // Changes at every phase of the 600 ms identity cycle, one tick apart.
     for (int change = 0; change < 12; ++change) {
-        choose(window().highTrafficList, static_cast<std::int16_t>(change % 2 == 0));
+        choose(window().parameterList(Parameter::HighTraffic),
+               static_cast<std::int16_t>(change % 2 == 0));
         session.clock.advance(700);
-        EXPECT_EQ(window().installationHeightList.listIndex(), 2) << change;
+        EXPECT_EQ(window().parameterList(Parameter::InstallationHeight).listIndex(), 2) << change;
     }
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_GE(writes.size(), 12U);
@@ -313,9 +348,9 @@ TEST_F(SensorWindowScenario, SensorSwappedUnderTheOpenWindowIsReadBeforeAnyWrite
     ASSERT_TRUE(window().visible());
     EXPECT_EQ(window().statusBar.panelText("identity"), "B000000002 - HW: 102 - FW: 200");
     EXPECT_GE(adapter.framesReceived(2), 1U);
-    EXPECT_EQ(window().sensitivityList.listIndex(), 8);
+    EXPECT_EQ(window().parameterList(Parameter::Sensitivity).listIndex(), 8);
 
-    choose(window().relayOnTimeList, 5);
+    choose(window().parameterList(Parameter::RelayOnTime), 5);
     session.clock.advance(1000);
     const auto writes = Of(testing::SensorSession::framesSince(adapter, 0), 4);
     ASSERT_EQ(writes.size(), 1U);

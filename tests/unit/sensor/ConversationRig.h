@@ -1,13 +1,12 @@
 #pragma once
 // The polling tick with everything it touches: the link down to a fake
-// driver that records the written frames, the six lists, the status bar and
-// a timer for the tick interval.
+// driver that records the written frames, the parameter lists, the status
+// bar and a timer for the tick interval.
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/UsbLink.h"
@@ -15,20 +14,27 @@
 #include "platform/controls/ComboList.h"
 #include "platform/controls/Indicators.h"
 #include "sensor/ConversationState.h"
+#include "sensor/ParameterLists.h"
 #include "sensor/ParameterMemory.h"
+#include "sensor/ParameterTable.h"
 #include "sensor/SensorConversation.h"
+#include "sensor/SessionState.h"
 #include "support/FakeHost.h"
 #include "support/RecordingDriver.h"
 #include "unit/sensor/SensorFrames.h"
 
 namespace quarn::testing {
 
-inline void FillList(ComboList& list, int items, std::int16_t selected) {
+// Items named by their index; the load selection is what the sensor last
+// reported.
+inline void fillList(ComboList& list, const sensor::ParameterRow& row,
+                     sensor::ParameterMemory& memory) {
     list.clear();
-    for (int i = 0; i < items; ++i) {
+    for (int i = 0; i < row.itemCount; ++i) {
         list.addItem(std::to_string(i));
     }
-    list.setListIndex(selected);
+    list.setListIndex(row.loadSelection);
+    memory[row.parameter].lastReported = row.loadSelection;
 }
 
 class ConversationRig {
@@ -39,19 +45,14 @@ class ConversationRig {
         monitor.show();
         timer->setInterval(100);
         bar.addPanel("identity");
-        app.texts[30] = "Sensore assente";
-        FillList(tresh, 9, 4);
-        FillList(relay, 9, 0);
-        FillList(speed, 3, 1);
-        FillList(filter, 3, 0);
-        FillList(traffic, 2, 0);
-        FillList(height, 3, 0);
-        params.lastTresh = 4;
-        params.lastVelSense = 1;
-        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        session.texts[30] = "Sensore assente";
+        for (const sensor::ParameterRow& row : sensor::kParameterTable) {
+            fillList(lists[row.parameter], row, memory);
+        }
+        session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
-    std::vector<SentFrame> sent() const { return ParseWrites(driver.writes); }
+    std::vector<SentFrame> sent() const { return parseWrites(driver.writes); }
     void clearSent() {
         driver.writes.clear();
         monitor.sentFrames.setText("");
@@ -63,22 +64,23 @@ class ConversationRig {
     testing::FakeHost host;
     app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
-    sensor::SessionState app;
+    sensor::SessionState session;
     VirtualClock clock;
     std::unique_ptr<Timer> timer = clock.createTimer();
-    ComboList tresh{"sensitivityList"};
-    ComboList relay{"relayOnTimeList"};
-    ComboList speed{"reactionSpeedList"};
-    ComboList filter{"mainsFilterList"};
-    ComboList traffic{"highTrafficList"};
+    ComboList sensitivity{"sensitivityList"};
+    ComboList relayOnTime{"relayOnTimeList"};
+    ComboList reactionSpeed{"reactionSpeedList"};
+    ComboList mainsFilter{"mainsFilterList"};
+    ComboList highTraffic{"highTrafficList"};
     ComboList height{"installationHeightList"};
     StatusBar bar{"StatusBar"};
-    sensor::ParameterMemory params;
+    sensor::ParameterMemory memory;
     sensor::ConversationState state;
     std::vector<std::size_t> unloadsAtWrite;  // frames written when each unload ran
-    sensor::ParameterLists lists{tresh, relay, speed, filter, traffic, height};
+    sensor::ParameterLists lists{
+        {&sensitivity, &relayOnTime, &reactionSpeed, &mainsFilter, &highTraffic, &height}};
     sensor::SensorConversation conversation{
-        app, sender, params, state,
+        session, sender, memory, state,
         sensor::ConversationControls{lists, *timer, bar,
                                      [this] { unloadsAtWrite.push_back(driver.writes.size()); }}};
 };

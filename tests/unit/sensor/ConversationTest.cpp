@@ -4,7 +4,7 @@
 
 #include "sensor/EditGuard.h"
 #include "sensor/IdentityCycle.h"
-#include "sensor/ParamsChanged.h"
+#include "sensor/ParameterChangeCheck.h"
 #include "unit/sensor/ConversationRig.h"
 
 namespace quarn::sensor {
@@ -26,19 +26,19 @@ class ConversationTest : public ::testing::Test {
 TEST_F(ConversationTest, PendingReadHoldsBackAWriteAndTheStreamStartFollows) {
     rig.state.readParametersPending = true;
     rig.state.streamStartPending = true;
-    rig.tresh.setListIndex(6);  // differs from the last reported value
+    rig.sensitivity.setListIndex(6);  // differs from the last reported value
     ticks(1);
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{2, {}}, {20, {2}}}));
     EXPECT_EQ(rig.logged(), "01020200020103\r\n0102140200160103\r\n");
 }
 
 TEST_F(ConversationTest, WriteCarriesEveryListAndFollowsTheFirmware) {
-    rig.relay.setListIndex(8);
-    rig.traffic.setListIndex(1);
+    rig.relayOnTime.setListIndex(8);
+    rig.highTraffic.setListIndex(1);
     rig.height.setListIndex(2);
-    rig.app.identity.firmwareVersion = 0x01FF;
+    rig.session.identity.firmwareVersion = 0x01FF;
     ticks(1);
-    rig.app.identity.firmwareVersion = 0x0200;
+    rig.session.identity.firmwareVersion = 0x0200;
     ticks(1);
     // Unacknowledged, the same write goes out on every tick.
     ticks(1);
@@ -51,11 +51,11 @@ TEST_F(ConversationTest, NothingButTheIdentityCycleWithoutTheSensor) {
     rig.state.readParametersPending = true;
     rig.state.streamStartPending = true;
     for (const int type : {0, 0x0102}) {
-        rig.app.identity.type = type;
+        rig.session.identity.type = type;
         ticks(1);
     }
     rig.state.readParametersPending = false;
-    rig.tresh.setListIndex(0);
+    rig.sensitivity.setListIndex(0);
     ticks(1);
     EXPECT_TRUE(rig.sent().empty());
 }
@@ -69,28 +69,28 @@ TEST_F(ConversationTest, IdentityCycleRunsOnEverySixthCallUnlogged) {
     EXPECT_EQ(rig.bar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
     EXPECT_EQ(rig.logged(), "");
-    EXPECT_EQ(rig.app.identity.type, 0);
-    EXPECT_EQ(rig.app.identity.serial, "");
+    EXPECT_EQ(rig.session.identity.type, 0);
+    EXPECT_EQ(rig.session.identity.serial, "");
     EXPECT_EQ(rig.state.ticksSinceIdentity, 0);
     EXPECT_EQ(rig.state.missedIdentities, 0);
 }
 
 TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
-    rig.app.endWithSensorWindow = true;
+    rig.session.endWithSensorWindow = true;
     rig.bar.setPanelText("identity", "A123456789 - HW: 102 - FW: 200");
-    rig.app.identity.clear();
+    rig.session.identity.clear();
     for (int cycle = 1; cycle <= 5; ++cycle) {
         ticks(6);
         EXPECT_EQ(rig.state.missedIdentities, cycle);
         EXPECT_EQ(rig.bar.panelText("identity"),
                   cycle < 3 ? "A123456789 - HW: 102 - FW: 200" : "Sensore assente");
     }
-    EXPECT_TRUE(rig.app.endWithSensorWindow);
+    EXPECT_TRUE(rig.session.endWithSensorWindow);
     EXPECT_TRUE(rig.unloadsAtWrite.empty());
     rig.clearSent();
 
     ticks(6);
-    EXPECT_FALSE(rig.app.endWithSensorWindow);
+    EXPECT_FALSE(rig.session.endWithSensorWindow);
     // The window closes first; the identity request follows it.
     EXPECT_EQ(rig.unloadsAtWrite, (std::vector<std::size_t>{0}));
     EXPECT_EQ(rig.sent(), (std::vector<SentFrame>{{0, {}}}));
@@ -98,19 +98,19 @@ TEST_F(ConversationTest, LostSensorShowsTheTextAtThreeAndClosesAtSix) {
     EXPECT_EQ(rig.state.missedIdentities, 6);
 
     // The count survives until a cycle finds the sensor again.
-    rig.app.identity = {0x0101, "B000000001", 0x0100, 0x0100};
+    rig.session.identity = {0x0101, "B000000001", 0x0100, 0x0100};
     ticks(6);
     EXPECT_EQ(rig.state.missedIdentities, 0);
     EXPECT_EQ(rig.bar.panelText("identity"), "B000000001 - HW: 100 - FW: 100");
 }
 
 TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
-    EXPECT_EQ(identityThreshold(100), 5);
-    EXPECT_EQ(identityThreshold(30), 16);
-    EXPECT_EQ(identityThreshold(499), 1);
-    EXPECT_EQ(identityThreshold(1000), 0);
-    EXPECT_EQ(identityThreshold(0), 5);
-    EXPECT_EQ(identityThreshold(-20), 5);
+    EXPECT_EQ(ticksBetweenIdentityCycles(100), 5);
+    EXPECT_EQ(ticksBetweenIdentityCycles(30), 16);
+    EXPECT_EQ(ticksBetweenIdentityCycles(499), 1);
+    EXPECT_EQ(ticksBetweenIdentityCycles(1000), 0);
+    EXPECT_EQ(ticksBetweenIdentityCycles(0), 5);
+    EXPECT_EQ(ticksBetweenIdentityCycles(-20), 5);
 
     rig.timer->setInterval(0);
     ticks(6);
@@ -121,46 +121,38 @@ TEST_F(ConversationTest, IdentityPaceFollowsTheIntervalAndSurvivesAZeroOne) {
 }
 
 TEST_F(ConversationTest, ChangeCheckIsMaskedByTheEditFlagsAndIncludesTheHeight) {
-    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
-    rig.params.editSelHeight = false;
-    rig.app.identity.firmwareVersion = 0x0100;  // the height list counts whatever the firmware
+    EXPECT_FALSE(parametersChanged(rig.lists, rig.memory));
+    rig.memory[Parameter::InstallationHeight].beingEdited = false;
+    rig.session.identity.firmwareVersion = 0x0100;  // the height list counts whatever the firmware
     rig.height.setListIndex(1);
-    EXPECT_TRUE(paramsChanged(rig.lists, rig.params));
-    rig.params.editSelHeight = true;
-    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
+    EXPECT_TRUE(parametersChanged(rig.lists, rig.memory));
+    rig.memory[Parameter::InstallationHeight].beingEdited = true;
+    EXPECT_FALSE(parametersChanged(rig.lists, rig.memory));
 
     // A list held open masks only itself.
-    rig.filter.setListIndex(2);
-    EXPECT_TRUE(paramsChanged(rig.lists, rig.params));
-    rig.params.editFilterLine = true;
-    EXPECT_FALSE(paramsChanged(rig.lists, rig.params));
+    rig.mainsFilter.setListIndex(2);
+    EXPECT_TRUE(parametersChanged(rig.lists, rig.memory));
+    rig.memory[Parameter::MainsFilter].beingEdited = true;
+    EXPECT_FALSE(parametersChanged(rig.lists, rig.memory));
 }
 
 TEST_F(ConversationTest, EditGuardFollowsDropDownAndClickOfEachList) {
-    EditGuard guard(rig.params);
+    EditGuard guard(rig.memory);
     guard.connect(rig.lists);
-    struct Pair {
-        ComboList& list;
-        bool ParameterMemory::*flag;
-    };
-    const std::vector<Pair> pairs = {
-        {rig.tresh, &ParameterMemory::editTresh},
-        {rig.relay, &ParameterMemory::editTonRele},
-        {rig.speed, &ParameterMemory::editVelSense},
-        {rig.filter, &ParameterMemory::editFilterLine},
-        {rig.traffic, &ParameterMemory::editHighTraffic},
-        {rig.height, &ParameterMemory::editSelHeight},
-    };
-    for (const auto& pair : pairs) {
-        pair.list.dropDown();
-        EXPECT_TRUE(rig.params.*pair.flag) << pair.list.name();
+    auto raisedFlags = [this] {
         int raised = 0;
-        for (const auto& other : pairs) {
-            raised += (rig.params.*other.flag) ? 1 : 0;
+        for (const ParameterRow& row : kParameterTable) {
+            raised += rig.memory[row.parameter].beingEdited ? 1 : 0;
         }
-        EXPECT_EQ(raised, 1) << pair.list.name();
-        pair.list.userSelect(0);
-        EXPECT_FALSE(rig.params.*pair.flag) << pair.list.name();
+        return raised;
+    };
+    for (const ParameterRow& row : kParameterTable) {
+        ComboList& list = rig.lists[row.parameter];
+        list.dropDown();
+        EXPECT_TRUE(rig.memory[row.parameter].beingEdited) << list.name();
+        EXPECT_EQ(raisedFlags(), 1) << list.name();
+        list.userSelect(0);
+        EXPECT_FALSE(rig.memory[row.parameter].beingEdited) << list.name();
     }
 }
 

@@ -14,28 +14,24 @@
 namespace quarn::sensor {
 namespace {
 
-using testing::IdentityReply;
-using testing::Literal;
-using testing::MakeReply;
+using testing::identityReply;
+using testing::literalFrame;
+using testing::makeReply;
 
 class RecordingDisplay : public SensorDisplay {
   public:
-    bool acceptParams = true;
-    std::vector<std::uint8_t> paramsSeen;  // byte 3 of each parameter reply
-    int signals = 0;
+    std::vector<ParameterReply> replies;
+    std::vector<SignalSample> samples;
 
-    bool showParameters(const link::MsgBytes& frame) override {
-        paramsSeen.push_back(frame[3]);
-        return acceptParams;
-    }
-    void showSignal(const link::MsgBytes&) override { ++signals; }
+    void showParameters(const ParameterReply& reply) override { replies.push_back(reply); }
+    void showSignal(const SignalSample& sample) override { samples.push_back(sample); }
 };
 
 class DecoderTest : public ::testing::Test {
   protected:
     DecoderTest() { monitor.show(); }
 
-    void decode(const testing::HeldFrame& frame) { decoder.decode(frame.bytes, frame.L); }
+    void decode(const testing::HeldFrame& frame) { decoder.decode(frame.bytes, frame.length); }
     const std::string& rx() const { return monitor.receivedFrames.text(); }
 
     testing::FakeHost host;
@@ -47,20 +43,20 @@ class DecoderTest : public ::testing::Test {
 };
 
 TEST_F(DecoderTest, AcknowledgementsMoveTheFlagsAndAreLogged) {
-    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
+    decode(literalFrame({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
     EXPECT_EQ(rx(), "01020500050103\r\n");
     EXPECT_TRUE(state.readParametersPending);
 
     state.streamStartPending = true;
-    decode(MakeReply(21, {0x02}));  // any payload of an acknowledgement is ignored
+    decode(makeReply(21, {0x02}));  // any payload of an acknowledgement is ignored
     EXPECT_FALSE(state.streamStartPending);
     EXPECT_EQ(rx(), "01020500050103\r\n0102150200170103\r\n");
 }
 
 TEST_F(DecoderTest, ChecksumFailuresLogTheLineAndChangeNothing) {
-    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x06, 0x01, 0x03}));
+    decode(literalFrame({0x01, 0x02, 0x05, 0x00, 0x06, 0x01, 0x03}));
     // The markers alone: the empty sum 0 against positions 0 and 1.
-    decode(Literal({0x01, 0x02, 0x01, 0x03}));
+    decode(literalFrame({0x01, 0x02, 0x01, 0x03}));
     EXPECT_EQ(rx(),
               "Errore Checksum  01020500060103  12:34:56\r\n"
               "Errore Checksum  01020103  12:34:56\r\n");
@@ -69,12 +65,12 @@ TEST_F(DecoderTest, ChecksumFailuresLogTheLineAndChangeNothing) {
 }
 
 TEST_F(DecoderTest, LengthsThatCannotBeAFrameAreRejectedWithoutReadingOutside) {
-    testing::HeldFrame tiny = Literal({0x01, 0x02, 0x03});
+    testing::HeldFrame tiny = literalFrame({0x01, 0x02, 0x03});
     decode(tiny);
-    tiny.L = -5;
+    tiny.length = -5;
     decode(tiny);
-    testing::HeldFrame huge = MakeReply(5, {});
-    huge.L = 200;
+    testing::HeldFrame huge = makeReply(5, {});
+    huge.length = 200;
     decode(huge);
     EXPECT_FALSE(state.readParametersPending);
     EXPECT_EQ(rx().find("Errore Checksum  010203  "), 0U);
@@ -84,18 +80,18 @@ TEST_F(DecoderTest, LengthsThatCannotBeAFrameAreRejectedWithoutReadingOutside) {
 }
 
 TEST_F(DecoderTest, CommandsOutsideTheCatalogueAreReportedOnly) {
-    decode(Literal({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
-    decode(MakeReply(4, {5, 1, 1, 0, 0}));  // a PC-only command coming back
+    decode(literalFrame({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
+    decode(makeReply(4, {5, 1, 1, 0, 0}));  // a PC-only command coming back
     EXPECT_EQ(rx(),
               "Messaggio sconosciuto  01020700070103\r\n"
               "Messaggio sconosciuto  010204050101000000"
               "0B0103\r\n");
     EXPECT_FALSE(state.readParametersPending);
-    EXPECT_TRUE(display.paramsSeen.empty());
+    EXPECT_TRUE(display.replies.empty());
 }
 
 TEST_F(DecoderTest, IdentityReplyFillsTheRecordWithoutLogging) {
-    decode(IdentityReply(0x0101, "A123456789", 0x0102, 0x0200));
+    decode(identityReply(0x0101, "A123456789", 0x0102, 0x0200));
     EXPECT_EQ(identity.type, 0x0101);
     EXPECT_EQ(identity.serial, "A123456789");
     EXPECT_EQ(identity.hardwareVersion, 0x0102);
@@ -104,7 +100,7 @@ TEST_F(DecoderTest, IdentityReplyFillsTheRecordWithoutLogging) {
 
     // Any type is stored; a serial always has ten characters, NUL, spaces and
     // bytes of the upper code page half included.
-    decode(IdentityReply(0x0202, std::string("A\0 \xE0\x80XYZ12", 10), 0xFFFF, 0));
+    decode(identityReply(0x0202, std::string("A\0 \xE0\x80XYZ12", 10), 0xFFFF, 0));
     EXPECT_EQ(identity.type, 0x0202);
     EXPECT_EQ(identity.serial, std::string("A\0 \xC3\xA0\xE2\x82\xACXYZ12", 13));
     EXPECT_EQ(identity.hardwareVersion, 0xFFFF);
@@ -113,49 +109,56 @@ TEST_F(DecoderTest, IdentityReplyFillsTheRecordWithoutLogging) {
 TEST_F(DecoderTest, FramesShorterThanTheirLayoutAreNotDecoded) {
     identity.firmwareVersion = 0x0200;
     // An identity reply that lost its firmware word, with a matching checksum.
-    decode(MakeReply(1, {0x01, 0x01, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 1, 2}));
+    decode(makeReply(1, {0x01, 0x01, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 1, 2}));
     // A parameter reply without the height byte from a sensor that has it.
-    decode(MakeReply(3, {5, 2, 1, 0, 0}));
+    decode(makeReply(3, {5, 2, 1, 0, 0}));
     // A signal sample without its alarm byte.
-    decode(MakeReply(23, {2, 0, 10}));
+    decode(makeReply(23, {2, 0, 10}));
     EXPECT_EQ(identity.type, 0);
-    EXPECT_TRUE(display.paramsSeen.empty());
-    EXPECT_EQ(display.signals, 0);
+    EXPECT_TRUE(display.replies.empty());
+    EXPECT_TRUE(display.samples.empty());
     EXPECT_EQ(rx().find("Messaggio sconosciuto  0102010101"), 0U);
     EXPECT_NE(rx().find("Messaggio sconosciuto  010203050201000000"), std::string::npos);
     EXPECT_NE(rx().find("Messaggio sconosciuto  01021702000A"), std::string::npos);
 
     // Without the height parameter five values are the whole reply.
-    identity.firmwareVersion = 0x01FF;
+    identity = {0x0101, "A123456789", 0x0102, 0x01FF};
     state.readParametersPending = true;
-    decode(MakeReply(3, {5, 2, 1, 0, 0}));
-    EXPECT_EQ(display.paramsSeen.size(), 1U);
+    decode(makeReply(3, {5, 2, 1, 0, 0}));
+    EXPECT_EQ(display.replies.size(), 1U);
     EXPECT_FALSE(state.readParametersPending);
 }
 
 TEST_F(DecoderTest, OnlyAParameterReplyTakenWholeAnswersThePendingRead) {
     state.readParametersPending = true;
-    display.acceptParams = false;
-    decode(MakeReply(3, {0, 2, 1, 0, 0, 0}));
+    decode(makeReply(3, {0, 2, 1, 0, 0, 0}));  // no sensitivity 0
     EXPECT_TRUE(state.readParametersPending);
     EXPECT_EQ(rx(), "01020300020100000000060103\r\n");  // logged all the same
 
-    display.acceptParams = true;
-    decode(MakeReply(3, {5, 2, 1, 0, 0, 0}));
+    // The height cannot be judged while the identity is cleared.
+    decode(makeReply(3, {5, 2, 1, 0, 0, 0}));
+    EXPECT_TRUE(state.readParametersPending);
+
+    identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    decode(makeReply(3, {5, 2, 1, 0, 0, 0}));
     EXPECT_FALSE(state.readParametersPending);
-    EXPECT_EQ(display.paramsSeen, (std::vector<std::uint8_t>{0, 5}));
+    EXPECT_EQ(state.listsReportedBy.serial, "A123456789");
+    ASSERT_EQ(display.replies.size(), 3U);
+    EXPECT_EQ(display.replies[0][Parameter::Sensitivity], std::nullopt);
+    EXPECT_EQ(display.replies[2][Parameter::Sensitivity], 4);
 }
 
 TEST_F(DecoderTest, SignalSamplesGoToTheDisplayUnlogged) {
-    decode(MakeReply(23, {2, 1, 44, 0}));
-    EXPECT_EQ(display.signals, 1);
+    decode(makeReply(23, {2, 1, 44, 0}));
+    ASSERT_EQ(display.samples.size(), 1U);
+    EXPECT_EQ(display.samples[0].level, 300);
     EXPECT_EQ(rx(), "");
 }
 
 TEST_F(DecoderTest, HiddenMonitorChangesOnlyTheLogging) {
     monitor.hide();
-    decode(Literal({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
-    decode(Literal({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
+    decode(literalFrame({0x01, 0x02, 0x05, 0x00, 0x05, 0x01, 0x03}));
+    decode(literalFrame({0x01, 0x02, 0x07, 0x00, 0x07, 0x01, 0x03}));
     EXPECT_TRUE(state.readParametersPending);
     monitor.show();
     EXPECT_EQ(rx(), "");

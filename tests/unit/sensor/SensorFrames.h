@@ -14,11 +14,11 @@ namespace quarn::testing {
 
 struct HeldFrame {
     link::MsgBytes bytes{};
-    std::int16_t L = 0;
+    std::int16_t length = 0;
 };
 
 // Markers, command, payload, the additive checksum high byte first, markers.
-inline HeldFrame MakeReply(std::uint8_t command, const std::vector<std::uint8_t>& payload,
+inline HeldFrame makeReply(std::uint8_t command, const std::vector<std::uint8_t>& payload,
                            int checksumError = 0) {
     HeldFrame frame;
     std::size_t at = 0;
@@ -35,27 +35,27 @@ inline HeldFrame MakeReply(std::uint8_t command, const std::vector<std::uint8_t>
     frame.bytes[at++] = static_cast<std::uint8_t>(sum & 0xFF);
     frame.bytes[at++] = 0x01;
     frame.bytes[at++] = 0x03;
-    frame.L = static_cast<std::int16_t>(at);
+    frame.length = static_cast<std::int16_t>(at);
     return frame;
 }
 
-inline HeldFrame MakeReply(link::Command command, const std::vector<std::uint8_t>& payload,
+inline HeldFrame makeReply(link::Command command, const std::vector<std::uint8_t>& payload,
                            int checksumError = 0) {
-    return MakeReply(static_cast<std::uint8_t>(command), payload, checksumError);
+    return makeReply(static_cast<std::uint8_t>(command), payload, checksumError);
 }
 
 // A frame given byte by byte, as in the worked examples.
-inline HeldFrame Literal(std::initializer_list<std::uint8_t> bytes) {
+inline HeldFrame literalFrame(std::initializer_list<std::uint8_t> bytes) {
     HeldFrame frame;
     std::size_t at = 0;
     for (const std::uint8_t b : bytes) {
         frame.bytes[at++] = b;
     }
-    frame.L = static_cast<std::int16_t>(at);
+    frame.length = static_cast<std::int16_t>(at);
     return frame;
 }
 
-inline HeldFrame IdentityReply(int type, const std::string& serial, int hw, int fw) {
+inline HeldFrame identityReply(int type, const std::string& serial, int hw, int fw) {
     std::vector<std::uint8_t> p;
     p.push_back(static_cast<std::uint8_t>(type >> 8));
     p.push_back(static_cast<std::uint8_t>(type & 0xFF));
@@ -66,7 +66,7 @@ inline HeldFrame IdentityReply(int type, const std::string& serial, int hw, int 
     p.push_back(static_cast<std::uint8_t>(hw & 0xFF));
     p.push_back(static_cast<std::uint8_t>(fw >> 8));
     p.push_back(static_cast<std::uint8_t>(fw & 0xFF));
-    return MakeReply(link::Command::Identity, p);
+    return makeReply(link::Command::Identity, p);
 }
 
 struct SentFrame {
@@ -77,7 +77,7 @@ struct SentFrame {
 
 // Undoes the wire form of one written frame: markers off, doubled 0x01 once,
 // checksum checked and dropped. A malformed write gives command 0xFF.
-inline SentFrame ParseWire(const std::vector<std::uint8_t>& wire) {
+inline SentFrame parseWire(const std::vector<std::uint8_t>& wire) {
     SentFrame bad{0xFF, {}};
     if (wire.size() < 4 || wire[0] != 0x01 || wire[1] != 0x02 || wire[wire.size() - 2] != 0x01 ||
         wire[wire.size() - 1] != 0x03) {
@@ -106,10 +106,10 @@ inline SentFrame ParseWire(const std::vector<std::uint8_t>& wire) {
     return {body[0], std::vector<std::uint8_t>(body.begin() + 1, body.end() - 2)};
 }
 
-inline std::vector<SentFrame> ParseWrites(const std::vector<std::vector<std::uint8_t>>& writes) {
+inline std::vector<SentFrame> parseWrites(const std::vector<std::vector<std::uint8_t>>& writes) {
     std::vector<SentFrame> frames;
     for (const auto& w : writes) {
-        frames.push_back(ParseWire(w));
+        frames.push_back(parseWire(w));
     }
     return frames;
 }

@@ -17,12 +17,13 @@
 namespace quarn::sensorwin {
 namespace {
 
-using testing::MakeReply;
+using sensor::Parameter;
+using testing::makeReply;
 using testing::SentFrame;
 
-class FormRadarZelTest : public ::testing::Test {
+class SensorWindowTest : public ::testing::Test {
   protected:
-    FormRadarZelTest() {
+    SensorWindowTest() {
         driver.addAdapter("QuarnProg");
         driver.recording = false;
         monitor.show();
@@ -30,18 +31,18 @@ class FormRadarZelTest : public ::testing::Test {
         for (int i = 0; i <= 200; ++i) {
             char text[8];
             std::snprintf(text, sizeof text, "t%d", i);
-            app.texts[static_cast<std::size_t>(i)] = text;
+            session.texts[static_cast<std::size_t>(i)] = text;
         }
-        app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+        session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     }
 
     std::vector<SentFrame> sent() {
-        auto frames = testing::ParseWrites(driver.writes);
+        auto frames = testing::parseWrites(driver.writes);
         driver.writes.clear();
         return frames;
     }
     void receive(const testing::HeldFrame& frame) {
-        form.replyDecoder().decode(frame.bytes, frame.L);
+        form.replyDecoder().decode(frame.bytes, frame.length);
     }
 
     testing::RecordingDriver driver;
@@ -49,18 +50,18 @@ class FormRadarZelTest : public ::testing::Test {
     testing::FakeHost host;
     app::TrafficMonitor monitor{host};
     link::MessageSender sender{usb, monitor};
-    sensor::SessionState app;
+    sensor::SessionState session;
     VirtualClock clock;
     int returns = 0;
-    SensorWindow form{app, sender, monitor, clock, host, [this] {
+    SensorWindow form{session, sender, monitor, clock, host, [this] {
                           ++returns;
-                          app.activeWindow = link::ActiveWindow::Start;
+                          session.activeWindow = link::ActiveWindow::Start;
                       }};
 };
 
-TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
-    form.sensorParams().editTresh = true;
-    form.sensorParams().editSelHeight = true;
+TEST_F(SensorWindowTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
+    form.parameterMemory()[Parameter::Sensitivity].beingEdited = true;
+    form.parameterMemory()[Parameter::InstallationHeight].beingEdited = true;
     form.showSensorWindow();
 
     EXPECT_TRUE(form.visible());
@@ -68,21 +69,22 @@ TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_EQ(form.outerWidth(), 4972);
     EXPECT_EQ(form.caption(), "t33");
     EXPECT_EQ(form.exitMenu.caption(), "t11");
-    EXPECT_EQ(form.sensitivityCaption.caption(), "t57");
-    EXPECT_EQ(form.installationHeightCaption.caption(), "t62");
+    EXPECT_EQ(form.parameterCaption(Parameter::Sensitivity).caption(), "t57");
+    EXPECT_EQ(form.parameterCaption(Parameter::InstallationHeight).caption(), "t62");
     EXPECT_EQ(form.parametersFrame.caption(), "t64");
     EXPECT_EQ(form.signalCaption.caption(), "t63");
-    EXPECT_EQ(form.relayOnTimeList.items()[0], "0,5");
-    EXPECT_EQ(form.reactionSpeedList.listIndex(), 1);
-    EXPECT_FALSE(form.installationHeightList.visible());
+    EXPECT_EQ(form.parameterList(Parameter::RelayOnTime).items()[0], "0,5");
+    EXPECT_EQ(form.parameterList(Parameter::ReactionSpeed).listIndex(), 1);
+    EXPECT_FALSE(form.parameterList(Parameter::InstallationHeight).visible());
     EXPECT_TRUE(form.statusBar.hasPanel("identity"));
 
-    EXPECT_EQ(app.activeWindow, link::ActiveWindow::Sensor);
-    EXPECT_TRUE(app.endWithSensorWindow);
+    EXPECT_EQ(session.activeWindow, link::ActiveWindow::Sensor);
+    EXPECT_TRUE(session.endWithSensorWindow);
     EXPECT_TRUE(form.conversation().readParametersPending);
     EXPECT_TRUE(form.conversation().streamStartPending);
-    EXPECT_FALSE(form.sensorParams().editTresh);  // the load selection clicked it
-    EXPECT_FALSE(form.sensorParams().editSelHeight);
+    // The load selection clicked them.
+    EXPECT_FALSE(form.parameterMemory()[Parameter::Sensitivity].beingEdited);
+    EXPECT_FALSE(form.parameterMemory()[Parameter::InstallationHeight].beingEdited);
     EXPECT_EQ(form.conversationTimer->interval(), 100);
     EXPECT_TRUE(form.conversationTimer->enabled());
 
@@ -90,7 +92,7 @@ TEST_F(FormRadarZelTest, LoadSetsUpTheWindowAndSendsReadAndStreamStart) {
     EXPECT_EQ(monitor.sentFrames.text(), "01020200020103\r\n0102140200160103\r\n");
 }
 
-TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
+TEST_F(SensorWindowTest, ClosingSendsOneStreamStopAndHandsBack) {
     form.showSensorWindow();
     sent();
     form.exitMenu.click();
@@ -104,14 +106,14 @@ TEST_F(FormRadarZelTest, ClosingSendsOneStreamStopAndHandsBack) {
     EXPECT_EQ(returns, 1);
 }
 
-TEST_F(FormRadarZelTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
+TEST_F(SensorWindowTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
     form.showSensorWindow();
-    receive(MakeReply(5, {}));  // stray acknowledgement: reads again
-    receive(MakeReply(3, {7, 3, 0, 2, 1, 1}));
-    receive(MakeReply(21, {}));
-    receive(MakeReply(23, {2, 0x01, 0x2C, 1}));
-    EXPECT_EQ(form.sensitivityList.listIndex(), 6);
-    EXPECT_EQ(form.sensorParams().lastSelHeight, 1);
+    receive(makeReply(5, {}));  // stray acknowledgement: reads again
+    receive(makeReply(3, {7, 3, 0, 2, 1, 1}));
+    receive(makeReply(21, {}));
+    receive(makeReply(23, {2, 0x01, 0x2C, 1}));
+    EXPECT_EQ(form.parameterList(Parameter::Sensitivity).listIndex(), 6);
+    EXPECT_EQ(form.parameterMemory()[Parameter::InstallationHeight].lastReported, 1);
     EXPECT_EQ(form.detectionArea.box(), areaBox(7));
     EXPECT_EQ(form.heightLabel.caption(), "t62:  2.90 m");
     EXPECT_EQ(form.levelValue.caption(), "300");
@@ -125,14 +127,14 @@ TEST_F(FormRadarZelTest, ConversationRunsOnTheTimerAndRepliesReachTheControls) {
     EXPECT_EQ(form.statusBar.panelText("identity"), "A123456789 - HW: 102 - FW: 200");
 }
 
-TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
+TEST_F(SensorWindowTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     form.showSensorWindow();
-    receive(MakeReply(3, {2, 2, 2, 2, 1, 2}));
-    receive(MakeReply(23, {2, 0x10, 0x00, 1}));
+    receive(makeReply(3, {2, 2, 2, 2, 1, 2}));
+    receive(makeReply(23, {2, 0x10, 0x00, 1}));
     // The sensor never answers again: six missed cycles close the window.
     clock.advance(500 + 6 * 600);
     EXPECT_FALSE(form.loaded());
-    EXPECT_FALSE(app.endWithSensorWindow);
+    EXPECT_FALSE(session.endWithSensorWindow);
     EXPECT_EQ(returns, 1);
     EXPECT_FALSE(form.peakHoldTimer->enabled());
     const auto frames = sent();
@@ -142,7 +144,7 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     clock.advance(2000);
     EXPECT_TRUE(sent().empty());
 
-    app.identity = {0x0101, "A123456789", 0x0102, 0x0200};
+    session.identity = {0x0101, "A123456789", 0x0102, 0x0200};
     form.showSensorWindow();
     EXPECT_EQ(form.levelValue.caption(), "");
     EXPECT_EQ(form.peakValue.caption(), "0");
@@ -150,10 +152,10 @@ TEST_F(FormRadarZelTest, SelfCloseFromItsOwnTickAndReopenFromAFreshWindow) {
     EXPECT_FALSE(form.peakHoldTimer->enabled());
     EXPECT_TRUE(form.detectionAreaPicture.lines().empty());
     EXPECT_EQ(form.statusBar.panelText("identity"), "");
-    EXPECT_EQ(form.sensitivityList.listIndex(), 4);
-    EXPECT_EQ(form.sensitivityList.listCount(), 9);
+    EXPECT_EQ(form.parameterList(Parameter::Sensitivity).listIndex(), 4);
+    EXPECT_EQ(form.parameterList(Parameter::Sensitivity).listCount(), 9);
     // What the sensor reported last time is still known.
-    EXPECT_EQ(form.sensorParams().lastTresh, 1);
+    EXPECT_EQ(form.parameterMemory()[Parameter::Sensitivity].lastReported, 1);
     EXPECT_EQ(form.conversation().missedIdentities, 6);
 }
 

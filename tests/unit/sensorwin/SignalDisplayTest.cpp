@@ -3,25 +3,26 @@
 #include <memory>
 
 #include "platform/VirtualClock.h"
+#include "sensor/SensorReplies.h"
 #include "sensorwin/SignalDisplay.h"
 #include "unit/sensor/SensorFrames.h"
 
 namespace quarn::sensorwin {
 namespace {
 
-using testing::MakeReply;
+using testing::makeReply;
 
 class SignalDisplayTest : public ::testing::Test {
   protected:
     SignalDisplayTest() {
-        peak.setCaption("0");
+        display.clear();
         peakTimer->setTickHandler([this] { display.onPeakHoldExpired(); });
     }
 
     void sample(std::uint8_t mode, int value, std::uint8_t alarm = 0) {
-        const auto frame = MakeReply(23, {mode, static_cast<std::uint8_t>(value >> 8),
+        const auto frame = makeReply(23, {mode, static_cast<std::uint8_t>(value >> 8),
                                           static_cast<std::uint8_t>(value & 0xFF), alarm});
-        display.showSignal(frame.bytes);
+        display.showSignal(sensor::readSignalSample(frame.bytes));
     }
 
     VirtualClock clock;
@@ -30,7 +31,7 @@ class SignalDisplayTest : public ::testing::Test {
     Label peak{"peakValue"};
     Slider bar{"levelBar"};
     Led led{"alarmLed"};
-    SignalDisplay display{SignalControls{level, peak, bar, led, *peakTimer}};
+    SignalDisplay display{SignalColumnControls{level, peak, bar, led, *peakTimer}};
 };
 
 TEST_F(SignalDisplayTest, LevelGoesToLabelAndSliderAndAlarmToTheLed) {
@@ -80,6 +81,18 @@ TEST_F(SignalDisplayTest, PeakHoldsTwoSecondsFromTheLastRise) {
     clock.advanceTo(6000);
     EXPECT_EQ(peak.caption(), "100");
     EXPECT_EQ(clock.nextDue(), 8000);
+}
+
+TEST_F(SignalDisplayTest, PeaksCompareAsNumbersAndAClearedColumnStartsFromZero) {
+    sample(2, 900);
+    sample(2, 1000);  // as texts "1000" would sort below "900"
+    EXPECT_EQ(peak.caption(), "1000");
+
+    display.clear();
+    EXPECT_EQ(level.caption(), "");
+    EXPECT_EQ(peak.caption(), "0");
+    sample(2, 5);
+    EXPECT_EQ(peak.caption(), "5");
 }
 
 }  // namespace
