@@ -11,10 +11,6 @@ namespace {
 constexpr std::array<char, 16> kHexDigits = {'0', '1', '2', '3', '4', '5', '6', '7',
                                              '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
 
-constexpr std::uint8_t kMarker = 0x01;
-constexpr std::uint8_t kStart = 0x02;
-constexpr std::uint8_t kEnd = 0x03;
-
 // Bytes added around a message: start pair before the body, end pair after.
 constexpr std::size_t kMarkerBytes = 4;
 // Command, payload and both checksum bytes fit in this work area.
@@ -92,16 +88,16 @@ EncodedMessage encodeMessage(Command command, std::span<const std::uint8_t> payl
     encoded.logLine = "0102" + hexText(message) + "0103";
 
     encoded.wire.reserve(message.size() * 2 + kMarkerBytes);
-    encoded.wire.push_back(kMarker);
-    encoded.wire.push_back(kStart);
+    encoded.wire.push_back(kFrameMarker);
+    encoded.wire.push_back(kFrameStart);
     for (std::uint8_t byte : message) {
         encoded.wire.push_back(byte);
-        if (byte == kMarker) {
-            encoded.wire.push_back(kMarker);  // a body 0x01 is doubled
+        if (byte == kFrameMarker) {
+            encoded.wire.push_back(kFrameMarker);  // a body 0x01 is doubled
         }
     }
-    encoded.wire.push_back(kMarker);
-    encoded.wire.push_back(kEnd);
+    encoded.wire.push_back(kFrameMarker);
+    encoded.wire.push_back(kFrameEnd);
     return encoded;
 }
 

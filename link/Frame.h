@@ -3,13 +3,19 @@
 // by the traffic monitor and the sensor status bar.
 
 #include <cstdint>
-
 #include <span>
 #include <string>
 #include <vector>
+
 #include "link/Commands.h"
 
 namespace quarn::link {
+
+// The bytes that delimit a frame on the wire: 0x01 0x02 opens it, 0x01 0x03
+// closes it, and a 0x01 inside it is sent twice.
+inline constexpr std::uint8_t kFrameMarker = 0x01;
+inline constexpr std::uint8_t kFrameStart = 0x02;
+inline constexpr std::uint8_t kFrameEnd = 0x03;
 
 // Which elements of length bytes a checksum sums.
 enum class ChecksumSpan {

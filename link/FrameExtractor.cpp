@@ -1,11 +1,9 @@
 #include "link/FrameExtractor.h"
 
+#include "link/Frame.h"
+
 namespace quarn::link {
 namespace {
-
-constexpr std::uint8_t kMarker = 0x01;
-constexpr std::uint8_t kStart = 0x02;
-constexpr std::uint8_t kEnd = 0x03;
 
 constexpr std::int16_t kIdle = 0;
 constexpr std::int16_t kMarkerSeen = 1;
@@ -26,16 +24,16 @@ bool FrameExtractor::extract(ReceiveRing& ring) {
         for (; examined < run.size(); ++examined) {
             const std::uint8_t byte = run[examined];
             if (pos == kIdle) {
-                if (byte == kMarker) {
-                    frame[0] = kMarker;
+                if (byte == kFrameMarker) {
+                    frame[0] = kFrameMarker;
                     pos = kMarkerSeen;
                     esc = false;
                 }
             } else if (pos == kMarkerSeen) {
-                if (byte == kStart) {
-                    frame[1] = kStart;
+                if (byte == kFrameStart) {
+                    frame[1] = kFrameStart;
                     pos = kBody;
-                } else if (byte != kMarker) {
+                } else if (byte != kFrameMarker) {
                     pos = kIdle;  // a repeated 0x01 stays the candidate start
                 }
             } else if (!esc) {
@@ -45,18 +43,18 @@ bool FrameExtractor::extract(ReceiveRing& ring) {
                 }
                 // A 0x01 is stored before its meaning is known: it is either the
                 // first of a doubled data byte or the first of a marker pair.
-                esc = (byte == kMarker);
-            } else if (byte == kMarker) {
+                esc = (byte == kFrameMarker);
+            } else if (byte == kFrameMarker) {
                 esc = false;  // doubled: one data byte 0x01, already stored
-            } else if (byte == kStart) {
-                frame[0] = kMarker;  // a new start inside a frame drops the old one
-                frame[1] = kStart;
+            } else if (byte == kFrameStart) {
+                frame[0] = kFrameMarker;  // a new start inside a frame drops the old one
+                frame[1] = kFrameStart;
                 pos = kBody;
                 esc = false;
-            } else if (byte == kEnd) {
+            } else if (byte == kFrameEnd) {
                 // The 0x03 is left unexamined; the next call passes over it
                 // while idle.
-                frame[static_cast<std::size_t>(pos)] = kEnd;
+                frame[static_cast<std::size_t>(pos)] = kFrameEnd;
                 length_ = static_cast<std::int16_t>(pos + 1);
                 pos = kIdle;
                 esc = false;

@@ -11,12 +11,15 @@ namespace {
 // The shortest frame the extractor yields: 0x01 0x02 0x01 0x03.
 constexpr std::int16_t kShortestFrame = 4;
 
-// Positions in the unescaped identity reply.
-constexpr std::size_t kTypePos = 3;
-constexpr std::size_t kSerialPos = 5;
-constexpr std::size_t kSerialLength = 10;
-constexpr std::size_t kHardwarePos = 15;
-constexpr std::size_t kFirmwarePos = 17;
+// Where the identity reply's fields sit in the unescaped frame.
+struct IdentityLayout {
+    std::size_t type = 3;
+    std::size_t serial = 5;
+    std::size_t serialLength = 10;
+    std::size_t hardware = 15;
+    std::size_t firmware = 17;
+};
+constexpr IdentityLayout kIdentityLayout{};
 
 }  // namespace
 
@@ -43,11 +46,11 @@ std::optional<DeviceIdentity> decodeIdentityReply(const MsgBytes& frame, std::in
         return std::nullopt;
     }
     DeviceIdentity identity;
-    identity.type = wordAt(frame, kTypePos);
-    identity.serial =
-        cp1252ToUtf8(std::span<const std::uint8_t>(frame.data() + kSerialPos, kSerialLength));
-    identity.hardwareVersion = wordAt(frame, kHardwarePos);
-    identity.firmwareVersion = wordAt(frame, kFirmwarePos);
+    identity.type = wordAt(frame, kIdentityLayout.type);
+    identity.serial = cp1252ToUtf8(std::span<const std::uint8_t>(
+        frame.data() + kIdentityLayout.serial, kIdentityLayout.serialLength));
+    identity.hardwareVersion = wordAt(frame, kIdentityLayout.hardware);
+    identity.firmwareVersion = wordAt(frame, kIdentityLayout.firmware);
     return identity;
 }
 

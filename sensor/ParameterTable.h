@@ -21,6 +21,8 @@
 
 namespace quarn::sensor {
 
+using texts::StringId;
+
 enum class Parameter : std::size_t {
     Sensitivity,
     RelayOnTime,
@@ -82,65 +84,32 @@ struct ParameterRow {
 
 inline constexpr std::int32_t kEverySensor = 0;
 
+// Columns: parameter, control name, wire encoding, carried since firmware,
+// item style, item count, listed items, selection at load, caption.
+// clang-format off
 inline constexpr auto kParameterTable = std::to_array<ParameterRow>({
-    {.parameter = Parameter::Sensitivity,
-     .name = "sensitivity",
-     .encoding = WireEncoding::NumberedFromOne,
-     .sinceFirmware = kEverySensor,
-     .style = ItemStyle::Counting,
-     .itemCount = 9,
-     .listed = {},
-     .loadSelection = 4,
-     .caption = texts::StringId::SensitivityCaption},
-    {.parameter = Parameter::RelayOnTime,
-     .name = "relayOnTime",
-     .encoding = WireEncoding::NumberedFromOne,
-     .sinceFirmware = kEverySensor,
-     .style = ItemStyle::HalfSeconds,
-     .itemCount = 9,
-     .listed = {},
-     .loadSelection = 0,
-     .caption = texts::StringId::RelayOnTimeCaption},
-    {.parameter = Parameter::ReactionSpeed,
-     .name = "reactionSpeed",
-     .encoding = WireEncoding::IndexFromZero,
-     .sinceFirmware = kEverySensor,
-     .style = ItemStyle::Listed,
-     .itemCount = 3,
-     .listed = {entryText(texts::StringId::ReactionSlow),
-                entryText(texts::StringId::ReactionNormal),
-                entryText(texts::StringId::ReactionFast)},
-     .loadSelection = 1,
-     .caption = texts::StringId::ReactionSpeedCaption},
-    {.parameter = Parameter::MainsFilter,
-     .name = "mainsFilter",
-     .encoding = WireEncoding::IndexFromZero,
-     .sinceFirmware = kEverySensor,
-     .style = ItemStyle::Listed,
-     .itemCount = 3,
-     .listed = {entryText(texts::StringId::MainsFilterOff), fixedText("50 Hz"), fixedText("60 Hz")},
-     .loadSelection = 0,
-     .caption = texts::StringId::MainsFilterCaption},
-    {.parameter = Parameter::HighTraffic,
-     .name = "highTraffic",
-     .encoding = WireEncoding::IndexFromZero,
-     .sinceFirmware = kEverySensor,
-     .style = ItemStyle::Listed,
-     .itemCount = 2,
-     .listed = {entryText(texts::StringId::Off), entryText(texts::StringId::On)},
-     .loadSelection = 0,
-     .caption = texts::StringId::HighTrafficCaption},
-    {.parameter = Parameter::InstallationHeight,
-     .name = "installationHeight",
-     .encoding = WireEncoding::IndexFromZero,
-     .sinceFirmware = link::kHeightFirmware,
-     .style = ItemStyle::Listed,
-     .itemCount = 3,
-     .listed = {entryText(texts::StringId::Height230), entryText(texts::StringId::Height290),
-                entryText(texts::StringId::Height350)},
-     .loadSelection = 0,
-     .caption = texts::StringId::InstallationHeightCaption},
+    {Parameter::Sensitivity, "sensitivity", WireEncoding::NumberedFromOne, kEverySensor,
+     ItemStyle::Counting, 9, {}, 4, StringId::SensitivityCaption},
+    {Parameter::RelayOnTime, "relayOnTime", WireEncoding::NumberedFromOne, kEverySensor,
+     ItemStyle::HalfSeconds, 9, {}, 0, StringId::RelayOnTimeCaption},
+    {Parameter::ReactionSpeed, "reactionSpeed", WireEncoding::IndexFromZero, kEverySensor,
+     ItemStyle::Listed, 3,
+     {entryText(StringId::ReactionSlow), entryText(StringId::ReactionNormal), entryText(StringId::ReactionFast)},
+     1, StringId::ReactionSpeedCaption},
+    {Parameter::MainsFilter, "mainsFilter", WireEncoding::IndexFromZero, kEverySensor,
+     ItemStyle::Listed, 3,
+     {entryText(StringId::MainsFilterOff), fixedText("50 Hz"), fixedText("60 Hz")},
+     0, StringId::MainsFilterCaption},
+    {Parameter::HighTraffic, "highTraffic", WireEncoding::IndexFromZero, kEverySensor,
+     ItemStyle::Listed, 2,
+     {entryText(StringId::Off), entryText(StringId::On)},
+     0, StringId::HighTrafficCaption},
+    {Parameter::InstallationHeight, "installationHeight", WireEncoding::IndexFromZero, link::kHeightFirmware,
+     ItemStyle::Listed, 3,
+     {entryText(StringId::Height230), entryText(StringId::Height290), entryText(StringId::Height350)},
+     0, StringId::InstallationHeightCaption},
 });
+// clang-format on
 
 inline constexpr std::size_t kParameterCount = kParameterTable.size();
 
