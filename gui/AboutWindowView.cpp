@@ -5,9 +5,9 @@
 #include "platform/qt/ImageView.h"
 #include "platform/qt/LabelView.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
-AboutWindowView::AboutWindowView(app::AboutWindow& form, const FormWindow* owner)
+AboutWindowView::AboutWindowView(app::AboutWindow& form, const qt::FormWindow* owner)
     : FormWindow(form, Placement::CenterOwner), form_(form) {
     setOwner(owner);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -16,9 +16,9 @@ AboutWindowView::AboutWindowView(app::AboutWindow& form, const FormWindow* owner
 }
 
 void AboutWindowView::buildContent(QWidget& client) {
-    new ImageView(form_.picture, artworkFor, &client);
-    new LabelView(form_.aboutLabel, &client);
-    new ButtonView(form_.okButton, &client);
+    new qt::ImageView(form_.logo, artworkFor, &client);
+    new qt::LabelView(form_.contactDetails, &client);
+    new qt::ButtonView(form_.okButton, &client);
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

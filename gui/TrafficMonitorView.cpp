@@ -3,7 +3,7 @@
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/TextBoxView.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 TrafficMonitorView::TrafficMonitorView(app::TrafficMonitor& form)
     : FormWindow(form, Placement::SystemDefault), form_(form) {
@@ -13,12 +13,12 @@ TrafficMonitorView::TrafficMonitorView(app::TrafficMonitor& form)
 }
 
 void TrafficMonitorView::buildContent(QWidget& client) {
-    QFont mono = toQFont(FontSpec{"Courier New", 9, false, false});
+    QFont mono = qt::toQFont(FontSpec{"Courier New", 9, false, false});
     mono.setStyleHint(QFont::Monospace);
     for (TextBox* box : {&form_.sentFrames, &form_.receivedFrames}) {
-        auto* view = new TextBoxView(*box, &client);
+        auto* view = new qt::TextBoxView(*box, &client);
         view->setFont(mono);
     }
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

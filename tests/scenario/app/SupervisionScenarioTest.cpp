@@ -25,7 +25,8 @@ using quarn::testing::TempDir;
 class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
                                 public link::SensorReplyDecoder {
   public:
-    PlaceholderSensorWindow(AppState& state, const Clock& clock) : state_(state), clock_(clock) {}
+    PlaceholderSensorWindow(ApplicationState& state, const Clock& clock)
+        : state_(state), clock_(clock) {}
 
     void showSensorWindow() override {
         ++openings;
@@ -40,7 +41,7 @@ class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
     std::optional<std::int64_t> openedAtMs;
 
   private:
-    AppState& state_;
+    ApplicationState& state_;
     const Clock& clock_;
 };
 
@@ -75,7 +76,7 @@ class SupervisionScenario : public ::testing::Test {
     void withSensorWindow() { app.setSensorWindow(&sensorWindow, &sensorWindow); }
     void advanceTo(std::int64_t ms) { clock.advanceTo(ms); }
 
-    StartWindow& form() { return app.formStart(); }
+    StartWindow& form() { return app.startWindow(); }
     const std::string& text(int entry) { return app.state().texts[entry]; }
     std::string sensorFound() { return text(31) + "  " + text(33); }
 
@@ -206,7 +207,7 @@ TEST_F(SupervisionScenario, AboutWindowHoldsTheDeviceLabelAndTheOpeningBack) {
     EXPECT_GE(adapter.framesReceived(0), 5U);  // identity requests keep going out
 
     advanceTo(4200);
-    app.formAbout().okButton.click();
+    app.aboutWindow().okButton.click();
     advanceTo(4499);
     EXPECT_EQ(sensorWindow.openings, 0);
     advanceTo(4500);
@@ -253,7 +254,7 @@ TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
     EXPECT_FALSE(form().visible());
     EXPECT_EQ(host.quitRequests, 1);
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
 }
 
 TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
@@ -263,7 +264,7 @@ TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
     ASSERT_EQ(bus.openHandleCount(), 1U);
     form().exitMenu.click();
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
     EXPECT_EQ(host.quitRequests, 1);
     const std::size_t requests = adapter.framesReceived(0);
     advanceTo(10000);
@@ -291,12 +292,12 @@ TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {
     Application app(driver, clock, host);
     app.start();
     clock.advanceTo(1500);
-    EXPECT_EQ(app.formStart().programmerStatus.caption(), app.state().texts[21]);
-    EXPECT_EQ(app.formStart().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(app.startWindow().programmerStatus.caption(), app.state().texts[21]);
+    EXPECT_EQ(app.startWindow().programmerStatus.foreColor(), colors::kFault);
     clock.advanceTo(5000);
-    EXPECT_EQ(app.formStart().deviceStatus.caption(), "");
+    EXPECT_EQ(app.startWindow().deviceStatus.caption(), "");
     EXPECT_TRUE(host.messages.empty());
-    app.formStart().exitMenu.click();
+    app.startWindow().exitMenu.click();
     EXPECT_TRUE(app.ended());
 }
 

@@ -17,23 +17,23 @@ using quarn::testing::TempDir;
 constexpr char kHeaderLine[] = "\"File configurazione QuarnSoft\"\r\n";
 
 TEST(SettingsFile, WritesTheExactBytesAndReadsThemBack) {
-    EXPECT_EQ(settingsText(1), "\"File configurazione QuarnSoft\"\r\n1\r\n");
-    EXPECT_EQ(settingsText(1).size(), 36U);
-    EXPECT_EQ(settingsText(-12), std::string(kHeaderLine) + "-12\r\n");
+    EXPECT_EQ(settingsText(Language::English), "\"File configurazione QuarnSoft\"\r\n1\r\n");
+    EXPECT_EQ(settingsText(Language::English).size(), 36U);
+    EXPECT_EQ(settingsText(languageAtLine(-12)), std::string(kHeaderLine) + "-12\r\n");
 
     TempDir dir;
     for (std::int16_t value : {0, 1, 2, -1, -32768, 32767}) {
-        saveSettings(dir.str(), value);
-        EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(value));
-        EXPECT_EQ(loadSettings(dir.str()), value);
+        saveSettings(dir.str(), languageAtLine(value));
+        EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(languageAtLine(value)));
+        EXPECT_EQ(lineOf(loadSettings(dir.str())), value);
     }
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
 
 TEST(SettingsFile, MissingFileMeansEnglish) {
     TempDir dir;
-    EXPECT_EQ(loadSettings(dir.str()), 1);
-    EXPECT_EQ(loadSettings((dir.path() / "no-such-directory").string()), 1);
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    EXPECT_EQ(loadSettings((dir.path() / "no-such-directory").string()), Language::English);
 }
 
 TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
@@ -66,7 +66,7 @@ TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
         {"\"File configurazione QuarnSoft\"\r\n.\r\n", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(settingsFromText(c.bytes), c.expected) << c.bytes;
+        EXPECT_EQ(lineOf(settingsFromText(c.bytes)), c.expected) << c.bytes;
     }
 }
 
@@ -103,26 +103,26 @@ TEST(SettingsFile, LanguageLineIsRoundedHalfToEvenAndLimitedTo16Bits) {
         {"000000000000000000001", 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(settingsFromText(std::string(kHeaderLine) + c.line + "\r\n"), c.expected)
+        EXPECT_EQ(lineOf(settingsFromText(std::string(kHeaderLine) + c.line + "\r\n")), c.expected)
             << c.line;
     }
 }
 
 TEST(SettingsFile, FailedSaveKeepsThePreviousFileWhole) {
     TempDir dir;
-    saveSettings(dir.str(), 0);
+    saveSettings(dir.str(), Language::Italian);
     // The temporary name is taken by a directory: the write cannot happen.
     fs::create_directory(dir.file("QuarnSoft.prm.new"));
-    saveSettings(dir.str(), 1);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(0));
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm.new")));
 }
 
 TEST(SettingsFile, DirectoryInPlaceOfTheFileIsLeftAlone) {
     TempDir dir;
     fs::create_directory(dir.file("QuarnSoft.prm"));
-    EXPECT_EQ(loadSettings(dir.str()), 1);
-    saveSettings(dir.str(), 0);
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    saveSettings(dir.str(), Language::Italian);
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm")));
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
@@ -133,7 +133,7 @@ TEST(SettingsFile, ReadOnlyDirectoryGetsNothingWritten) {
     }
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    saveSettings(dir.str(), 0);
+    saveSettings(dir.str(), Language::Italian);
     fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
@@ -156,10 +156,10 @@ TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
             bytes += withHeader ? alphabet[pick(random)] : static_cast<char>(byte(random));
         }
         dir.write("QuarnSoft.prm", bytes);
-        const std::int16_t language = loadSettings(dir.str());
+        const Language language = loadSettings(dir.str());
         ASSERT_EQ(language, settingsFromText(bytes));
         if (!withHeader) {
-            ASSERT_EQ(language, 1);  // random bytes never form the header
+            ASSERT_EQ(language, Language::English);  // random bytes never form the header
         }
     }
 }

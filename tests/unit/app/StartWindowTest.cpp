@@ -18,9 +18,9 @@ using quarn::testing::ShellFixture;
 constexpr char kFatalText[] =
     "Unable to find file \"StringTable.txt\", the application will be terminated";
 
-class FormStartTest : public ::testing::Test {
+class StartWindowTest : public ::testing::Test {
   protected:
-    FormStartTest() { CopyDeliveredStringTable(shell.dir); }
+    StartWindowTest() { CopyDeliveredStringTable(shell.dir); }
 
     int driverCalls(const std::string& prefix) const {
         return static_cast<int>(
@@ -32,15 +32,15 @@ class FormStartTest : public ::testing::Test {
     ShellFixture shell{driver};
 };
 
-TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
+TEST_F(StartWindowTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     shell.host.appVersion = {2, 2, 13};
     shell.app().start();
     StartWindow& form = shell.form();
     EXPECT_EQ(form.versionLabel.caption(), "Ver 2.213");
-    EXPECT_EQ(versionCaption({1, 0, 0}), "Ver 1.00");
+    EXPECT_EQ(versionLabelText({1, 0, 0}), "Ver 1.00");
     EXPECT_TRUE(form.visible());
     // No settings file: English.
-    EXPECT_EQ(shell.state().language, 1);
+    EXPECT_EQ(shell.state().language, Language::English);
     EXPECT_EQ(form.exitMenu.caption(), "&Exit");
     EXPECT_EQ(form.languageMenu.caption(), shell.texts()[12]);
     EXPECT_EQ(form.italianMenuItem.caption(), shell.texts()[13]);
@@ -56,7 +56,7 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     EXPECT_TRUE(form.supervisionTimer->enabled());
     EXPECT_EQ(form.receiveTimer->interval(), 50);
     EXPECT_TRUE(form.receiveTimer->enabled());
-    EXPECT_TRUE(form.firstCheckPending());
+    EXPECT_TRUE(form.awaitingFirstSupervisionTick());
     EXPECT_EQ(shell.state().sensorWindowDelayMs, 3000);
     EXPECT_EQ(shell.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(shell.state().endWithSensorWindow);
@@ -64,13 +64,13 @@ TEST_F(FormStartTest, StartUpPreparesSupervisionWithoutTouchingTheLink) {
     EXPECT_FALSE(shell.app().ended());
 }
 
-TEST_F(FormStartTest, ItalianSettingsGiveItalianMenusFromTheStart) {
-    saveSettings(shell.dir.str(), 0);
+TEST_F(StartWindowTest, ItalianSettingsGiveItalianMenusFromTheStart) {
+    saveSettings(shell.dir.str(), Language::Italian);
     shell.app().start();
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Esci");
 }
 
-TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
+TEST_F(StartWindowTest, MissingStringTableEndsTheApplicationAtStartUp) {
     shell.host.appVersion = {1, 2, 3};
     std::filesystem::remove(shell.dir.file("StringTable.txt"));
     shell.app().start();
@@ -89,13 +89,13 @@ TEST_F(FormStartTest, MissingStringTableEndsTheApplicationAtStartUp) {
     EXPECT_FALSE(form.supervisionTimer->enabled());
     EXPECT_FALSE(form.receiveTimer->enabled());
     // The normal shutdown wrote the settings.
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::English));
     shell.clock.advance(10000);
     EXPECT_TRUE(driver.calls.empty());
     EXPECT_EQ(shell.host.quitRequests, 1);
 }
 
-TEST_F(FormStartTest, MalformedMarkerIsTheSameFatalFailure) {
+TEST_F(StartWindowTest, MalformedMarkerIsTheSameFatalFailure) {
     shell.dir.write("StringTable.txt", "#STRING 11\r\nEsci\r\nExit\r\n#STRING\r\n");
     shell.app().start();
     ASSERT_EQ(shell.host.messages.size(), 1U);
@@ -104,28 +104,28 @@ TEST_F(FormStartTest, MalformedMarkerIsTheSameFatalFailure) {
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
 }
 
-TEST_F(FormStartTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
+TEST_F(StartWindowTest, LanguageSwitchChangesMenusAtOnceAndIsSavedAtExit) {
     shell.app().start();
     StartWindow& form = shell.form();
     form.italianMenuItem.click();
-    EXPECT_EQ(shell.state().language, 0);
+    EXPECT_EQ(shell.state().language, Language::Italian);
     EXPECT_EQ(form.exitMenu.caption(), "&Esci");
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm"));
     form.englishMenuItem.click();
     EXPECT_EQ(form.exitMenu.caption(), "&Exit");
     form.italianMenuItem.click();
     form.exitMenu.click();
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
 
     // The next run starts in Italian.
     RecordingDriver otherDriver;
     Application next(otherDriver, shell.clock, shell.host);
     next.start();
-    EXPECT_EQ(next.formStart().exitMenu.caption(), "&Esci");
+    EXPECT_EQ(next.startWindow().exitMenu.caption(), "&Esci");
 }
 
-TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
-    saveSettings(shell.dir.str(), 0);
+TEST_F(StartWindowTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
+    saveSettings(shell.dir.str(), Language::Italian);
     shell.dir.write("StringTable.txt",
                     "#STRING 11\r\nEsci\r\nExit\r\n#STRING 12\r\nLingua\r\n#STRING 13\r\n"
                     "Italiano\r\nItalian\r\n#STRING 14\r\nInglese\r\nEnglish\r\n");
@@ -135,8 +135,8 @@ TEST_F(FormStartTest, EntryWithOnlyItsItalianLineKeepsItAfterSwitching) {
     EXPECT_EQ(shell.form().languageMenu.caption(), "Lingua");
 }
 
-TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
-    saveSettings(shell.dir.str(), 2);
+TEST_F(StartWindowTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
+    saveSettings(shell.dir.str(), languageAtLine(2));
     shell.app().start();
     EXPECT_EQ(shell.state().texts, StringTableEntries{});
     EXPECT_EQ(shell.form().exitMenu.caption(), "");
@@ -145,7 +145,7 @@ TEST_F(FormStartTest, LanguageTwoLeavesEveryMenuCaptionEmpty) {
     EXPECT_FALSE(shell.app().ended());
 }
 
-TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication) {
+TEST_F(StartWindowTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication) {
     driver.addAdapter("QuarnProg");
     shell.app().start();
     shell.clock.advance(1600);  // the link is open now
@@ -159,10 +159,10 @@ TEST_F(FormStartTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplication)
     EXPECT_FALSE(shell.app().usb().isOpen());
     // No caption update ran; the new language was saved by the shutdown.
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
 }
 
-TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
+TEST_F(StartWindowTest, ProgrammerStatusTextsAndColours) {
     shell.app().start();
     StartWindow& form = shell.form();
     const auto& texts = shell.texts();
@@ -181,7 +181,7 @@ TEST_F(FormStartTest, ProgrammerStatusTextsAndColours) {
     }
 }
 
-TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
+TEST_F(StartWindowTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
     shell.app().start();
     StartWindow& form = shell.form();
     form.programmerStatus.setCaption("x");
@@ -211,7 +211,7 @@ TEST_F(FormStartTest, ReturnToStartShowsTheWindowAgainOrEndsTheApplication) {
     EXPECT_EQ(shell.host.quitRequests, 1);
 }
 
-TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
+TEST_F(StartWindowTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     driver.addAdapter("QuarnProg");
     shell.app().start();
     shell.app().showMonitor();
@@ -221,7 +221,7 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     shell.form().exitMenu.click();
     EXPECT_EQ(driverCalls("Close("), closesBefore + 1);
     EXPECT_FALSE(shell.app().usb().isOpen());
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::English));
     EXPECT_FALSE(shell.app().trafficMonitor().loaded());
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.host.messages.empty());
@@ -231,13 +231,13 @@ TEST_F(FormStartTest, ExitClosesTheLinkSavesAndUnloadsTheMonitor) {
     EXPECT_TRUE(driver.calls.empty());
 }
 
-TEST_F(FormStartTest, AboutWindowIsModalAndClosesWithOk) {
+TEST_F(StartWindowTest, AboutWindowIsModalAndClosesWithOk) {
     shell.app().start();
-    AboutWindow& about = shell.app().formAbout();
+    AboutWindow& about = shell.app().aboutWindow();
     shell.form().aboutMenu.click();
     EXPECT_TRUE(about.visible());
     EXPECT_TRUE(about.modal());
-    const std::string& text = about.aboutLabel.caption();
+    const std::string& text = about.contactDetails.caption();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 6);
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
     EXPECT_NE(text.find("\r\nTel. "), std::string::npos);
@@ -249,11 +249,11 @@ TEST_F(FormStartTest, AboutWindowIsModalAndClosesWithOk) {
     EXPECT_TRUE(shell.form().visible());
 }
 
-TEST_F(FormStartTest, TwoApplicationsInOneProcessAreIndependent) {
+TEST_F(StartWindowTest, TwoApplicationsInOneProcessAreIndependent) {
     RecordingDriver otherDriver;
     ShellFixture other(otherDriver);
     CopyDeliveredStringTable(other.dir);
-    saveSettings(other.dir.str(), 0);
+    saveSettings(other.dir.str(), Language::Italian);
     shell.app().start();
     other.app().start();
     EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");

@@ -5,29 +5,29 @@
 #include <string>
 
 #include "TempDir.h"
-#include "app/Language.h"
+#include "app/StringTableFile.h"
 
 namespace quarn::app {
 namespace {
 
 using quarn::testing::TempDir;
 
-StringTableEntries Parsed(std::string_view bytes, std::int16_t language, bool& ok) {
+StringTableEntries Parsed(std::string_view bytes, std::int16_t line, bool& ok) {
     StringTableEntries table;
-    ok = parseStringTable(bytes, language, table);
+    ok = parseStringTable(bytes, languageAtLine(line), table);
     return table;
 }
 
-StringTableEntries Parsed(std::string_view bytes, std::int16_t language) {
+StringTableEntries Parsed(std::string_view bytes, std::int16_t line) {
     bool ok = false;
-    StringTableEntries table = Parsed(bytes, language, ok);
+    StringTableEntries table = Parsed(bytes, line, ok);
     EXPECT_TRUE(ok) << bytes;
     return table;
 }
 
-bool Accepted(std::string_view bytes, std::int16_t language = 0) {
+bool Accepted(std::string_view bytes, std::int16_t line = 0) {
     StringTableEntries table;
-    return parseStringTable(bytes, language, table);
+    return parseStringTable(bytes, languageAtLine(line), table);
 }
 
 TEST(StringTable, EachLanguageTakesItsLineOfEveryEntry) {
@@ -101,8 +101,8 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
     StringTableEntries table;
     table[40] = "Solo italiano";
     table[41] = "Vecchio";
-    ASSERT_TRUE(parseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n", 1,
-                                 table));
+    ASSERT_TRUE(parseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n",
+                                 Language::English, table));
     EXPECT_EQ(table[40], "Solo italiano");
     EXPECT_EQ(table[41], "New");
 }
@@ -110,7 +110,7 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
 TEST(StringTable, RefusedFileLeavesTheTableAsItWas) {
     StringTableEntries table;
     table[11] = "&Exit";
-    EXPECT_FALSE(parseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", 0, table));
+    EXPECT_FALSE(parseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", Language::Italian, table));
     EXPECT_EQ(table[11], "&Exit");
 }
 
@@ -124,16 +124,16 @@ TEST(StringTable, TextsAreDecodedFromWindows1252) {
 TEST(StringTableFile, MissingUnreadableOrOversizedFileIsRefused) {
     TempDir dir;
     StringTableEntries table;
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     std::filesystem::create_directory(dir.file("StringTable.txt"));
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     std::filesystem::remove(dir.file("StringTable.txt"));
     dir.write("StringTable.txt", "#STRING 1\r\nUno\r\n");
-    EXPECT_TRUE(loadStringTable(dir.str(), 0, table));
+    EXPECT_TRUE(loadStringTable(dir.str(), Language::Italian, table));
     EXPECT_EQ(table[1], "Uno");
     // A file far larger than any table is not read into memory.
     std::filesystem::resize_file(dir.file("StringTable.txt"), 65 * 1024 * 1024);
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     EXPECT_EQ(table[1], "Uno");
 }
 
@@ -142,8 +142,8 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     const std::string dir = delivered.parent_path().string();
     StringTableEntries italian;
     StringTableEntries english;
-    ASSERT_TRUE(loadStringTable(dir, 0, italian));
-    ASSERT_TRUE(loadStringTable(dir, 1, english));
+    ASSERT_TRUE(loadStringTable(dir, Language::Italian, italian));
+    ASSERT_TRUE(loadStringTable(dir, Language::English, english));
     const int inUse[] = {0,  1,  11, 12, 13, 14, 20, 21, 22, 23, 30, 31, 32, 33, 50,
                          51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64};
     for (int entry : inUse) {
@@ -156,7 +156,7 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     EXPECT_EQ(italian[33], english[33]);  // the model name is the same in both
     // No third language, and nothing beyond the entries in use.
     StringTableEntries third;
-    ASSERT_TRUE(loadStringTable(dir, 2, third));
+    ASSERT_TRUE(loadStringTable(dir, languageAtLine(2), third));
     EXPECT_EQ(third, StringTableEntries{});
 }
 
@@ -183,7 +183,8 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
             }
         }
         StringTableEntries table = before;
-        if (!parseStringTable(bytes, static_cast<std::int16_t>(language(random)), table)) {
+        if (!parseStringTable(bytes, languageAtLine(static_cast<std::int16_t>(language(random))),
+                              table)) {
             ASSERT_EQ(table, before);
         }
     }
@@ -198,7 +199,8 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
         dir.write("StringTable.txt", bytes);
         StringTableEntries table;
         StringTableEntries fromBytes;
-        ASSERT_EQ(loadStringTable(dir.str(), 1, table), parseStringTable(bytes, 1, fromBytes));
+        ASSERT_EQ(loadStringTable(dir.str(), Language::English, table),
+                  parseStringTable(bytes, Language::English, fromBytes));
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "app/ApplicationState.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/UsbLink.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppState.h"
+#include "app/ApplicationState.h"
 #include "link/DeviceIdentity.h"
 #include "sensorwin/AreaDrawing.h"
 #include "sensorwin/ListContents.h"
