@@ -138,6 +138,59 @@ TEST(SettingsFile, ReadOnlyDirectoryGetsNothingWritten) {
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
+TEST(SettingsFile, ReadOnlyFileIsNeitherReplacedNorUnprotected) {
+    TempDir dir;
+    saveSettings(dir.str(), Language::Italian);
+    const fs::path file = dir.file("QuarnSoft.prm");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(file, readOnly);
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, readOnly);
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
+
+    // Once writable again it is saved as usual.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
+}
+
+TEST(SettingsFile, SymbolicLinkStaysALinkAndItsFileIsReplacedWhereItLies) {
+    TempDir dir;
+    fs::create_directories(dir.file("app"));
+    fs::create_directories(dir.file("kept"));
+    const fs::path link = dir.file("app") / "QuarnSoft.prm";
+    const fs::path stored = dir.file("kept") / "settings.prm";
+    // A relative link, read from the link's own folder, through a second link.
+    fs::create_symlink("../kept/settings.prm", dir.file("kept") / "current.prm");
+    fs::create_symlink("../kept/current.prm", link);
+
+    const std::string app = dir.file("app").string();
+    saveSettings(app, Language::Italian);  // the file at the end does not exist yet
+    EXPECT_EQ(dir.read("kept/settings.prm"), settingsText(Language::Italian));
+    saveSettings(app, Language::English);
+    EXPECT_EQ(dir.read("kept/settings.prm"), settingsText(Language::English));
+    EXPECT_EQ(loadSettings(app), Language::English);
+
+    EXPECT_EQ(fs::read_symlink(link), "../kept/current.prm");
+    EXPECT_TRUE(fs::is_symlink(dir.file("kept") / "current.prm"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(stored)));
+    for (const char* folder : {"app", "kept"}) {
+        for (const auto& entry : fs::directory_iterator(dir.file(folder))) {
+            EXPECT_NE(entry.path().extension(), ".new") << entry.path();
+        }
+    }
+}
+
+TEST(SettingsFile, LinkThatLoopsGetsNothingWritten) {
+    TempDir dir;
+    fs::create_symlink("QuarnSoft.prm", dir.file("QuarnSoft.prm"));
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    saveSettings(dir.str(), Language::Italian);
+    EXPECT_TRUE(fs::is_symlink(dir.file("QuarnSoft.prm")));
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
+}
+
 TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
     TempDir dir;
     std::mt19937 random(20240611);
