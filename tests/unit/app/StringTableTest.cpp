@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "TempDir.h"
 #include "app/StringTableFile.h"
@@ -158,6 +160,36 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     StringTableEntries third;
     ASSERT_TRUE(loadStringTable(dir, languageAtLine(2), third));
     EXPECT_EQ(third, StringTableEntries{});
+}
+
+// The key that Alt (or, inside an open menu, the key alone) pairs with a
+// menu caption: the letter after a single '&', in upper case; 0 for none.
+char mnemonicOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') {
+                return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+            }
+            ++i;  // "&&" shows one '&'
+        }
+    }
+    return 0;
+}
+
+TEST(StringTableFile, EveryMenuItemOfTheDeliveredTableHasAKeyOfItsOwn) {
+    const std::string dir = std::filesystem::path(QUARN_STRING_TABLE_SOURCE).parent_path().string();
+    for (const Language language : {Language::Italian, Language::English}) {
+        StringTableEntries texts;
+        ASSERT_TRUE(loadStringTable(dir, language, texts));
+        // The menu bar (Exit, Language; "?" has none), then the Language menu.
+        for (const auto& [first, second] : {std::pair{11, 12}, std::pair{13, 14}}) {
+            const char firstKey = mnemonicOf(texts[first]);
+            EXPECT_NE(firstKey, 0) << texts[first];
+            EXPECT_NE(mnemonicOf(texts[second]), 0) << texts[second];
+            EXPECT_NE(firstKey, mnemonicOf(texts[second]))
+                << texts[first] << " and " << texts[second] << " share a key";
+        }
+    }
 }
 
 // Random bytes, and random mixtures of the file's own pieces, never crash
