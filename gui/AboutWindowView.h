@@ -1,6 +1,7 @@
 #pragma once
 // The About window: the maker's logo, the contact details and OK. Shown
-// modal and centred on the start window.
+// modal and centred on the start window; Return presses the focused OK,
+// Escape closes it.
 
 #include "app/AboutWindow.h"
 #include "platform/qt/FormWindow.h"
@@ -13,6 +14,7 @@ class AboutWindowView final : public qt::FormWindow {
 
   protected:
     void buildContent(QWidget& client) override;
+    void windowBuilt(qt::FormWidget& window) override;
 
   private:
     app::AboutWindow& form_;

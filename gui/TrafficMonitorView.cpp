@@ -9,6 +9,7 @@ TrafficMonitorView::TrafficMonitorView(app::TrafficMonitor& form)
     : FormWindow(form, Placement::SystemDefault), form_(form) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSizeFrame(false);  // framed as the system frames a plain window
     attach();
 }
 

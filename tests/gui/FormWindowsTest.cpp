@@ -166,7 +166,9 @@ TEST_F(FormWindows, AboutIsModalOverTheStartWindowAndItsOwnButtonClosesIt) {
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(QApplication::activeModalWidget(), about);
-    EXPECT_TRUE(about->windowTitle().isEmpty());
+    // No title text; an empty title would make Qt show the program's name.
+    EXPECT_TRUE(about->windowTitle().trimmed().isEmpty());
+    EXPECT_FALSE(about->windowTitle().isEmpty());
     EXPECT_EQ(about->client()->size(), QSize(264, 168));
     EXPECT_LE((about->frameGeometry().center() - startWindow().frameGeometry().center())
                   .manhattanLength(),
@@ -206,6 +208,60 @@ TEST_F(FormWindows, AboutIsModalOverTheStartWindowAndItsOwnButtonClosesIt) {
     ASSERT_NE(gui_->aboutWindowView().widget(), nullptr);
     gui_->aboutWindowView().widget()->close();  // the close box unloads it too
     EXPECT_FALSE(gui_->application().aboutWindow().loaded());
+}
+
+TEST_F(FormWindows, AboutIsClosedByReturnOnItsFocusedOkAndByEscape) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        menuAction(startWindowModel().aboutMenu).trigger();
+        FormWidget* about = gui_->aboutWindowView().widget();
+        ASSERT_NE(about, nullptr);
+        auto& ok = child<QPushButton>(*about->client(), "okButton");
+        about->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(about));
+        ASSERT_TRUE(ok.hasFocus()) << "the only control that takes the focus";
+        QTest::keyClick(key == Qt::Key_Escape ? static_cast<QWidget*>(about) : &ok, key);
+        EXPECT_FALSE(gui_->application().aboutWindow().loaded())
+            << QKeySequence(key).toString().toStdString();
+        settle();
+    }
+    // Keys that press nothing leave it open.
+    menuAction(startWindowModel().aboutMenu).trigger();
+    FormWidget* about = gui_->aboutWindowView().widget();
+    ASSERT_NE(about, nullptr);
+    QTest::keyClick(&child<QPushButton>(*about->client(), "okButton"), Qt::Key_A);
+    EXPECT_TRUE(gui_->application().aboutWindow().visible());
+}
+
+// Windows laid out at fixed positions keep their size: the window system is
+// told so, and they offer no maximise button.
+TEST_F(FormWindows, StartAboutAndSensorWindowsHaveAFixedSize) {
+    auto expectFixed = [](FormWidget& window, const char* name) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(window.windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+        EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(window.minimumSize(), window.size());
+        EXPECT_EQ(window.maximumSize(), window.size());
+        const QSize before = window.size();
+        window.resize(before + QSize(120, 80));
+        EXPECT_EQ(window.size(), before);
+    };
+    expectFixed(startWindow(), "start window");
+    menuAction(startWindowModel().aboutMenu).trigger();
+    ASSERT_NE(gui_->aboutWindowView().widget(), nullptr);
+    expectFixed(*gui_->aboutWindowView().widget(), "About window");
+    gui_->application().aboutWindow().unload();
+
+    gui_->application().showMonitor();
+    ASSERT_NE(gui_->trafficMonitorView().widget(), nullptr);
+    EXPECT_FALSE(gui_->trafficMonitorView().widget()->windowFlags() &
+                 Qt::MSWindowsFixedSizeDialogHint)
+        << "the traffic monitor keeps its frame";
+
+    for (int waited = 0; waited < 20000 && !gui_->sensorWindow().visible(); waited += 10) {
+        clock_.advance(10);
+    }
+    ASSERT_NE(gui_->sensorWindowView().widget(), nullptr);
+    expectFixed(*gui_->sensorWindowView().widget(), "sensor window");
 }
 
 TEST_F(FormWindows, ShortcutShowsTheMonitorWhichListsTrafficFromThenOn) {
