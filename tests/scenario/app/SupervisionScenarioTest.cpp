@@ -171,6 +171,33 @@ TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
     EXPECT_EQ(sensorWindow.openings, 0);
 }
 
+TEST_F(SupervisionScenario, SecondProgrammerPluggedInWhileTheFirstIsOpenIsShownAtTheNextTick) {
+    sim::Adapter& first = plugProgrammer();
+    app.start();
+    advanceTo(2000);
+    ASSERT_EQ(form().programmerStatus.caption(), text(20));
+    ASSERT_EQ(form().deviceStatus.caption(), sensorFound());
+    ASSERT_EQ(bus.openHandleCount(), 1U);
+
+    advanceTo(2100);
+    sim::Adapter& second = bus.plugAdapter("QuarnProg");
+    second.attachDevice(sim::DeviceConfig{});
+    advanceTo(2499);
+    EXPECT_EQ(form().programmerStatus.caption(), text(20)) << "nothing changes between ticks";
+    advanceTo(2500);
+    EXPECT_EQ(form().programmerStatus.caption(), text(23));
+    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(bus.openHandleCount(), 0U) << "neither adapter is kept open";
+
+    // No request reaches either adapter while both are there.
+    const std::size_t firstRequests = first.framesReceived(0);
+    advanceTo(5000);
+    EXPECT_EQ(form().programmerStatus.caption(), text(23));
+    EXPECT_EQ(first.framesReceived(0), firstRequests);
+    EXPECT_EQ(second.framesReceived(0), 0U);
+}
+
 TEST_F(SupervisionScenario, OtherDeviceTypeIsShownAndNeverOpened) {
     plugProgrammer(258);
     withSensorWindow();
