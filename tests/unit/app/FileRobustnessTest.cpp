@@ -31,7 +31,7 @@ class FileRobustness : public ::testing::Test {
     void startAndExit() {
         shell.app().start();
         if (!shell.app().ended()) {
-            shell.form().exitMenu.click();
+            shell.startWindow().exitMenu.click();
         }
         ASSERT_TRUE(shell.app().ended());
         EXPECT_EQ(shell.host.quitRequests, 1);
@@ -57,9 +57,9 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheSettingsFileStartsInEnglishAndIsKept
     fs::create_directory(shell.dir.file("QuarnSoft.prm"));
     shell.app().start();
     EXPECT_EQ(shell.state().language, Language::English);
-    EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
-    shell.form().italianMenuItem.click();
-    shell.form().exitMenu.click();
+    EXPECT_EQ(shell.startWindow().exitMenu.caption(), "&Exit");
+    shell.startWindow().italianMenuItem.click();
+    shell.startWindow().exitMenu.click();
     EXPECT_TRUE(shell.host.messages.empty());
     EXPECT_TRUE(fs::is_directory(shell.dir.file("QuarnSoft.prm")));
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
@@ -116,8 +116,8 @@ TEST_F(FileRobustness, LeftoverOfAnInterruptedSaveIsReplacedByTheNextSave) {
     shell.dir.write("QuarnSoft.prm.new", "\"File configura");
     shell.app().start();
     EXPECT_EQ(shell.state().language, Language::English);
-    shell.form().italianMenuItem.click();
-    shell.form().exitMenu.click();
+    shell.startWindow().italianMenuItem.click();
+    shell.startWindow().exitMenu.click();
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
 }

@@ -30,7 +30,7 @@ class ShellFixture {
         }
         return *app_;
     }
-    app::StartWindow& form() { return app().startWindow(); }
+    app::StartWindow& startWindow() { return app().startWindow(); }
     app::ApplicationState& state() { return app().state(); }
     const app::StringTableEntries& texts() { return state().texts; }
 
