@@ -1,6 +1,6 @@
 #pragma once
 // The About window: the maker's logo and contact details, closed by its OK
-// button. The main window shows it modal; while it is visible the status
+// button. The start window shows it modal; while it is visible the status
 // supervision leaves the device label alone and does not open the sensor
 // window.
 
@@ -12,16 +12,16 @@
 
 namespace quarn::app {
 
-// The image the view draws for picture.
+// The image the view draws for logo.
 inline constexpr char kAboutLogoResource[] = "about-logo";
 
 class AboutWindow : public quarn::Form {
   public:
     AboutWindow();
 
-    quarn::ImageControl picture{"picture"};  // logo, 197 x 64 pixels
-    quarn::Label aboutLabel{"aboutLabel"};   // six lines of contact details
-    quarn::Button okButton{"okButton"};      // "OK"
+    quarn::ImageControl logo{"logo"};               // 197 x 64 pixels
+    quarn::Label contactDetails{"contactDetails"};  // six lines
+    quarn::Button okButton{"okButton"};             // "OK"
 
     void onOk();
 
@@ -29,7 +29,7 @@ class AboutWindow : public quarn::Form {
     void onLoad() override;
 };
 
-// The text of aboutLabel: six lines, each ended by CR LF.
-std::string aboutText();
+// The text of contactDetails: six lines, each ended by CR LF.
+std::string contactDetailsText();
 
 }  // namespace quarn::app

@@ -9,18 +9,18 @@ Application::Application(D2xxDriver& driver, TimerService& timers, HostServices&
       usb_(driver),
       sender_(usb_, trafficMonitor_),
       receiveCycle_(usb_, receiveRing_, state_.activeWindow, state_.identity, trafficMonitor_),
-      formStart_(StartWindowLinks{state_, usb_, receiveCycle_, sender_, trafficMonitor_, formAbout_,
-                                  timers_, host_}) {}
+      startWindow_(StartWindowContext{state_, usb_, receiveCycle_, sender_, trafficMonitor_,
+                                      aboutWindow_, timers_, host_}) {}
 
 void Application::start() {
-    if (!formStart_.ended()) {
-        formStart_.show();
+    if (!startWindow_.ended()) {
+        startWindow_.show();
     }
 }
 
 void Application::setSensorWindow(sensorwin::SensorWindowOpener* opener,
                                   link::SensorReplyDecoder* decoder) {
-    formStart_.setSensorWindowOpener(opener);
+    startWindow_.setSensorWindowOpener(opener);
     receiveCycle_.setSensorDecoder(decoder);
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // One running application: the shared state, the USB link, the receive
-// cycle, the traffic monitor, the main window and the About window, wired
+// cycle, the traffic monitor, the start window and the About window, wired
 // together. It holds no global state, so several can live in one process.
 // The sensor window is written elsewhere and plugged in with
 // setSensorWindow().
 
 #include "app/AboutWindow.h"
-#include "app/AppState.h"
+#include "app/ApplicationState.h"
 #include "app/StartWindow.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
@@ -27,7 +27,7 @@ class Application {
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Loads and shows the main window: the whole start-up sequence. If the
+    // Loads and shows the start window: the whole start-up sequence. If the
     // string table is missing the application has ended when this returns.
     void start();
 
@@ -35,36 +35,36 @@ class Application {
     void setSensorWindow(sensorwin::SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
 
     // Called by the sensor window when it closes.
-    void returnToStart() { formStart_.returnToStart(); }
+    void returnToStart() { startWindow_.returnToStart(); }
 
     // Shows the traffic monitor window (diagnostics).
     void showMonitor() { trafficMonitor_.show(); }
 
-    // True once the main window has shut down.
-    bool ended() const { return formStart_.ended(); }
+    // True once the start window has shut down.
+    bool ended() const { return startWindow_.ended(); }
 
-    AppState& state() { return state_; }
+    ApplicationState& state() { return state_; }
     link::UsbLink& usb() { return usb_; }
     link::ReceiveRing& receiveRing() { return receiveRing_; }
     TrafficMonitor& trafficMonitor() { return trafficMonitor_; }
     link::MessageSender& sender() { return sender_; }
     link::ReceiveCycle& receiveCycle() { return receiveCycle_; }
-    StartWindow& formStart() { return formStart_; }
-    AboutWindow& formAbout() { return formAbout_; }
+    StartWindow& startWindow() { return startWindow_; }
+    AboutWindow& aboutWindow() { return aboutWindow_; }
     HostServices& host() { return host_; }
     TimerService& timers() { return timers_; }
 
   private:
     HostServices& host_;
     TimerService& timers_;
-    AppState state_;
+    ApplicationState state_;
     TrafficMonitor trafficMonitor_;
     link::UsbLink usb_;
     link::ReceiveRing receiveRing_;
     link::MessageSender sender_;
     link::ReceiveCycle receiveCycle_;
-    AboutWindow formAbout_;
-    StartWindow formStart_;
+    AboutWindow aboutWindow_;
+    StartWindow startWindow_;
 };
 
 }  // namespace quarn::app

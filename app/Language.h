@@ -1,27 +1,26 @@
 #pragma once
-// The string table file StringTable.txt: numbered entries, each a marker line
-// "#STRING <n>" followed by one line per language. Lines end with CR LF or a
-// lone CR (a lone LF belongs to the text). Bytes are Windows-1252; the table
-// holds them as UTF-8.
+// The user-interface language. Its value is the position of the language's
+// line inside every entry of the string table, so a table with more lines per
+// entry carries more languages; the program itself only ever chooses Italian
+// or English, but a value read from the settings file is kept as it is.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
-
-#include "app/AppState.h"
 
 namespace quarn::app {
 
-// Puts the line of the given language of every entry in bytes into table;
-// entries the bytes do not provide keep their text. Returns false when the
-// bytes are not a valid table: a marker whose number is missing or outside
-// -32768..32767, a negative entry with a line for the language, or 32768 or
-// more text lines after one marker. On false the table is left unchanged.
-bool parseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table);
+enum class Language : std::int16_t {
+    Italian = 0,
+    English = 1,
+};
 
-// Reads StringTable.txt in directory and parses it as above. Returns false
-// also when the file cannot be read.
-bool loadStringTable(const std::string& directory, std::int16_t language,
-                     StringTableEntries& table);
+// The language whose texts are on the given line of every entry.
+constexpr Language languageAtLine(std::int16_t line) {
+    return static_cast<Language>(line);
+}
+
+// The line of every entry that holds the language's text.
+constexpr std::int16_t lineOf(Language language) {
+    return static_cast<std::int16_t>(language);
+}
 
 }  // namespace quarn::app

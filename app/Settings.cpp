@@ -1,8 +1,8 @@
 #include "app/Settings.h"
 
-#include "app/AppFiles.h"
+#include "app/ApplicationFiles.h"
 #include "app/ShellConstants.h"
-#include "app/TextFields.h"
+#include "app/TextLines.h"
 
 namespace quarn::app {
 
@@ -13,40 +13,42 @@ constexpr std::size_t kSettingsReadLimit = std::size_t{64} * 1024;
 
 }  // namespace
 
-std::int16_t settingsFromText(std::string_view bytes) {
+Language settingsFromText(std::string_view bytes) {
     const auto header = takeLine(bytes);
     if (!header || firstField(*header) != kSettingsHeader) {
-        return kLanguageEnglish;
+        return Language::English;
     }
     const auto languageLine = takeLine(bytes);
     if (!languageLine) {
-        return kLanguageItalian;
+        return Language::Italian;
     }
-    return roundedInt16(firstField(*languageLine)).value_or(kLanguageItalian);
+    const auto line = roundedInt16(firstField(*languageLine));
+    return line ? languageAtLine(*line) : Language::Italian;
 }
 
-std::string settingsText(std::int16_t selLanguage) {
+std::string settingsText(Language language) {
     std::string text;
     text += '"';
     text += kSettingsHeader;
     text += "\"\r\n";
-    text += std::to_string(selLanguage);
+    text += std::to_string(lineOf(language));
     text += "\r\n";
     return text;
 }
 
-std::int16_t loadSettings(const std::string& directory) {
-    const auto bytes = readFileBytes(appFilePath(directory, kSettingsFileName), kSettingsReadLimit);
+Language loadSettings(const std::string& directory) {
+    const auto bytes =
+        readFileBytes(applicationFilePath(directory, kSettingsFileName), kSettingsReadLimit);
     if (!bytes) {
-        return kLanguageEnglish;
+        return Language::English;
     }
     return settingsFromText(*bytes);
 }
 
-void saveSettings(const std::string& directory, std::int16_t selLanguage) {
+void saveSettings(const std::string& directory, Language language) {
     // A failure leaves the previous file as it was; the caller carries on.
     static_cast<void>(
-        replaceFile(appFilePath(directory, kSettingsFileName), settingsText(selLanguage)));
+        replaceFile(applicationFilePath(directory, kSettingsFileName), settingsText(language)));
 }
 
 }  // namespace quarn::app

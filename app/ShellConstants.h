@@ -15,15 +15,11 @@ inline constexpr std::string_view kStringTableFileName = "StringTable.txt";
 inline constexpr std::string_view kStringTableMissingText =
     "Unable to find file \"StringTable.txt\", the application will be terminated";
 
-// Language indexes.
-inline constexpr std::int16_t kLanguageItalian = 0;
-inline constexpr std::int16_t kLanguageEnglish = 1;
-
-// Timers of the main window, in milliseconds.
+// Timers of the start window, in milliseconds.
 inline constexpr int kReceiveIntervalMs = 50;
-inline constexpr int kFirstStatusIntervalMs = 1500;
-inline constexpr int kStatusIntervalMs = 500;
+inline constexpr int kFirstSupervisionIntervalMs = 1500;
+inline constexpr int kSupervisionIntervalMs = 500;
 // Time the supervision waits before it may open the sensor window.
-inline constexpr std::int16_t kOpenRadarDelayMs = 3000;
+inline constexpr std::int16_t kSensorWindowDelayMs = 3000;
 
 }  // namespace quarn::app

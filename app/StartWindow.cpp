@@ -1,43 +1,43 @@
-// The main window's life: start-up, the menus, the return from the sensor
+// The start window's life: start-up, the menus, the return from the sensor
 // window and the shutdown.
 
 #include "app/StartWindow.h"
 
-#include "app/Language.h"
 #include "app/Settings.h"
 #include "app/ShellConstants.h"
+#include "app/StringTableFile.h"
 
 namespace quarn::app {
 
 using texts::StringId;
 using texts::textOf;
 
-std::string versionCaption(const AppVersion& version) {
+std::string versionLabelText(const AppVersion& version) {
     // No separator between minor version and revision: 1.0.0 reads "Ver 1.00".
     return "Ver " + std::to_string(version.major) + "." + std::to_string(version.minor) +
            std::to_string(version.revision);
 }
 
-StartWindow::StartWindow(const StartWindowLinks& links)
+StartWindow::StartWindow(const StartWindowContext& context)
     : Form("StartWindow"),
-      receiveTimer(links.timers.createTimer()),
-      supervisionTimer(links.timers.createTimer()),
-      links_(links) {
+      receiveTimer(context.timers.createTimer()),
+      supervisionTimer(context.timers.createTimer()),
+      context_(context) {
     createControls();
     connectEvents();
 }
 
 void StartWindow::onLoad() {
-    AppState& state = links_.state;
-    versionLabel.setCaption(versionCaption(links_.host.version()));
-    state.language = loadSettings(links_.host.applicationDirectory());
+    ApplicationState& state = context_.state;
+    versionLabel.setCaption(versionLabelText(context_.host.version()));
+    state.language = loadSettings(context_.host.applicationDirectory());
     if (!applyLanguage()) {
         return;  // the window has been closed and the application ends
     }
-    supervisionTimer->setInterval(kFirstStatusIntervalMs);
+    supervisionTimer->setInterval(kFirstSupervisionIntervalMs);
     supervisionTimer->setEnabled(true);
     clearDeviceIdentity();
-    firstCheck_ = true;
+    awaitingFirstTick_ = true;
     receiveTimer->setInterval(kReceiveIntervalMs);
     receiveTimer->setEnabled(true);
     state.endWithSensorWindow = false;
@@ -45,21 +45,21 @@ void StartWindow::onLoad() {
 }
 
 void StartWindow::onUnload() {
-    links_.usb.close();
-    saveSettings(links_.host.applicationDirectory(), links_.state.language);
-    links_.monitor.unload();
+    context_.usb.close();
+    saveSettings(context_.host.applicationDirectory(), context_.state.language);
+    context_.monitor.unload();
     // The window's timers go with it.
     receiveTimer->setEnabled(false);
     supervisionTimer->setEnabled(false);
     ended_ = true;
-    links_.host.quitApplication();
+    context_.host.quitApplication();
 }
 
 bool StartWindow::applyLanguage() {
-    AppState& state = links_.state;
-    if (!loadStringTable(links_.host.applicationDirectory(), state.language, state.texts)) {
-        links_.host.showCriticalMessage(std::string(kProgramName),
-                                        std::string(kStringTableMissingText));
+    ApplicationState& state = context_.state;
+    if (!loadStringTable(context_.host.applicationDirectory(), state.language, state.texts)) {
+        context_.host.showCriticalMessage(std::string(kProgramName),
+                                          std::string(kStringTableMissingText));
         unload();
         return false;
     }
@@ -74,7 +74,7 @@ void StartWindow::returnToStart() {
     if (ended_) {
         return;  // after the shutdown nothing brings the window back
     }
-    AppState& state = links_.state;
+    ApplicationState& state = context_.state;
     if (state.endWithSensorWindow) {
         unload();
         return;
@@ -82,7 +82,7 @@ void StartWindow::returnToStart() {
     show();
     programmerStatus.setCaption("");
     deviceStatus.setCaption("");
-    state.sensorWindowDelayMs = kOpenRadarDelayMs;
+    state.sensorWindowDelayMs = kSensorWindowDelayMs;
     state.activeWindow = link::ActiveWindow::Start;
 }
 
@@ -91,16 +91,16 @@ void StartWindow::onExit() {
 }
 
 void StartWindow::onAbout() {
-    links_.about.showModal();
+    context_.about.showModal();
 }
 
 void StartWindow::onItalianChosen() {
-    links_.state.language = kLanguageItalian;
+    context_.state.language = Language::Italian;
     applyLanguage();
 }
 
 void StartWindow::onEnglishChosen() {
-    links_.state.language = kLanguageEnglish;
+    context_.state.language = Language::English;
     applyLanguage();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: start-up, the programmer and device status supervision,
+// The start window: start-up, the programmer and device status supervision,
 // the language menu, the About command and the shutdown. It lives for the
 // whole run; while the sensor window is open it is hidden and its timers keep
 // running behind it.
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/AboutWindow.h"
-#include "app/AppState.h"
+#include "app/ApplicationState.h"
 #include "app/TrafficMonitor.h"
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
@@ -25,12 +25,12 @@
 
 namespace quarn::app {
 
-// The decorative picture the view draws for picture.
+// The decorative picture the view draws for backgroundPicture.
 inline constexpr char kStartPictureResource[] = "start-picture";
 
-// What the main window works with; all of it outlives the window.
-struct StartWindowLinks {
-    AppState& state;
+// What the start window works with; all of it outlives the window.
+struct StartWindowContext {
+    ApplicationState& state;
     link::UsbLink& usb;
     link::ReceiveCycle& receiveCycle;
     link::MessageSender& sender;
@@ -42,10 +42,10 @@ struct StartWindowLinks {
 
 class StartWindow : public quarn::Form {
   public:
-    explicit StartWindow(const StartWindowLinks& links);
+    explicit StartWindow(const StartWindowContext& context);
 
     // Controls, as the view shows them.
-    quarn::ImageControl picture{"picture"};
+    quarn::ImageControl backgroundPicture{"backgroundPicture"};  // behind the labels
     quarn::Label programName{"programName"};
     quarn::Label versionLabel{"versionLabel"};
     quarn::Label programmerStatus{"programmerStatus"};
@@ -74,20 +74,21 @@ class StartWindow : public quarn::Form {
     void onItalianChosen();
     void onEnglishChosen();
 
-    // Shows the main window again with empty status labels and a new opening
+    // Shows the start window again with empty status labels and a new opening
     // delay, or ends the application when closing the sensor window should.
     void returnToStart();
     void showProgrammerStatus(link::LinkStatus status);
     void showDeviceStatus();
     void clearDeviceIdentity();
-    // Loads the string table for SelLanguage and sets the menu captions.
-    // On a missing or malformed table it shows the fatal message, closes the
-    // main window and returns false.
+    // Loads the string table for the chosen language and sets the menu
+    // captions. On a missing or malformed table it shows the fatal message,
+    // closes the start window and returns false.
     bool applyLanguage();
 
     // The programmer status of the last supervision tick; none before the first.
-    std::optional<link::LinkStatus> lastLinkStatus() const { return progStatus_; }
-    bool firstCheckPending() const { return firstCheck_; }
+    std::optional<link::LinkStatus> lastLinkStatus() const { return lastLinkStatus_; }
+    // True from the load until the first supervision tick has run.
+    bool awaitingFirstSupervisionTick() const { return awaitingFirstTick_; }
     // True once the shutdown has run.
     bool ended() const { return ended_; }
 
@@ -99,14 +100,15 @@ class StartWindow : public quarn::Form {
     void createControls();
     void connectEvents();
 
-    StartWindowLinks links_;
+    StartWindowContext context_;
     sensorwin::SensorWindowOpener* sensorWindow_ = nullptr;
-    std::optional<link::LinkStatus> progStatus_;
-    bool firstCheck_ = false;
+    std::optional<link::LinkStatus> lastLinkStatus_;
+    bool awaitingFirstTick_ = false;
     bool ended_ = false;
 };
 
-// "Ver " + major + "." + minor + revision: "Ver 1.00" at 1.0.0.
-std::string versionCaption(const AppVersion& version);
+// The version label's text, "Ver " + major + "." + minor + revision:
+// "Ver 1.00" at 1.0.0.
+std::string versionLabelText(const AppVersion& version);
 
 }  // namespace quarn::app

@@ -1,4 +1,4 @@
-// The main window's controls as they are before the window loads.
+// The start window's controls as they are before the window loads.
 
 #include "app/ShellConstants.h"
 #include "app/StartWindow.h"
@@ -27,8 +27,8 @@ void StartWindow::createControls() {
     setClientSize(6060, 2490);
 
     // The picture lies behind every label; the labels are transparent.
-    picture.setResource(kStartPictureResource);
-    picture.setGeometry(
+    backgroundPicture.setResource(kStartPictureResource);
+    backgroundPicture.setGeometry(
         {180, 180, kPictureWidthPixels * kTwipsPerPixel, kPictureHeightPixels * kTwipsPerPixel});
 
     const FontSpec nameFont{"Comic Sans MS", 25.5, true, true};

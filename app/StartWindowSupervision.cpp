@@ -1,4 +1,4 @@
-// The main window's supervision of the programmer and of the device behind
+// The start window's supervision of the programmer and of the device behind
 // it, and the opening of the sensor window.
 
 #include <algorithm>
@@ -23,38 +23,38 @@ void showStatus(quarn::Label& label, const std::string& text, Rgb color) {
 }  // namespace
 
 void StartWindow::onReceiveTick() {
-    links_.receiveCycle.receive();
+    context_.receiveCycle.receive();
 }
 
 void StartWindow::onSupervisionTick() {
-    AppState& state = links_.state;
+    ApplicationState& state = context_.state;
     if (state.activeWindow != link::ActiveWindow::Start) {
         return;  // the sensor window is in charge
     }
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
-    links_.usb.close();
-    progStatus_ = links_.usb.open();
-    showProgrammerStatus(*progStatus_);
+    context_.usb.close();
+    lastLinkStatus_ = context_.usb.open();
+    showProgrammerStatus(*lastLinkStatus_);
     if (state.sensorWindowDelayMs > 0) {
         const int remaining = state.sensorWindowDelayMs - supervisionTimer->interval();
         state.sensorWindowDelayMs = static_cast<std::int16_t>(std::max(remaining, -32768));
     }
     supervisionTimer->setEnabled(false);
-    supervisionTimer->setInterval(kStatusIntervalMs);
+    supervisionTimer->setInterval(kSupervisionIntervalMs);
     supervisionTimer->setEnabled(true);
-    if (firstCheck_) {
+    if (awaitingFirstTick_) {
         // No identity request has gone out yet, so there is nothing to show.
-        firstCheck_ = false;
+        awaitingFirstTick_ = false;
     } else {
         showDeviceStatus();
     }
     if (!loaded()) {
-        return;  // the main window closed meanwhile
+        return;  // the start window closed meanwhile
     }
     if (state.activeWindow == link::ActiveWindow::Start) {
         // The next tick shows the reply to this request; no reply shows as no device.
         clearDeviceIdentity();
-        links_.sender.send(link::Command::GetIdentity, {}, 0, true);
+        context_.sender.send(link::Command::GetIdentity, {}, 0, true);
     }
 }
 
@@ -72,19 +72,19 @@ void StartWindow::showProgrammerStatus(link::LinkStatus status) {
     }};
     for (const StatusText& entry : kStatusTexts) {
         if (entry.status == status) {
-            showStatus(programmerStatus, textOf(links_.state.texts, entry.text), entry.color);
+            showStatus(programmerStatus, textOf(context_.state.texts, entry.text), entry.color);
         }
     }
 }
 
 void StartWindow::showDeviceStatus() {
-    AppState& state = links_.state;
+    ApplicationState& state = context_.state;
     const StringTableEntries& texts = state.texts;
-    if (links_.usb.open() != link::LinkStatus::Open) {
+    if (context_.usb.open() != link::LinkStatus::Open) {
         deviceStatus.setCaption("");
         return;
     }
-    if (links_.about.visible()) {
+    if (context_.about.visible()) {
         return;  // the About window holds the device label and the opening back
     }
     const std::int32_t deviceType = state.identity.type;
@@ -109,7 +109,7 @@ void StartWindow::showDeviceStatus() {
 }
 
 void StartWindow::clearDeviceIdentity() {
-    links_.state.identity.clear();
+    context_.state.identity.clear();
 }
 
 }  // namespace quarn::app

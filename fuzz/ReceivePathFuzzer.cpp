@@ -46,7 +46,7 @@ void OpenSensorWindow(quarn::testing::SensorSession& session, bool heightFirmwar
     identity.hardwareVersion = 0x0102;
     identity.firmwareVersion = heightFirmware ? 0x0200 : 0x01FF;
     session.window.showSensorWindow();
-    session.app.formStart().hide();
+    session.app.startWindow().hide();
 }
 
 void CheckListBounds(const quarn::ComboList& list) {

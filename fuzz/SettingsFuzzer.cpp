@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     directory.write("QuarnSoft.prm", bytes);
 
-    const std::int16_t expected = quarn::app::settingsFromText(bytes);
+    const quarn::app::Language expected = quarn::app::settingsFromText(bytes);
     Expect(quarn::app::loadSettings(directory.str()) == expected,
            "reading the file differs from reading its bytes");
 
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // languages gives empty texts, never the fatal message.
     Expect(!session.app.ended(), "the settings file ended the application");
     Expect(session.app.state().language == expected, "started in another language");
-    session.app.formStart().exitMenu.click();
+    session.app.startWindow().exitMenu.click();
     Expect(session.app.ended(), "exit did not end the application");
 
     const std::string written = directory.read("QuarnSoft.prm");

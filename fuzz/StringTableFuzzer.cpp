@@ -12,9 +12,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "app/AppState.h"
-#include "app/Language.h"
+#include "app/ApplicationState.h"
 #include "app/Settings.h"
+#include "app/StringTableFile.h"
 #include "link/DeviceIdentity.h"
 #include "scenario/sensor/SensorSession.h"
 
@@ -34,7 +34,7 @@ struct Expected {
     quarn::app::StringTableEntries table;
 };
 
-Expected Parse(std::string_view bytes, std::int16_t language) {
+Expected Parse(std::string_view bytes, quarn::app::Language language) {
     Expected expected{false, {}};
     expected.valid = quarn::app::parseStringTable(bytes, language, expected.table);
     return expected;
@@ -45,7 +45,7 @@ Expected Parse(std::string_view bytes, std::int16_t language) {
 // has ended.
 void CheckOutcome(quarn::testing::SensorSession& session, const Expected& expected,
                   std::size_t messagesBefore) {
-    auto& form = session.app.formStart();
+    auto& form = session.app.startWindow();
     if (!expected.valid) {
         Expect(session.app.ended(), "a refused table did not end the application");
         Expect(session.host.messages.size() == messagesBefore + 1,
@@ -72,8 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quarn::fuzz::ScratchDirectory& directory = Directory();
     const std::uint8_t options = data[0];
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::int16_t first = (options & 0x01) != 0 ? 1 : 0;
-    const std::int16_t second = static_cast<std::int16_t>(1 - first);
+    using quarn::app::Language;
+    const Language first = (options & 0x01) != 0 ? Language::English : Language::Italian;
+    const Language second = first == Language::English ? Language::Italian : Language::English;
 
     directory.write("StringTable.txt", bytes);
     directory.write("QuarnSoft.prm", quarn::app::settingsText(first));
@@ -86,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    auto& form = session.app.formStart();
-    if (second == 1) {
+    auto& form = session.app.startWindow();
+    if (second == Language::English) {
         form.englishMenuItem.click();
     } else {
         form.italianMenuItem.click();

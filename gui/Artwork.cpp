@@ -5,7 +5,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 namespace {
 
@@ -141,4 +141,4 @@ QIcon drawWindowIcon() {
     return icon;
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <QString>
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 // 474 x 173 pixels: pale radar waves spreading from a sensor, light enough
 // for the start window's labels to stay readable on top of it.
@@ -19,4 +19,4 @@ QImage drawMakerLogo(const QString& name);
 // 16 x 16 pixels (with a 32 x 32 rendering for dense screens).
 QIcon drawWindowIcon();
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -4,7 +4,7 @@
 #include "app/StartWindow.h"
 #include "gui/Artwork.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 QImage artworkFor(const std::string& resource) {
     if (resource == app::kStartPictureResource) {
@@ -16,4 +16,4 @@ QImage artworkFor(const std::string& resource) {
     return QImage();
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -4,10 +4,10 @@
 #include <QImage>
 #include <string>
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 // The picture for an image control's resource name; a null image for a
 // name nobody drew.
 QImage artworkFor(const std::string& resource);
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -1,6 +1,6 @@
 #include "gui/DemoBus.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 DemoBus::DemoBus(bool withSensor) {
     sim::Adapter& programmer = bus_.plugAdapter("QuarnProg");
@@ -9,4 +9,4 @@ DemoBus::DemoBus(bool withSensor) {
     }
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -7,7 +7,7 @@
 #include "sim/SimulatedBus.h"
 #include "sim/SteadyClock.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 class DemoBus {
   public:
@@ -21,4 +21,4 @@ class DemoBus {
     sim::SimulatedBus bus_{clock_};
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -1,8 +1,8 @@
 #pragma once
 // One running application with its windows: the application's models, the
-// sensor window plugged into it, and the Qt windows that show them. The driver, timer service and
-// host belong to the caller and must outlive this object; the windows are destroyed before the
-// models they show.
+// sensor window plugged into it, and the Qt windows that show them. The
+// driver, timer service and host belong to the caller and must outlive this
+// object; the windows are destroyed before the models they show.
 
 #include <memory>
 
@@ -16,7 +16,7 @@
 #include "platform/Timers.h"
 #include "sensorwin/SensorWindow.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 class GuiApplication {
   public:
@@ -25,26 +25,27 @@ class GuiApplication {
     GuiApplication& operator=(const GuiApplication&) = delete;
     ~GuiApplication();
 
-    // Runs the start-up sequence (the main window loads and shows), then
+    // Runs the start-up sequence (the start window loads and shows), then
     // shows the traffic monitor when asked to.
     void start(bool showMonitor);
-    // True once the main window has shut down (also during start-up).
+    // True once the start window has shut down (also during start-up).
     bool ended() const;
 
-    app::Application& application() { return *app_; }
-    StartWindowView& startWindow() { return *startWindow_; }
-    AboutWindowView& aboutWindow() { return *aboutWindow_; }
-    TrafficMonitorView& debugWindow() { return *debugWindow_; }
-    sensorwin::SensorWindow& formRadarZel() { return *formRadarZel_; }
-    SensorWindowView& radarZelWindow() { return *radarZelWindow_; }
+    app::Application& application() { return *application_; }
+    sensorwin::SensorWindow& sensorWindow() { return *sensorWindow_; }
+
+    StartWindowView& startWindowView() { return *startWindowView_; }
+    AboutWindowView& aboutWindowView() { return *aboutWindowView_; }
+    TrafficMonitorView& trafficMonitorView() { return *trafficMonitorView_; }
+    qt::SensorWindowView& sensorWindowView() { return *sensorWindowView_; }
 
   private:
-    std::unique_ptr<app::Application> app_;
-    std::unique_ptr<sensorwin::SensorWindow> formRadarZel_;
-    std::unique_ptr<StartWindowView> startWindow_;
-    std::unique_ptr<AboutWindowView> aboutWindow_;
-    std::unique_ptr<TrafficMonitorView> debugWindow_;
-    std::unique_ptr<SensorWindowView> radarZelWindow_;
+    std::unique_ptr<app::Application> application_;
+    std::unique_ptr<sensorwin::SensorWindow> sensorWindow_;
+    std::unique_ptr<StartWindowView> startWindowView_;
+    std::unique_ptr<AboutWindowView> aboutWindowView_;
+    std::unique_ptr<TrafficMonitorView> trafficMonitorView_;
+    std::unique_ptr<qt::SensorWindowView> sensorWindowView_;
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

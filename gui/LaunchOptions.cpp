@@ -1,63 +1,142 @@
 #include "gui/LaunchOptions.h"
 
-namespace quarn::qt {
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdlib>
 
-LaunchOptions parseLaunchOptions(const std::vector<std::string>& arguments) {
-    LaunchOptions options;
-    for (const std::string& argument : arguments) {
-        if (argument == "--simulate") {
-            options.simulate = true;
-        } else if (argument == "--monitor") {
-            options.monitor = true;
-        } else if (argument == "--help" || argument == "-h") {
-            options.help = true;
-        } else if (argument == "--version") {
-            options.version = true;
-        } else if (argument == "--bench-startup") {
-            options.benchStartup = true;
-        } else if (argument == "--bench-no-sensor") {
-            options.simulate = true;
-            options.benchNoSensor = true;
-        } else if (options.unknown.empty()) {
-            options.unknown = argument;
-        }
+namespace quarn::gui {
+
+namespace {
+
+struct OurOptions {
+    QCommandLineOption help;
+    QCommandLineOption version;
+    QCommandLineOption simulate;
+    QCommandLineOption monitor;
+};
+
+// The one description of the command line, for every step that reads it.
+OurOptions describeOptions(QCommandLineParser& parser) {
+    // Qt's own options are single words after one dash (-platform, -reverse):
+    // they must never be read as a bundle of one-letter options.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(QStringLiteral(
+        "Service tool for the Zel radar motion sensor on the QuarnProg USB programmer."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Runs on a built-in simulated programmer with a Zel sensor attached."));
+    const QCommandLineOption monitor(
+        QStringLiteral("monitor"),
+        QStringLiteral("Shows the traffic monitor window at start (also Ctrl+Shift+D)."));
+    parser.addOption(simulate);
+    parser.addOption(monitor);
+    return {help, version, simulate, monitor};
+}
+
+}  // namespace
+
+void describeProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("QuarnSoft"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                                .arg(QUARN_VERSION_MAJOR)
+                                                .arg(QUARN_VERSION_MINOR)
+                                                .arg(QUARN_VERSION_PATCH));
+}
+
+EarlyAnswer earlyAnswer(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const OurOptions options = describeOptions(parser);
+    // The toolkit's options are still there and unknown here: the parse
+    // reports them, and the answer ignores them.
+    static_cast<void>(parser.parse(arguments));
+    if (parser.isSet(options.help)) {
+        return EarlyAnswer::Help;
     }
-    return options;
+    if (parser.isSet(QStringLiteral("help-all"))) {
+        return EarlyAnswer::HelpAll;
+    }
+    if (parser.isSet(options.version)) {
+        return EarlyAnswer::Version;
+    }
+    return EarlyAnswer::None;
 }
 
-std::string usageText() {
-    return "Usage: quarnsoft [--simulate] [--monitor]\n"
-           "       quarnsoft --help | --version\n"
-           "\n"
-           "Service tool for the Zel radar motion sensor on the QuarnProg USB programmer.\n"
-           "\n"
-           "  --simulate  run on a built-in simulated programmer with a Zel sensor attached\n"
-           "  --monitor   show the traffic monitor window at start (also Ctrl+Shift+D)\n"
-           "  --help      show this text and exit\n"
-           "  --version   show the version and exit\n";
+void giveEarlyAnswer(EarlyAnswer answer, int& argc, char** argv) {
+    // Qt prints the help and version through the application object, made
+    // here from the program's name alone so that no toolkit option applies.
+    int nameOnlyCount = argc > 0 ? 1 : 0;
+    char* nameOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    QCommandLineParser parser;
+    const OurOptions options = describeOptions(parser);
+    if (answer == EarlyAnswer::HelpAll) {
+        // The toolkit lists its own options only from a GUI application,
+        // which needs a platform; the offscreen one needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication application(nameOnlyCount, nameOnly);
+        parser.process(
+            QStringList{QCoreApplication::applicationFilePath(), QStringLiteral("--help-all")});
+    } else {
+        QCoreApplication application(nameOnlyCount, nameOnly);
+        if (answer == EarlyAnswer::Version) {
+            parser.showVersion();
+        }
+        parser.showHelp(EXIT_SUCCESS);
+    }
+    std::exit(EXIT_SUCCESS);  // not reached: Qt ends the process itself
 }
 
-std::string versionText() {
-    return "quarnsoft " + std::to_string(QUARN_VERSION_MAJOR) + "." +
-           std::to_string(QUARN_VERSION_MINOR) + "." + std::to_string(QUARN_VERSION_PATCH) + "\n";
+ParsedLaunch parseLaunchOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const OurOptions options = describeOptions(parser);
+    ParsedLaunch result;
+    if (!parser.parse(arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.error =
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
+        return result;
+    }
+    result.options.simulate = parser.isSet(options.simulate);
+    result.options.monitor = parser.isSet(options.monitor);
+    return result;
+}
+
+QString usageText() {
+    QCommandLineParser parser;
+    describeOptions(parser);
+    return parser.helpText();
 }
 
 std::optional<std::string> missingDisplayMessage(
-    const std::function<const char*(const char*)>& environment) {
+    const std::function<const char*(const char*)>& environment, const QStringList& arguments) {
 #ifdef __linux__
     auto isSet = [&](const char* name) {
         const char* value = environment(name);
         return value != nullptr && value[0] != '\0';
     };
-    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
+    // Qt reads its options with one dash or two.
+    bool platformChosen = false;
+    for (qsizetype i = 1; i + 1 < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        platformChosen = platformChosen || argument == QStringLiteral("-platform") ||
+                         argument == QStringLiteral("--platform");
+    }
+    if (!platformChosen && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") &&
+        !isSet("QT_QPA_PLATFORM")) {
         return std::string(
             "quarnsoft: no display available (DISPLAY is not set); use xvfb-run or set "
             "QT_QPA_PLATFORM=offscreen");
     }
 #else
     (void)environment;
+    (void)arguments;
 #endif
     return std::nullopt;
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

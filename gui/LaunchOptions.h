@@ -1,34 +1,66 @@
 #pragma once
 // The command line of quarnsoft. Without options the program behaves as a
 // plain service tool on the real programmer; the options add the simulated
-// programmer, the traffic monitor at start, and the usual help and version.
+// programmer, the traffic monitor at start, and Qt's usual help and version.
+// Qt's own options (-platform, -style, -reverse, ...) are accepted too: the
+// toolkit takes them out of the command line when it starts.
+//
+// The command line is read in two steps, because the toolkit needs a display
+// to start at all: before it starts, only help and version are looked for
+// (anything unknown may still be the toolkit's); once it has started, every
+// argument left must be one of ours.
 
+#include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <string>
-#include <vector>
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 struct LaunchOptions {
     bool simulate = false;  // built-in simulated programmer and sensor
     bool monitor = false;   // show the traffic monitor at start
-    bool help = false;
-    bool version = false;
-    bool benchStartup = false;   // print the time to the first shown window, then quit
-    bool benchNoSensor = false;  // simulated programmer with nothing behind it (idle figures)
-    std::string unknown;         // first option not understood, if any
 };
 
-LaunchOptions parseLaunchOptions(const std::vector<std::string>& arguments);
+// Gives the toolkit the program's name and version, for the help, the
+// version and the window titles. Works before the toolkit starts.
+void describeProgram();
 
-std::string usageText();
-std::string versionText();
+// What the command line asks to be answered without starting the windows.
+enum class EarlyAnswer {
+    None,
+    Help,     // -h, --help
+    HelpAll,  // --help-all: with the toolkit's own options
+    Version,  // -v, --version
+};
+
+// Reads the whole command line (the toolkit's options still in it, the
+// program's name first) for help or version; anything else is let through.
+EarlyAnswer earlyAnswer(const QStringList& arguments);
+
+// Prints the help or the version as Qt prints them and ends the process
+// with success. Needs no display.
+[[noreturn]] void giveEarlyAnswer(EarlyAnswer answer, int& argc, char** argv);
+
+struct ParsedLaunch {
+    LaunchOptions options;
+    QString error;  // empty when the command line was understood
+};
+
+// Reads the command line once the toolkit has taken its own options out
+// (the program's name first). An option that is not ours, or any argument
+// that is no option, is an error.
+ParsedLaunch parseLaunchOptions(const QStringList& arguments);
+
+// The help text, for a usage error.
+QString usageText();
 
 // On a Linux desktop without any display to open, the one line to print
 // instead of letting the toolkit abort. The lookup reads an environment
-// variable (null when unset).
+// variable (null when unset); a platform chosen on the command line
+// (-platform offscreen) counts as a display.
 std::optional<std::string> missingDisplayMessage(
-    const std::function<const char*(const char*)>& environment);
+    const std::function<const char*(const char*)>& environment, const QStringList& arguments);
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

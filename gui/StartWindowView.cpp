@@ -7,7 +7,7 @@
 #include "platform/qt/ImageView.h"
 #include "platform/qt/LabelView.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
 StartWindowView::StartWindowView(app::StartWindow& form, std::function<void()> showMonitor)
     : FormWindow(form, Placement::CenterScreen), form_(form), showMonitor_(std::move(showMonitor)) {
@@ -19,14 +19,14 @@ StartWindowView::StartWindowView(app::StartWindow& form, std::function<void()> s
 
 void StartWindowView::buildContent(QWidget& client) {
     // Built first, so it lies behind the labels.
-    new ImageView(form_.picture, artworkFor, &client);
-    new LabelView(form_.programName, &client);
-    new LabelView(form_.versionLabel, &client);
-    new LabelView(form_.programmerStatus, &client);
-    new LabelView(form_.deviceStatus, &client);
+    new qt::ImageView(form_.backgroundPicture, artworkFor, &client);
+    for (Label* label :
+         {&form_.programName, &form_.versionLabel, &form_.programmerStatus, &form_.deviceStatus}) {
+        new qt::LabelView(*label, &client);
+    }
 }
 
-void StartWindowView::windowBuilt(FormWidget& window) {
+void StartWindowView::windowBuilt(qt::FormWidget& window) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), &window);
     QObject::connect(shortcut, &QShortcut::activated, &window, [this] {
         if (showMonitor_) {
@@ -35,4 +35,4 @@ void StartWindowView::windowBuilt(FormWidget& window) {
     });
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

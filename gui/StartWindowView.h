@@ -1,5 +1,5 @@
 #pragma once
-// The main window: the radar-wave picture behind the name, version and the
+// The start window: the radar-wave picture behind the name, version and the
 // two status labels, with the Exit, Language and "?" menus. Ctrl+Shift+D
 // shows the traffic monitor. Its close box runs the same shutdown as Exit.
 
@@ -8,20 +8,20 @@
 #include "app/StartWindow.h"
 #include "platform/qt/FormWindow.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
-class StartWindowView final : public FormWindow {
+class StartWindowView final : public qt::FormWindow {
   public:
     StartWindowView(app::StartWindow& form, std::function<void()> showMonitor);
 
   protected:
     void buildContent(QWidget& client) override;
     std::vector<MenuItem*> menuItems() const override { return form_.menuBar(); }
-    void windowBuilt(FormWidget& window) override;
+    void windowBuilt(qt::FormWidget& window) override;
 
   private:
     app::StartWindow& form_;
     std::function<void()> showMonitor_;
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

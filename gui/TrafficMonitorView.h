@@ -6,9 +6,9 @@
 #include "app/TrafficMonitor.h"
 #include "platform/qt/FormWindow.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
-class TrafficMonitorView final : public FormWindow {
+class TrafficMonitorView final : public qt::FormWindow {
   public:
     explicit TrafficMonitorView(app::TrafficMonitor& form);
 
@@ -19,4 +19,4 @@ class TrafficMonitorView final : public FormWindow {
     app::TrafficMonitor& form_;
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kStepMs = 10;
 constexpr int kPatienceMs = 30000;
-constexpr std::int16_t kItalian = 0;
 
 // The application directory of the run: the delivered string table and a
 // settings file that starts the program in Italian.
@@ -33,7 +32,7 @@ bool prepareDirectory(const QTemporaryDir& dir, QString& error) {
         error = QStringLiteral("cannot copy the string table into ") + dir.path();
         return false;
     }
-    const std::string settings = app::settingsText(kItalian);
+    const std::string settings = app::settingsText(app::Language::Italian);
     QFile file(QDir(dir.path()).filePath(QStringLiteral("QuarnSoft.prm")));
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(settings.data(), static_cast<qint64>(settings.size())) !=
@@ -52,7 +51,7 @@ struct Run {
         sim::DeviceConfig sensor;
         sensor.randomMotion = false;  // motion only when the tour makes it
         adapter.attachDevice(sensor);
-        gui = std::make_unique<qt::GuiApplication>(bus, clock, host);
+        gui = std::make_unique<gui::GuiApplication>(bus, clock, host);
     }
     ~Run() {
         gui.reset();
@@ -78,13 +77,13 @@ struct Run {
         }
         return condition();
     }
-    int level() { return std::atoi(gui->formRadarZel().levelValue.caption().c_str()); }
+    int level() { return std::atoi(gui->sensorWindow().levelValue.caption().c_str()); }
 
     VirtualClock clock;
     ShotsHost host;
     sim::SimulatedBus bus{clock};
     sim::Adapter& adapter;
-    std::unique_ptr<qt::GuiApplication> gui;
+    std::unique_ptr<gui::GuiApplication> gui;
 };
 
 }  // namespace
@@ -120,36 +119,36 @@ bool ScreenshotTour::run(QString& error) {
         return false;
     };
 
-    qt::GuiApplication& gui = *run.gui;
+    gui::GuiApplication& gui = *run.gui;
     app::Application& app = gui.application();
-    sensorwin::SensorWindow& sensor = gui.formRadarZel();
+    sensorwin::SensorWindow& sensor = gui.sensorWindow();
     gui.start(false);
     if (gui.ended()) {
         return fail("start-up");
     }
 
     // The supervision has shown the programmer and the sensor behind it.
-    if (!run.advanceUntil([&] { return !app.formStart().deviceStatus.caption().empty(); })) {
+    if (!run.advanceUntil([&] { return !app.startWindow().deviceStatus.caption().empty(); })) {
         return fail("device status");
     }
-    if (!save(gui.startWindow(), "01-main-italian.png")) {
+    if (!save(gui.startWindowView(), "01-main-italian.png")) {
         return false;
     }
     // In English; the next status tick rewrites the status labels too.
-    const std::string italianStatus = app.formStart().programmerStatus.caption();
-    app.formStart().englishMenuItem.click();
+    const std::string italianStatus = app.startWindow().programmerStatus.caption();
+    app.startWindow().englishMenuItem.click();
     if (!run.advanceUntil(
-            [&] { return app.formStart().programmerStatus.caption() != italianStatus; })) {
+            [&] { return app.startWindow().programmerStatus.caption() != italianStatus; })) {
         return fail("status in English");
     }
-    if (!save(gui.startWindow(), "02-main-english.png")) {
+    if (!save(gui.startWindowView(), "02-main-english.png")) {
         return false;
     }
-    app.formStart().aboutMenu.click();
-    if (!save(gui.aboutWindow(), "03-about.png")) {
+    app.startWindow().aboutMenu.click();
+    if (!save(gui.aboutWindowView(), "03-about.png")) {
         return false;
     }
-    app.formAbout().okButton.click();
+    app.aboutWindow().okButton.click();
 
     // From here on the monitor lists the traffic.
     app.showMonitor();
@@ -158,7 +157,7 @@ bool ScreenshotTour::run(QString& error) {
         return fail("sensor window with its parameters");
     }
     run.advance(1500);
-    if (!save(gui.radarZelWindow(), "04-sensor-at-rest.png")) {
+    if (!save(gui.sensorWindowView(), "04-sensor-at-rest.png")) {
         return false;
     }
 
@@ -166,7 +165,7 @@ bool ScreenshotTour::run(QString& error) {
     if (!run.advanceUntil([&] { return sensor.alarmLed.on() && run.level() > 10000; })) {
         return fail("motion event");
     }
-    if (!save(gui.radarZelWindow(), "05-sensor-motion.png")) {
+    if (!save(gui.sensorWindowView(), "05-sensor-motion.png")) {
         return false;
     }
 
@@ -185,10 +184,10 @@ bool ScreenshotTour::run(QString& error) {
         return fail("parameter change confirmed by the sensor");
     }
     run.advance(500);
-    if (!save(gui.radarZelWindow(), "06-sensor-parameter-change.png")) {
+    if (!save(gui.sensorWindowView(), "06-sensor-parameter-change.png")) {
         return false;
     }
-    return save(gui.debugWindow(), "07-traffic-monitor.png");
+    return save(gui.trafficMonitorView(), "07-traffic-monitor.png");
 }
 
 }  // namespace quarn::shots

@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Figures of the running GUI on the simulated programmer, under a virtual X
 # display:
-#   - start-up: time from process start to the first painted main window
-#     (median of several runs of quarnsoft --simulate --bench-startup), as
-#     the program measures it and as seen from outside (launch to exit);
-#   - idle: CPU share and resident memory over 10 s with the main window
-#     shown and the programmer present but nothing behind it;
+#   - start-up: time from process start to the first painted start window
+#     (median of several runs of quarn_gui_bench --first-paint, quarnsoft's
+#     own start-up on the simulated programmer), as the program measures it
+#     and as seen from outside (launch to exit);
+#   - idle: CPU share and resident memory over 10 s with the start window
+#     shown and the programmer present but nothing behind it
+#     (quarn_gui_bench --no-sensor);
 #   - streaming: CPU share and resident memory over 10 s while the sensor
-#     window shows the live signal.
+#     window shows the live signal (quarnsoft --simulate).
 # Targets: first window < 300 ms, idle CPU < 1 %, RSS < 60 MB, streaming
 # CPU < 2 % of one core.
 #
 # Usage: bench/gui/gui_bench.sh [runs]        (default: 9 start-up runs)
-# Builds the release quarnsoft first when needed, in build/gui-release (or
-# QUARN_GUI_BUILD_DIR); QUARNSOFT=<path> measures another executable.
+# Builds the release quarnsoft and quarn_gui_bench first when needed, in
+# build/gui-release (or QUARN_GUI_BUILD_DIR); QUARNSOFT=<path> and
+# QUARN_GUI_BENCH=<path> measure other executables.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-9}
@@ -21,13 +24,14 @@ measure_seconds=10
 
 if [[ -z ${QUARN_BENCH_INSIDE_X:-} ]]; then
   build_dir=${QUARN_GUI_BUILD_DIR:-$root/build/gui-release}
-  if [[ -z ${QUARNSOFT:-} ]]; then
+  if [[ -z ${QUARNSOFT:-} || -z ${QUARN_GUI_BENCH:-} ]]; then
     if [[ ! -f $build_dir/CMakeCache.txt ]]; then
       cmake --preset release -S "$root" -B "$build_dir" \
         -DQUARN_BUILD_TESTS=OFF -DQUARN_BUILD_BENCH=ON >/dev/null
     fi
-    cmake --build "$build_dir" -j2 --target quarnsoft >/dev/null
-    export QUARNSOFT=$build_dir/quarnsoft
+    cmake --build "$build_dir" -j2 --target quarnsoft quarn_gui_bench >/dev/null
+    export QUARNSOFT=${QUARNSOFT:-$build_dir/quarnsoft}
+    export QUARN_GUI_BENCH=${QUARN_GUI_BENCH:-$build_dir/quarn_gui_bench}
   fi
   export QUARN_BENCH_INSIDE_X=1
   exec xvfb-run -a -s "-screen 0 1280x800x24" bash "$0" "$runs"
@@ -56,6 +60,7 @@ hwm_kb() { awk '/^VmHWM:/ {print $2}' "/proc/$1/status"; }
 window_shown() { xwininfo -root -tree 2>/dev/null | grep -q "\"$1\""; }
 
 echo "quarnsoft: $QUARNSOFT"
+echo "quarn_gui_bench: $QUARN_GUI_BENCH"
 echo
 
 # --- start-up ---------------------------------------------------------------
@@ -63,7 +68,7 @@ inside=()
 outside=()
 for ((i = 0; i < runs; i++)); do
   start=$(now_ms)
-  line=$("$QUARNSOFT" --simulate --bench-startup 2>/dev/null | grep "first window shown")
+  line=$("$QUARN_GUI_BENCH" --first-paint 2>/dev/null | grep "first window shown")
   end=$(now_ms)
   inside+=("$(awk '{print $(NF - 1)}' <<<"$line")")
   outside+=("$((end - start))")
@@ -74,12 +79,12 @@ echo "  first window painted (in-process)  median $(printf '%s\n' "${inside[@]}"
 echo "  launch to exit after first paint   median $(printf '%s\n' "${outside[@]}" | median) ms"
 echo
 
-# Starts quarnsoft with the given options, waits for the window named, lets
-# it settle, then measures CPU and memory over the measuring time.
+# Starts the executable with the given options, waits for the window named,
+# lets it settle, then measures CPU and memory over the measuring time.
 measure() {
   local label=$1 window=$2 settle=$3
   shift 3
-  "$QUARNSOFT" "$@" >/dev/null 2>&1 &
+  "$@" >/dev/null 2>&1 &
   app_pid=$!
   local waited=0
   until window_shown "$window"; do
@@ -108,8 +113,8 @@ measure() {
   app_pid=
 }
 
-measure "idle, main window shown (programmer present, no sensor)" "QuarnSoft" 2 \
-  --bench-no-sensor
+measure "idle, start window shown (programmer present, no sensor)" "QuarnSoft" 2 \
+  "$QUARN_GUI_BENCH" --no-sensor
 echo
 # The sensor window opens 1.5 s + 3 s after start; its stream then runs.
-measure "streaming, sensor window shows the live signal" "Radar Zel" 2 --simulate
+measure "streaming, sensor window shows the live signal" "Radar Zel" 2 "$QUARNSOFT" --simulate

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QuarnSoft"));
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(quarn::qt::drawWindowIcon());
+    QApplication::setWindowIcon(quarn::gui::drawWindowIcon());
     quarn::qt::installFontSubstitutions();
 
     const QStringList arguments = QApplication::arguments();

@@ -1,5 +1,7 @@
 #include "platform/qt/ButtonView.h"
 
+#include <QKeyEvent>
+
 #include "platform/qt/ControlPlacement.h"
 #include "platform/qt/QtConversions.h"
 
@@ -10,6 +12,17 @@ ButtonView::ButtonView(Button& model, QWidget* parent)
     setObjectName(toQString(model.name()));
     connect(this, &QPushButton::clicked, this, [this] { model_.click(); });
     sync();
+}
+
+void ButtonView::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        // A focused button is pressed by Return as by Space; outside a
+        // dialog Qt leaves Return to the window.
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void ButtonView::sync() {

@@ -1,5 +1,6 @@
 #pragma once
-// Shows a Button model as a push button and raises its Click.
+// Shows a Button model as a push button and raises its Click, from the
+// mouse, from Space, or from Return or Enter while it has the focus.
 
 #include <QPushButton>
 
@@ -11,6 +12,9 @@ namespace quarn::qt {
 class ButtonView : public QPushButton {
   public:
     ButtonView(Button& model, QWidget* parent);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void sync();

@@ -10,6 +10,16 @@
 
 namespace quarn::qt {
 
+namespace {
+
+// The title bar's text. Qt shows the application's name in place of an
+// empty title; a blank title is one space.
+QString titleFor(const std::string& caption) {
+    return caption.empty() ? QStringLiteral(" ") : toQString(caption);
+}
+
+}  // namespace
+
 FormWidget::FormWidget(std::function<void()> onCloseBox) : onCloseBox_(std::move(onCloseBox)) {
     setCentralWidget(new QWidget(this));
     // The window takes exactly the client size plus its menu bar.
@@ -58,7 +68,7 @@ void FormWindow::sync() {
     if (widget_ == nullptr) {
         return;
     }
-    widget_->setWindowTitle(toQString(form_.caption()));
+    widget_->setWindowTitle(titleFor(form_.caption()));
     applySize();
     applyVisibility();
 }
@@ -69,7 +79,13 @@ void FormWindow::build() {
         handler();
     });
     widget_->setObjectName(toQString(form_.name()));
-    widget_->setWindowFlags(flags_);
+    Qt::WindowFlags flags = flags_;
+    if (fixedSizeFrame_) {
+        // No resizing frame on Windows, and no maximise button asked for.
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+        flags &= ~Qt::WindowMaximizeButtonHint;
+    }
+    widget_->setWindowFlags(flags);
     placed_ = false;
     const auto menus = menuItems();
     if (!menus.empty()) {
@@ -104,6 +120,17 @@ void FormWindow::applySize() {
     const QSize size(std::max(width, 0), std::max(twipsToPixels(form_.clientHeight()), 0));
     if (widget->client()->size() != size || widget->client()->minimumSize() != size) {
         widget->client()->setFixedSize(size);
+    }
+    if (fixedSizeFrame_) {
+        // The window's own limits, not only its layout's, and set before the
+        // window is first shown, so that the window manager learns them when
+        // it takes the window on and neither resizes nor maximises it.
+        widget->ensurePolished();
+        widget->layout()->activate();
+        const QSize windowSize = widget->sizeHint();
+        if (widget->minimumSize() != windowSize || widget->maximumSize() != windowSize) {
+            widget->setFixedSize(windowSize);
+        }
     }
 }
 

@@ -4,8 +4,9 @@
 // the other windows without a nested event loop, so timers keep running),
 // and handed to deleteLater when it unloads, because unloading may come from
 // a handler of this very window. The client area has the form's size in
-// twips; the window is placed once per opening. Its close box asks the model
-// to close instead of closing the widget.
+// twips; the window is placed once per opening and, unless told otherwise,
+// is framed as one of fixed size. Its close box asks the model to close
+// instead of closing the widget. An empty caption gives a blank title bar.
 
 #include <QMainWindow>
 #include <QPointer>
@@ -59,6 +60,9 @@ class FormWindow {
     // What the close box does; by default the form unloads.
     void setCloseBoxHandler(std::function<void()> handler) { closeBox_ = std::move(handler); }
     void setWindowFlags(Qt::WindowFlags flags) { flags_ = flags; }
+    // A window laid out at fixed positions tells the window system that its
+    // size is fixed (the default): no maximise button, no resizing frame.
+    void setFixedSizeFrame(bool fixed) { fixedSizeFrame_ = fixed; }
 
   protected:
     // Creates the control views on the client area.
@@ -85,6 +89,7 @@ class FormWindow {
     const FormWindow* owner_ = nullptr;
     std::function<void()> closeBox_;
     Qt::WindowFlags flags_ = Qt::Window;
+    bool fixedSizeFrame_ = true;
     QPointer<FormWidget> widget_;
     std::vector<QPointer<FormWidget>> retired_;
     bool placed_ = false;

@@ -45,7 +45,10 @@ std::unique_ptr<Timer> QtTimerService::createTimer() {
 }
 
 int QtTimerService::start(QtTimer* timer, int intervalMs) {
-    const int id = startTimer(intervalMs, Qt::CoarseTimer);
+    // The timers pace the conversation with the programmer and the sensor
+    // (receive tick, supervision, conversation tick, peak hold): each tick
+    // must come at its nominal period, not up to 5 % off as a coarse timer's.
+    const int id = startTimer(intervalMs, Qt::PreciseTimer);
     if (id != 0) {
         running_[id] = timer;
     }

@@ -10,20 +10,21 @@
 #include "gui/GuiApplication.h"
 #include "platform/qt/QtTimerService.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 namespace {
 
 using guitest::waitUntil;
 
 TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
     guitest::AppDirectory dir;
-    QtTimerService timers;
+    qt::QtTimerService timers;
     DemoBus demo;
     {
         GuiApplication gui(demo.driver(), timers, dir.host);
         gui.start(false);
-        ASSERT_NE(gui.startWindow().widget(), nullptr);
-        auto* prog = gui.startWindow().widget()->client()->findChild<QLabel*>("programmerStatus");
+        ASSERT_NE(gui.startWindowView().widget(), nullptr);
+        auto* prog =
+            gui.startWindowView().widget()->client()->findChild<QLabel*>("programmerStatus");
         ASSERT_NE(prog, nullptr);
 
         // The first status tick comes 1.5 s after start.
@@ -31,7 +32,7 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
             return !prog->text().isEmpty() &&
                    prog->palette().color(QPalette::WindowText) == QColor(0, 128, 0);
         }));
-        EXPECT_EQ(gui.application().formStart().lastLinkStatus(), link::LinkStatus::Open);
+        EXPECT_EQ(gui.application().startWindow().lastLinkStatus(), link::LinkStatus::Open);
         ASSERT_TRUE(waitUntil([&] { return gui.application().state().identity.type != 0; }));
         EXPECT_EQ(gui.application().state().identity.type, 0x0101);
     }
@@ -39,4 +40,4 @@ TEST(Demo, ProgrammerAndSensorAreFoundWithinSecondsOfRealTime) {
 }
 
 }  // namespace
-}  // namespace quarn::qt
+}  // namespace quarn::gui

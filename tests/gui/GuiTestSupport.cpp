@@ -18,7 +18,8 @@ AppDirectory::AppDirectory(bool withStringTable, int language) {
                     QDir(dir_.path()).filePath(QStringLiteral("StringTable.txt")));
     }
     if (language >= 0) {
-        const std::string text = app::settingsText(static_cast<std::int16_t>(language));
+        const std::string text =
+            app::settingsText(app::languageAtLine(static_cast<std::int16_t>(language)));
         QFile file(QDir(dir_.path()).filePath(QStringLiteral("QuarnSoft.prm")));
         if (file.open(QIODevice::WriteOnly)) {
             file.write(text.data(), static_cast<qint64>(text.size()));

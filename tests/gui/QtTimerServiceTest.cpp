@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -69,6 +70,23 @@ TEST(QtTimerService, HandlerMayStopReplaceOrDestroyItsOwnTimer) {
     stopping->setEnabled(true);
     ASSERT_TRUE(waitUntil([&] { return stoppingTicks > 1; }));
     EXPECT_EQ(stoppingTicks, 101);
+}
+
+TEST(QtTimerService, TimersKeepTheirNominalPeriod) {
+    QtTimerService service;
+    auto receive = service.createTimer();
+    auto supervision = service.createTimer();
+    receive->setInterval(50);
+    receive->setEnabled(true);
+    supervision->setInterval(1500);
+    supervision->setEnabled(true);
+    supervision->setInterval(500);  // restarted with the new interval
+
+    const auto registered = QAbstractEventDispatcher::instance()->registeredTimers(&service);
+    ASSERT_EQ(registered.size(), 2);
+    for (const auto& timer : registered) {
+        EXPECT_EQ(timer.timerType, Qt::PreciseTimer) << timer.interval << " ms";
+    }
 }
 
 TEST(QtTimerService, TimersLeftBehindByTheServiceAreHarmless) {

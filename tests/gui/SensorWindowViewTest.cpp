@@ -31,6 +31,7 @@
 namespace quarn::qt {
 namespace {
 
+using gui::GuiApplication;
 using guitest::AppDirectory;
 using guitest::settle;
 using guitest::snapshot;
@@ -98,8 +99,8 @@ class SensorWindowViewTest : public ::testing::Test {
                                               static_cast<std::uint8_t>(level & 0xFF), alarm});
     }
 
-    sensorwin::SensorWindow& form() { return gui_->formRadarZel(); }
-    FormWidget& window() { return *gui_->radarZelWindow().widget(); }
+    sensorwin::SensorWindow& form() { return gui_->sensorWindow(); }
+    FormWidget& window() { return *gui_->sensorWindowView().widget(); }
     template <typename T>
     T& child(const char* name) {
         T* found = window().findChild<T*>(QString::fromLatin1(name));
@@ -121,7 +122,7 @@ class EnglishSensorWindowViewTest : public SensorWindowViewTest {
 };
 
 TEST_F(SensorWindowViewTest, OpensWithTheLoadTextsListsAndSelections) {
-    ASSERT_FALSE(gui_->startWindow().widget()->isVisible()) << "the main window hides";
+    ASSERT_FALSE(gui_->startWindowView().widget()->isVisible()) << "the main window hides";
     FormWidget& win = window();
     ASSERT_TRUE(win.isVisible());
     EXPECT_EQ(win.windowTitle(), "Radar Zel");
@@ -331,8 +332,8 @@ TEST_F(SensorWindowViewTest, LostSensorClosesTheWindowAndTheNextOpeningStartsAfr
 
     adapter_.detachDevice();
     ASSERT_TRUE(advanceUntil([this] { return !form().loaded(); }));
-    EXPECT_EQ(gui_->radarZelWindow().widget(), nullptr);
-    EXPECT_TRUE(gui_->startWindow().widget()->isVisible()) << "the main window comes back";
+    EXPECT_EQ(gui_->sensorWindowView().widget(), nullptr);
+    EXPECT_TRUE(gui_->startWindowView().widget()->isVisible()) << "the main window comes back";
     EXPECT_FALSE(gui_->ended());
     settle();
     EXPECT_TRUE(first.isNull()) << "the closed window goes once its handler has returned";

@@ -109,7 +109,7 @@ void InvariantChecker::checkWindowOpening() {
         const std::int64_t delay = returnedOnce_ ? kOpenDelayAfterReturnMs : kOpenDelayMs;
         expect(w_.now() - returnedToStartAt_ >= delay,
                "the window opened before the start delay ran out");
-        expect(!app.formAbout().visible(), "the window opened over the About window");
+        expect(!app.aboutWindow().visible(), "the window opened over the About window");
         awaitingFirstReply_ = true;
     }
     windowWasVisible_ = visible;

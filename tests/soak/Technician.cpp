@@ -28,8 +28,8 @@ void Technician::step() {
     }
     if (aboutCloseAt_ && now >= *aboutCloseAt_) {
         aboutCloseAt_.reset();
-        if (w_.session.app.formAbout().visible()) {
-            w_.session.app.formAbout().okButton.click();
+        if (w_.session.app.aboutWindow().visible()) {
+            w_.session.app.aboutWindow().okButton.click();
             ++w_.figures.actions[static_cast<std::size_t>(Action::AboutClosed)];
         }
     }
@@ -78,8 +78,8 @@ void Technician::act() {
             return;
         }
     }
-    app::StartWindow& main = app.formStart();
-    if (main.visible() && !app.formAbout().visible()) {
+    app::StartWindow& main = app.startWindow();
+    if (main.visible() && !app.aboutWindow().visible()) {
         if (roll < 40) {
             main.aboutMenu.click();
             ++w_.figures.actions[static_cast<std::size_t>(Action::AboutOpened)];

@@ -25,7 +25,8 @@ using quarn::testing::TempDir;
 class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
                                 public link::SensorReplyDecoder {
   public:
-    PlaceholderSensorWindow(AppState& state, const Clock& clock) : state_(state), clock_(clock) {}
+    PlaceholderSensorWindow(ApplicationState& state, const Clock& clock)
+        : state_(state), clock_(clock) {}
 
     void showSensorWindow() override {
         ++openings;
@@ -40,7 +41,7 @@ class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
     std::optional<std::int64_t> openedAtMs;
 
   private:
-    AppState& state_;
+    ApplicationState& state_;
     const Clock& clock_;
 };
 
@@ -75,7 +76,7 @@ class SupervisionScenario : public ::testing::Test {
     void withSensorWindow() { app.setSensorWindow(&sensorWindow, &sensorWindow); }
     void advanceTo(std::int64_t ms) { clock.advanceTo(ms); }
 
-    StartWindow& form() { return app.formStart(); }
+    StartWindow& startWindow() { return app.startWindow(); }
     const std::string& text(int entry) { return app.state().texts[entry]; }
     std::string sensorFound() { return text(31) + "  " + text(33); }
 
@@ -91,32 +92,32 @@ TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
     sim::Adapter& adapter = plugProgrammer();
     withSensorWindow();
     app.start();
-    EXPECT_EQ(form().programmerStatus.caption(), "");
-    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().programmerStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
 
     advanceTo(1499);
-    EXPECT_EQ(form().programmerStatus.caption(), "");
+    EXPECT_EQ(startWindow().programmerStatus.caption(), "");
     EXPECT_EQ(adapter.framesReceived(0), 0U);
     advanceTo(1500);
-    EXPECT_EQ(form().programmerStatus.caption(), text(20));
-    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kGood);
-    EXPECT_EQ(form().deviceStatus.caption(), "");  // the first tick shows no device
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(20));
+    EXPECT_EQ(startWindow().programmerStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");  // the first tick shows no device
     EXPECT_EQ(adapter.framesReceived(0), 1U);
 
     advanceTo(1999);
-    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
     advanceTo(2000);
-    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
-    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(startWindow().deviceStatus.foreColor(), colors::kGood);
 
     advanceTo(2999);
     EXPECT_EQ(sensorWindow.openings, 0);
-    EXPECT_TRUE(form().visible());
+    EXPECT_TRUE(startWindow().visible());
     advanceTo(3000);
     EXPECT_EQ(sensorWindow.openings, 1);
     EXPECT_EQ(sensorWindow.openedAtMs, 3000);
-    EXPECT_FALSE(form().visible());
-    EXPECT_TRUE(form().loaded());
+    EXPECT_FALSE(startWindow().visible());
+    EXPECT_TRUE(startWindow().loaded());
     EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Sensor);
 
     // While the sensor window is in charge the status tick does nothing.
@@ -124,35 +125,35 @@ TEST_F(SupervisionScenario, RecognisedSensorOpensTheSensorWindowAt3000Ms) {
     advanceTo(8000);
     EXPECT_EQ(adapter.framesReceived(0), requests);
     EXPECT_EQ(sensorWindow.openings, 1);
-    EXPECT_TRUE(form().supervisionTimer->enabled());
-    EXPECT_TRUE(form().receiveTimer->enabled());
+    EXPECT_TRUE(startWindow().supervisionTimer->enabled());
+    EXPECT_TRUE(startWindow().receiveTimer->enabled());
 }
 
 TEST_F(SupervisionScenario, UnpluggedProgrammerAndDetachedSensorAreShownAtTheNextTicks) {
     sim::Adapter& adapter = plugProgrammer();
     app.start();
     advanceTo(2000);
-    ASSERT_EQ(form().deviceStatus.caption(), sensorFound());
+    ASSERT_EQ(startWindow().deviceStatus.caption(), sensorFound());
 
     bus.unplug(adapter);
     advanceTo(2500);
-    EXPECT_EQ(form().programmerStatus.caption(), text(22));
-    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kFault);
-    EXPECT_EQ(form().deviceStatus.caption(), "");
-    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);  // colour untouched
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(22));
+    EXPECT_EQ(startWindow().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.foreColor(), colors::kGood);  // colour untouched
 
     bus.replug(adapter);
     advanceTo(3000);
-    EXPECT_EQ(form().programmerStatus.caption(), text(20));
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(20));
     advanceTo(3500);
-    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(startWindow().deviceStatus.caption(), sensorFound());
 
     // A missing reply shows as no device: the tick at 4000 still shows the
     // reply to the request of 3500; the one at 4500 finds none.
     adapter.detachDevice();
     advanceTo(4500);
-    EXPECT_EQ(form().deviceStatus.caption(), text(30));
-    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), text(30));
+    EXPECT_EQ(startWindow().deviceStatus.foreColor(), colors::kFault);
 }
 
 TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
@@ -161,13 +162,41 @@ TEST_F(SupervisionScenario, TwoProgrammersAreShownAndNeitherIsOpened) {
     withSensorWindow();
     app.start();
     advanceTo(1500);
-    EXPECT_EQ(form().programmerStatus.caption(), text(23));
-    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(23));
+    EXPECT_EQ(startWindow().programmerStatus.foreColor(), colors::kFault);
     advanceTo(5000);
-    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
     EXPECT_EQ(bus.openHandleCount(), 0U);
     EXPECT_EQ(first.framesReceived(0) + second.framesReceived(0), 0U);
     EXPECT_EQ(sensorWindow.openings, 0);
+}
+
+TEST_F(SupervisionScenario, SecondProgrammerPluggedInWhileTheFirstIsOpenIsShownAtTheNextTick) {
+    sim::Adapter& first = plugProgrammer();
+    app.start();
+    advanceTo(2000);
+    ASSERT_EQ(startWindow().programmerStatus.caption(), text(20));
+    ASSERT_EQ(startWindow().deviceStatus.caption(), sensorFound());
+    ASSERT_EQ(bus.openHandleCount(), 1U);
+
+    advanceTo(2100);
+    sim::Adapter& second = bus.plugAdapter("QuarnProg");
+    second.attachDevice(sim::DeviceConfig{});
+    advanceTo(2499);
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(20))
+        << "nothing changes between ticks";
+    advanceTo(2500);
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(23));
+    EXPECT_EQ(startWindow().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
+    EXPECT_EQ(bus.openHandleCount(), 0U) << "neither adapter is kept open";
+
+    // No request reaches either adapter while both are there.
+    const std::size_t firstRequests = first.framesReceived(0);
+    advanceTo(5000);
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(23));
+    EXPECT_EQ(first.framesReceived(0), firstRequests);
+    EXPECT_EQ(second.framesReceived(0), 0U);
 }
 
 TEST_F(SupervisionScenario, OtherDeviceTypeIsShownAndNeverOpened) {
@@ -175,21 +204,21 @@ TEST_F(SupervisionScenario, OtherDeviceTypeIsShownAndNeverOpened) {
     withSensorWindow();
     app.start();
     advanceTo(2000);
-    EXPECT_EQ(form().deviceStatus.caption(), text(32));
-    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(startWindow().deviceStatus.caption(), text(32));
+    EXPECT_EQ(startWindow().deviceStatus.foreColor(), colors::kFault);
     advanceTo(20000);
     EXPECT_EQ(sensorWindow.openings, 0);
-    EXPECT_EQ(form().deviceStatus.caption(), text(32));
-    EXPECT_TRUE(form().visible());
+    EXPECT_EQ(startWindow().deviceStatus.caption(), text(32));
+    EXPECT_TRUE(startWindow().visible());
 }
 
 TEST_F(SupervisionScenario, SensorWithoutASensorWindowPluggedInIsOnlyShown) {
     plugProgrammer();
     app.start();
     advanceTo(10000);
-    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(startWindow().deviceStatus.caption(), sensorFound());
     EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
-    EXPECT_TRUE(form().visible());
+    EXPECT_TRUE(startWindow().visible());
 }
 
 TEST_F(SupervisionScenario, AboutWindowHoldsTheDeviceLabelAndTheOpeningBack) {
@@ -197,20 +226,20 @@ TEST_F(SupervisionScenario, AboutWindowHoldsTheDeviceLabelAndTheOpeningBack) {
     withSensorWindow();
     app.start();
     advanceTo(1000);
-    form().aboutMenu.click();
+    startWindow().aboutMenu.click();
     advanceTo(1500);
-    EXPECT_EQ(form().programmerStatus.caption(), text(20));
+    EXPECT_EQ(startWindow().programmerStatus.caption(), text(20));
     advanceTo(4000);
-    EXPECT_EQ(form().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
     EXPECT_EQ(sensorWindow.openings, 0);
     EXPECT_GE(adapter.framesReceived(0), 5U);  // identity requests keep going out
 
     advanceTo(4200);
-    app.formAbout().okButton.click();
+    app.aboutWindow().okButton.click();
     advanceTo(4499);
     EXPECT_EQ(sensorWindow.openings, 0);
     advanceTo(4500);
-    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(startWindow().deviceStatus.caption(), sensorFound());
     EXPECT_EQ(sensorWindow.openings, 1);
     EXPECT_EQ(sensorWindow.openedAtMs, 4500);
 }
@@ -226,18 +255,18 @@ TEST_F(SupervisionScenario, ReturnFromTheSensorWindowWaitsSixTicksBeforeReopenin
     advanceTo(4200);
     app.state().endWithSensorWindow = false;
     app.returnToStart();
-    EXPECT_TRUE(form().visible());
-    EXPECT_EQ(form().programmerStatus.caption(), "");
-    EXPECT_EQ(form().deviceStatus.caption(), "");
-    EXPECT_EQ(form().programmerStatus.foreColor(), colors::kGood);
-    EXPECT_EQ(form().deviceStatus.foreColor(), colors::kGood);
+    EXPECT_TRUE(startWindow().visible());
+    EXPECT_EQ(startWindow().programmerStatus.caption(), "");
+    EXPECT_EQ(startWindow().deviceStatus.caption(), "");
+    EXPECT_EQ(startWindow().programmerStatus.foreColor(), colors::kGood);
+    EXPECT_EQ(startWindow().deviceStatus.foreColor(), colors::kGood);
     EXPECT_EQ(app.state().sensorWindowDelayMs, 3000);
     EXPECT_EQ(app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(app.ended());
 
     advanceTo(6999);  // ticks at 4500 ... 6500
     EXPECT_EQ(sensorWindow.openings, 1);
-    EXPECT_EQ(form().deviceStatus.caption(), sensorFound());
+    EXPECT_EQ(startWindow().deviceStatus.caption(), sensorFound());
     advanceTo(7000);
     EXPECT_EQ(sensorWindow.openings, 2);
 }
@@ -250,10 +279,10 @@ TEST_F(SupervisionScenario, ClosingTheSensorWindowByHandEndsTheApplication) {
     ASSERT_EQ(sensorWindow.openings, 1);
     app.returnToStart();  // endWithSensorWindow is still True
     EXPECT_TRUE(app.ended());
-    EXPECT_FALSE(form().visible());
+    EXPECT_FALSE(startWindow().visible());
     EXPECT_EQ(host.quitRequests, 1);
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
 }
 
 TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
@@ -261,9 +290,9 @@ TEST_F(SupervisionScenario, ExitClosesTheLinkAndWritesTheSettings) {
     app.start();
     advanceTo(2000);
     ASSERT_EQ(bus.openHandleCount(), 1U);
-    form().exitMenu.click();
+    startWindow().exitMenu.click();
     EXPECT_EQ(bus.openHandleCount(), 0U);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
     EXPECT_EQ(host.quitRequests, 1);
     const std::size_t requests = adapter.framesReceived(0);
     advanceTo(10000);
@@ -291,12 +320,12 @@ TEST(FailingDriverScenario, EveryFailingCallShowsTheDriverFault) {
     Application app(driver, clock, host);
     app.start();
     clock.advanceTo(1500);
-    EXPECT_EQ(app.formStart().programmerStatus.caption(), app.state().texts[21]);
-    EXPECT_EQ(app.formStart().programmerStatus.foreColor(), colors::kFault);
+    EXPECT_EQ(app.startWindow().programmerStatus.caption(), app.state().texts[21]);
+    EXPECT_EQ(app.startWindow().programmerStatus.foreColor(), colors::kFault);
     clock.advanceTo(5000);
-    EXPECT_EQ(app.formStart().deviceStatus.caption(), "");
+    EXPECT_EQ(app.startWindow().deviceStatus.caption(), "");
     EXPECT_TRUE(host.messages.empty());
-    app.formStart().exitMenu.click();
+    app.startWindow().exitMenu.click();
     EXPECT_TRUE(app.ended());
 }
 

@@ -246,7 +246,7 @@ TEST_F(SensorWindowScenario, LostSensorClosesTheWindowAndSupervisionTakesOver) {
     EXPECT_EQ(after[1].timeMs, closedAt);
 
     EXPECT_FALSE(window().loaded());
-    EXPECT_TRUE(session.app.formStart().visible());
+    EXPECT_TRUE(session.app.startWindow().visible());
     EXPECT_EQ(session.app.state().activeWindow, link::ActiveWindow::Start);
     EXPECT_FALSE(session.app.ended());
 

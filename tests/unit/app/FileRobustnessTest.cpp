@@ -11,8 +11,8 @@
 #include <string>
 
 #include "ShellFixture.h"
-#include "app/Language.h"
 #include "app/Settings.h"
+#include "app/StringTableFile.h"
 #include "support/RecordingDriver.h"
 
 namespace quarn::app {
@@ -31,7 +31,7 @@ class FileRobustness : public ::testing::Test {
     void startAndExit() {
         shell.app().start();
         if (!shell.app().ended()) {
-            shell.form().exitMenu.click();
+            shell.startWindow().exitMenu.click();
         }
         ASSERT_TRUE(shell.app().ended());
         EXPECT_EQ(shell.host.quitRequests, 1);
@@ -48,7 +48,7 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheStringTableIsTheFatalFailure) {
     startAndExit();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].text, kFatalText);
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::English));
     EXPECT_TRUE(fs::is_directory(shell.dir.file("StringTable.txt")));
 }
 
@@ -56,10 +56,10 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheSettingsFileStartsInEnglishAndIsKept
     CopyDeliveredStringTable(shell.dir);
     fs::create_directory(shell.dir.file("QuarnSoft.prm"));
     shell.app().start();
-    EXPECT_EQ(shell.state().language, 1);
-    EXPECT_EQ(shell.form().exitMenu.caption(), "&Exit");
-    shell.form().italianMenuItem.click();
-    shell.form().exitMenu.click();
+    EXPECT_EQ(shell.state().language, Language::English);
+    EXPECT_EQ(shell.startWindow().exitMenu.caption(), "&Exit");
+    shell.startWindow().italianMenuItem.click();
+    shell.startWindow().exitMenu.click();
     EXPECT_TRUE(shell.host.messages.empty());
     EXPECT_TRUE(fs::is_directory(shell.dir.file("QuarnSoft.prm")));
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
@@ -73,14 +73,18 @@ TEST_F(FileRobustness, EndlessFilesAreReadOnlyUpToTheirLimit) {
     // the string table is refused with the fatal message, and nothing hangs.
     fs::create_symlink("/dev/zero", shell.dir.file("QuarnSoft.prm"));
     fs::create_symlink("/dev/zero", shell.dir.file("StringTable.txt"));
-    EXPECT_EQ(loadSettings(shell.dir.str()), 1);
+    EXPECT_EQ(loadSettings(shell.dir.str()), Language::English);
     StringTableEntries table;
-    EXPECT_FALSE(loadStringTable(shell.dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(shell.dir.str(), Language::Italian, table));
     startAndExit();
     ASSERT_EQ(shell.host.messages.size(), 1U);
-    // The save replaced the link with a real file and left the device alone.
-    EXPECT_FALSE(fs::is_symlink(shell.dir.file("QuarnSoft.prm")));
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(1));
+    // The save follows the link to a device, which is no file to replace:
+    // the link and the device stay as they are, and nothing is left behind.
+    EXPECT_TRUE(fs::is_symlink(shell.dir.file("QuarnSoft.prm")));
+    EXPECT_EQ(fs::read_symlink(shell.dir.file("QuarnSoft.prm")), "/dev/zero");
+    EXPECT_TRUE(fs::is_character_file("/dev/zero"));
+    EXPECT_FALSE(fs::exists("/dev/zero.new"));
+    EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
 }
 
 TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
@@ -95,7 +99,7 @@ TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
         }
         roundShell.dir.write("StringTable.txt", bytes);
         StringTableEntries expected;
-        const bool valid = parseStringTable(bytes, 1, expected);
+        const bool valid = parseStringTable(bytes, Language::English, expected);
         roundShell.app().start();
         EXPECT_EQ(roundShell.app().ended(), !valid);
         EXPECT_EQ(roundShell.host.messages.size(), valid ? 0U : 1U);
@@ -108,13 +112,13 @@ TEST_F(FileRobustness, BinaryStringTableGivesTheFatalMessageOrItsTexts) {
 TEST_F(FileRobustness, LeftoverOfAnInterruptedSaveIsReplacedByTheNextSave) {
     CopyDeliveredStringTable(shell.dir);
     // An earlier save stopped after writing half of its temporary file.
-    shell.dir.write("QuarnSoft.prm", settingsText(1));
+    shell.dir.write("QuarnSoft.prm", settingsText(Language::English));
     shell.dir.write("QuarnSoft.prm.new", "\"File configura");
     shell.app().start();
-    EXPECT_EQ(shell.state().language, 1);
-    shell.form().italianMenuItem.click();
-    shell.form().exitMenu.click();
-    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(0));
+    EXPECT_EQ(shell.state().language, Language::English);
+    shell.startWindow().italianMenuItem.click();
+    shell.startWindow().exitMenu.click();
+    EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
     EXPECT_FALSE(shell.dir.exists("QuarnSoft.prm.new"));
 }
 

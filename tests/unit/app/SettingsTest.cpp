@@ -17,23 +17,23 @@ using quarn::testing::TempDir;
 constexpr char kHeaderLine[] = "\"File configurazione QuarnSoft\"\r\n";
 
 TEST(SettingsFile, WritesTheExactBytesAndReadsThemBack) {
-    EXPECT_EQ(settingsText(1), "\"File configurazione QuarnSoft\"\r\n1\r\n");
-    EXPECT_EQ(settingsText(1).size(), 36U);
-    EXPECT_EQ(settingsText(-12), std::string(kHeaderLine) + "-12\r\n");
+    EXPECT_EQ(settingsText(Language::English), "\"File configurazione QuarnSoft\"\r\n1\r\n");
+    EXPECT_EQ(settingsText(Language::English).size(), 36U);
+    EXPECT_EQ(settingsText(languageAtLine(-12)), std::string(kHeaderLine) + "-12\r\n");
 
     TempDir dir;
     for (std::int16_t value : {0, 1, 2, -1, -32768, 32767}) {
-        saveSettings(dir.str(), value);
-        EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(value));
-        EXPECT_EQ(loadSettings(dir.str()), value);
+        saveSettings(dir.str(), languageAtLine(value));
+        EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(languageAtLine(value)));
+        EXPECT_EQ(lineOf(loadSettings(dir.str())), value);
     }
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
 
 TEST(SettingsFile, MissingFileMeansEnglish) {
     TempDir dir;
-    EXPECT_EQ(loadSettings(dir.str()), 1);
-    EXPECT_EQ(loadSettings((dir.path() / "no-such-directory").string()), 1);
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    EXPECT_EQ(loadSettings((dir.path() / "no-such-directory").string()), Language::English);
 }
 
 TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
@@ -66,7 +66,7 @@ TEST(SettingsFile, HeaderDecidesBetweenEnglishAndItalianFallback) {
         {"\"File configurazione QuarnSoft\"\r\n.\r\n", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(settingsFromText(c.bytes), c.expected) << c.bytes;
+        EXPECT_EQ(lineOf(settingsFromText(c.bytes)), c.expected) << c.bytes;
     }
 }
 
@@ -103,26 +103,26 @@ TEST(SettingsFile, LanguageLineIsRoundedHalfToEvenAndLimitedTo16Bits) {
         {"000000000000000000001", 1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(settingsFromText(std::string(kHeaderLine) + c.line + "\r\n"), c.expected)
+        EXPECT_EQ(lineOf(settingsFromText(std::string(kHeaderLine) + c.line + "\r\n")), c.expected)
             << c.line;
     }
 }
 
 TEST(SettingsFile, FailedSaveKeepsThePreviousFileWhole) {
     TempDir dir;
-    saveSettings(dir.str(), 0);
+    saveSettings(dir.str(), Language::Italian);
     // The temporary name is taken by a directory: the write cannot happen.
     fs::create_directory(dir.file("QuarnSoft.prm.new"));
-    saveSettings(dir.str(), 1);
-    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(0));
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm.new")));
 }
 
 TEST(SettingsFile, DirectoryInPlaceOfTheFileIsLeftAlone) {
     TempDir dir;
     fs::create_directory(dir.file("QuarnSoft.prm"));
-    EXPECT_EQ(loadSettings(dir.str()), 1);
-    saveSettings(dir.str(), 0);
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    saveSettings(dir.str(), Language::Italian);
     EXPECT_TRUE(fs::is_directory(dir.file("QuarnSoft.prm")));
     EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
@@ -133,9 +133,62 @@ TEST(SettingsFile, ReadOnlyDirectoryGetsNothingWritten) {
     }
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    saveSettings(dir.str(), 0);
+    saveSettings(dir.str(), Language::Italian);
     fs::permissions(dir.path(), fs::perms::owner_all);
     EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(SettingsFile, ReadOnlyFileIsNeitherReplacedNorUnprotected) {
+    TempDir dir;
+    saveSettings(dir.str(), Language::Italian);
+    const fs::path file = dir.file("QuarnSoft.prm");
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(file, readOnly);
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::Italian));
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, readOnly);
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
+
+    // Once writable again it is saved as usual.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    saveSettings(dir.str(), Language::English);
+    EXPECT_EQ(dir.read("QuarnSoft.prm"), settingsText(Language::English));
+}
+
+TEST(SettingsFile, SymbolicLinkStaysALinkAndItsFileIsReplacedWhereItLies) {
+    TempDir dir;
+    fs::create_directories(dir.file("app"));
+    fs::create_directories(dir.file("kept"));
+    const fs::path link = dir.file("app") / "QuarnSoft.prm";
+    const fs::path stored = dir.file("kept") / "settings.prm";
+    // A relative link, read from the link's own folder, through a second link.
+    fs::create_symlink("../kept/settings.prm", dir.file("kept") / "current.prm");
+    fs::create_symlink("../kept/current.prm", link);
+
+    const std::string app = dir.file("app").string();
+    saveSettings(app, Language::Italian);  // the file at the end does not exist yet
+    EXPECT_EQ(dir.read("kept/settings.prm"), settingsText(Language::Italian));
+    saveSettings(app, Language::English);
+    EXPECT_EQ(dir.read("kept/settings.prm"), settingsText(Language::English));
+    EXPECT_EQ(loadSettings(app), Language::English);
+
+    EXPECT_EQ(fs::read_symlink(link), "../kept/current.prm");
+    EXPECT_TRUE(fs::is_symlink(dir.file("kept") / "current.prm"));
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(stored)));
+    for (const char* folder : {"app", "kept"}) {
+        for (const auto& entry : fs::directory_iterator(dir.file(folder))) {
+            EXPECT_NE(entry.path().extension(), ".new") << entry.path();
+        }
+    }
+}
+
+TEST(SettingsFile, LinkThatLoopsGetsNothingWritten) {
+    TempDir dir;
+    fs::create_symlink("QuarnSoft.prm", dir.file("QuarnSoft.prm"));
+    EXPECT_EQ(loadSettings(dir.str()), Language::English);
+    saveSettings(dir.str(), Language::Italian);
+    EXPECT_TRUE(fs::is_symlink(dir.file("QuarnSoft.prm")));
+    EXPECT_FALSE(dir.exists("QuarnSoft.prm.new"));
 }
 
 TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
@@ -156,10 +209,10 @@ TEST(SettingsFile, RandomFilesOnlyEverGiveAFallbackOrTheirNumber) {
             bytes += withHeader ? alphabet[pick(random)] : static_cast<char>(byte(random));
         }
         dir.write("QuarnSoft.prm", bytes);
-        const std::int16_t language = loadSettings(dir.str());
+        const Language language = loadSettings(dir.str());
         ASSERT_EQ(language, settingsFromText(bytes));
         if (!withHeader) {
-            ASSERT_EQ(language, 1);  // random bytes never form the header
+            ASSERT_EQ(language, Language::English);  // random bytes never form the header
         }
     }
 }

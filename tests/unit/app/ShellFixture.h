@@ -30,8 +30,8 @@ class ShellFixture {
         }
         return *app_;
     }
-    app::StartWindow& form() { return app().formStart(); }
-    app::AppState& state() { return app().state(); }
+    app::StartWindow& startWindow() { return app().startWindow(); }
+    app::ApplicationState& state() { return app().state(); }
     const app::StringTableEntries& texts() { return state().texts; }
 
     TempDir dir;

@@ -1,33 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "TempDir.h"
-#include "app/Language.h"
+#include "app/StringTableFile.h"
 
 namespace quarn::app {
 namespace {
 
 using quarn::testing::TempDir;
 
-StringTableEntries Parsed(std::string_view bytes, std::int16_t language, bool& ok) {
+StringTableEntries Parsed(std::string_view bytes, std::int16_t line, bool& ok) {
     StringTableEntries table;
-    ok = parseStringTable(bytes, language, table);
+    ok = parseStringTable(bytes, languageAtLine(line), table);
     return table;
 }
 
-StringTableEntries Parsed(std::string_view bytes, std::int16_t language) {
+StringTableEntries Parsed(std::string_view bytes, std::int16_t line) {
     bool ok = false;
-    StringTableEntries table = Parsed(bytes, language, ok);
+    StringTableEntries table = Parsed(bytes, line, ok);
     EXPECT_TRUE(ok) << bytes;
     return table;
 }
 
-bool Accepted(std::string_view bytes, std::int16_t language = 0) {
+bool Accepted(std::string_view bytes, std::int16_t line = 0) {
     StringTableEntries table;
-    return parseStringTable(bytes, language, table);
+    return parseStringTable(bytes, languageAtLine(line), table);
 }
 
 TEST(StringTable, EachLanguageTakesItsLineOfEveryEntry) {
@@ -101,8 +103,8 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
     StringTableEntries table;
     table[40] = "Solo italiano";
     table[41] = "Vecchio";
-    ASSERT_TRUE(parseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n", 1,
-                                 table));
+    ASSERT_TRUE(parseStringTable("#STRING 40\r\nSolo italiano\r\n#STRING 41\r\nNuovo\r\nNew\r\n",
+                                 Language::English, table));
     EXPECT_EQ(table[40], "Solo italiano");
     EXPECT_EQ(table[41], "New");
 }
@@ -110,7 +112,7 @@ TEST(StringTable, EntriesNotInTheFileKeepTheirText) {
 TEST(StringTable, RefusedFileLeavesTheTableAsItWas) {
     StringTableEntries table;
     table[11] = "&Exit";
-    EXPECT_FALSE(parseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", 0, table));
+    EXPECT_FALSE(parseStringTable("#STRING 11\r\nEsci\r\n#STRING\r\n", Language::Italian, table));
     EXPECT_EQ(table[11], "&Exit");
 }
 
@@ -124,16 +126,16 @@ TEST(StringTable, TextsAreDecodedFromWindows1252) {
 TEST(StringTableFile, MissingUnreadableOrOversizedFileIsRefused) {
     TempDir dir;
     StringTableEntries table;
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     std::filesystem::create_directory(dir.file("StringTable.txt"));
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     std::filesystem::remove(dir.file("StringTable.txt"));
     dir.write("StringTable.txt", "#STRING 1\r\nUno\r\n");
-    EXPECT_TRUE(loadStringTable(dir.str(), 0, table));
+    EXPECT_TRUE(loadStringTable(dir.str(), Language::Italian, table));
     EXPECT_EQ(table[1], "Uno");
     // A file far larger than any table is not read into memory.
     std::filesystem::resize_file(dir.file("StringTable.txt"), 65 * 1024 * 1024);
-    EXPECT_FALSE(loadStringTable(dir.str(), 0, table));
+    EXPECT_FALSE(loadStringTable(dir.str(), Language::Italian, table));
     EXPECT_EQ(table[1], "Uno");
 }
 
@@ -142,8 +144,8 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     const std::string dir = delivered.parent_path().string();
     StringTableEntries italian;
     StringTableEntries english;
-    ASSERT_TRUE(loadStringTable(dir, 0, italian));
-    ASSERT_TRUE(loadStringTable(dir, 1, english));
+    ASSERT_TRUE(loadStringTable(dir, Language::Italian, italian));
+    ASSERT_TRUE(loadStringTable(dir, Language::English, english));
     const int inUse[] = {0,  1,  11, 12, 13, 14, 20, 21, 22, 23, 30, 31, 32, 33, 50,
                          51, 52, 53, 54, 55, 56, 57, 58, 59, 60, 61, 62, 63, 64};
     for (int entry : inUse) {
@@ -156,8 +158,38 @@ TEST(StringTableFile, DeliveredTableHasBothLanguagesForEveryEntryInUse) {
     EXPECT_EQ(italian[33], english[33]);  // the model name is the same in both
     // No third language, and nothing beyond the entries in use.
     StringTableEntries third;
-    ASSERT_TRUE(loadStringTable(dir, 2, third));
+    ASSERT_TRUE(loadStringTable(dir, languageAtLine(2), third));
     EXPECT_EQ(third, StringTableEntries{});
+}
+
+// The key that Alt (or, inside an open menu, the key alone) pairs with a
+// menu caption: the letter after a single '&', in upper case; 0 for none.
+char mnemonicOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] == '&') {
+            if (caption[i + 1] != '&') {
+                return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+            }
+            ++i;  // "&&" shows one '&'
+        }
+    }
+    return 0;
+}
+
+TEST(StringTableFile, EveryMenuItemOfTheDeliveredTableHasAKeyOfItsOwn) {
+    const std::string dir = std::filesystem::path(QUARN_STRING_TABLE_SOURCE).parent_path().string();
+    for (const Language language : {Language::Italian, Language::English}) {
+        StringTableEntries texts;
+        ASSERT_TRUE(loadStringTable(dir, language, texts));
+        // The menu bar (Exit, Language; "?" has none), then the Language menu.
+        for (const auto& [first, second] : {std::pair{11, 12}, std::pair{13, 14}}) {
+            const char firstKey = mnemonicOf(texts[first]);
+            EXPECT_NE(firstKey, 0) << texts[first];
+            EXPECT_NE(mnemonicOf(texts[second]), 0) << texts[second];
+            EXPECT_NE(firstKey, mnemonicOf(texts[second]))
+                << texts[first] << " and " << texts[second] << " share a key";
+        }
+    }
 }
 
 // Random bytes, and random mixtures of the file's own pieces, never crash
@@ -183,7 +215,8 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
             }
         }
         StringTableEntries table = before;
-        if (!parseStringTable(bytes, static_cast<std::int16_t>(language(random)), table)) {
+        if (!parseStringTable(bytes, languageAtLine(static_cast<std::int16_t>(language(random))),
+                              table)) {
             ASSERT_EQ(table, before);
         }
     }
@@ -198,7 +231,8 @@ TEST(StringTable, RandomFilesNeverCrashTheReader) {
         dir.write("StringTable.txt", bytes);
         StringTableEntries table;
         StringTableEntries fromBytes;
-        ASSERT_EQ(loadStringTable(dir.str(), 1, table), parseStringTable(bytes, 1, fromBytes));
+        ASSERT_EQ(loadStringTable(dir.str(), Language::English, table),
+                  parseStringTable(bytes, Language::English, fromBytes));
     }
 }
 

@@ -1,10 +1,10 @@
-#include "gui/FirstPaintProbe.h"
+#include "FirstPaintProbe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <cstdio>
 
-namespace quarn::qt {
+namespace quarn::bench {
 
 FirstPaintProbe::FirstPaintProbe(QObject* window, std::chrono::steady_clock::time_point start)
     : QObject(window), start_(start) {
@@ -25,4 +25,4 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::bench

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "app/Language.h"
 #include "sensor/SessionState.h"
 
 namespace quarn::app {
@@ -11,9 +12,9 @@ namespace quarn::app {
 using texts::kStringTableEntries;
 using texts::StringTableEntries;
 
-struct AppState : sensor::SessionState {
+struct ApplicationState : sensor::SessionState {
     std::int16_t sensorWindowDelayMs = 0;  // ms still to wait before the sensor window may open
-    std::int16_t language = 0;             // 0 Italian, 1 English (others reach further lines)
+    Language language = Language::Italian;
 };
 
 }  // namespace quarn::app

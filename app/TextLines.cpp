@@ -1,4 +1,4 @@
-#include "app/TextFields.h"
+#include "app/TextLines.h"
 
 #include <cstddef>
 

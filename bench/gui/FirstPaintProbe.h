@@ -5,7 +5,7 @@
 #include <QObject>
 #include <chrono>
 
-namespace quarn::qt {
+namespace quarn::bench {
 
 class FirstPaintProbe final : public QObject {
   public:
@@ -19,4 +19,4 @@ class FirstPaintProbe final : public QObject {
     bool reported_ = false;
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::bench

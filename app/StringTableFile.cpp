@@ -1,11 +1,11 @@
-#include "app/Language.h"
+#include "app/StringTableFile.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "app/AppFiles.h"
+#include "app/ApplicationFiles.h"
 #include "app/ShellConstants.h"
-#include "app/TextFields.h"
+#include "app/TextLines.h"
 #include "platform/Cp1252.h"
 
 namespace quarn::app {
@@ -37,7 +37,8 @@ std::string_view takeTableLine(std::string_view& text) {
 
 }  // namespace
 
-bool parseStringTable(std::string_view bytes, std::int16_t language, StringTableEntries& table) {
+bool parseStringTable(std::string_view bytes, Language language, StringTableEntries& table) {
+    const std::int16_t languageLine = lineOf(language);
     StringTableEntries result = table;
     std::int16_t currentEntry = 0;
     std::int32_t lineCounter = 0;
@@ -52,7 +53,7 @@ bool parseStringTable(std::string_view bytes, std::int16_t language, StringTable
             lineCounter = 0;
             continue;
         }
-        if (lineCounter == language) {
+        if (lineCounter == languageLine) {
             if (currentEntry < 0) {
                 return false;
             }
@@ -67,10 +68,9 @@ bool parseStringTable(std::string_view bytes, std::int16_t language, StringTable
     return true;
 }
 
-bool loadStringTable(const std::string& directory, std::int16_t language,
-                     StringTableEntries& table) {
-    const auto bytes =
-        readFileBytes(appFilePath(directory, kStringTableFileName), kStringTableReadLimit + 1);
+bool loadStringTable(const std::string& directory, Language language, StringTableEntries& table) {
+    const auto bytes = readFileBytes(applicationFilePath(directory, kStringTableFileName),
+                                     kStringTableReadLimit + 1);
     if (!bytes || bytes->size() > kStringTableReadLimit) {
         return false;
     }

@@ -1,9 +1,13 @@
-#include "app/AppFiles.h"
+#include "app/ApplicationFiles.h"
 
 #include <algorithm>
 #include <array>
 #include <fstream>
 #include <system_error>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace quarn::app {
 
@@ -11,8 +15,55 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The system refuses deeper chains of symbolic links too.
+constexpr int kMaxLinkHops = 40;
+
 fs::path utf8Path(std::string_view text) {
     return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+// The file at the end of path's chain of symbolic links (a relative link is
+// read from the link's own folder); path itself when it is no link. Nothing
+// when a link cannot be read or the chain does not end.
+std::optional<fs::path> followLinks(fs::path path) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            return path;
+        }
+        const fs::path target = fs::read_symlink(path, error);
+        if (error) {
+            return std::nullopt;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return std::nullopt;
+}
+
+// A file nobody may write to, or that this process may not write to, stays
+// as it is: replacing it would defeat its protection.
+bool isReadOnly(const fs::path& path, fs::perms permissions) {
+    constexpr fs::perms kAnyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if ((permissions & kAnyWrite) == fs::perms::none) {
+        return true;
+    }
+#ifndef _WIN32
+    return ::access(path.c_str(), W_OK) != 0;
+#else
+    return false;
+#endif
+}
+
+// True when the file at path (links already followed) may be replaced: it
+// does not exist yet, or it is a plain file that may be written.
+bool replaceable(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        return true;
+    }
+    return fs::is_regular_file(status) && !isReadOnly(path, status.permissions());
 }
 
 // The temporary file sits in the same directory so that the rename stays on
@@ -45,7 +96,7 @@ void removeTemporary(const fs::path& temporary) {
 
 }  // namespace
 
-fs::path appFilePath(const std::string& directory, std::string_view fileName) {
+fs::path applicationFilePath(const std::string& directory, std::string_view fileName) {
     return utf8Path(directory) / utf8Path(fileName);
 }
 
@@ -78,16 +129,17 @@ std::optional<std::string> readFileBytes(const fs::path& path, std::size_t maxBy
 }
 
 bool replaceFile(const fs::path& path, std::string_view bytes) {
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
+    const std::optional<fs::path> target = followLinks(path);
+    if (!target || !replaceable(*target)) {
         return false;
     }
-    const fs::path temporary = temporaryPathFor(path);
+    const fs::path temporary = temporaryPathFor(*target);
     if (!writeWholeFile(temporary, bytes)) {
         removeTemporary(temporary);
         return false;
     }
-    fs::rename(temporary, path, error);
+    std::error_code error;
+    fs::rename(temporary, *target, error);
     if (error) {
         removeTemporary(temporary);
         return false;

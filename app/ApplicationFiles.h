@@ -12,14 +12,18 @@
 namespace quarn::app {
 
 // directory / fileName, both UTF-8.
-std::filesystem::path appFilePath(const std::string& directory, std::string_view fileName);
+std::filesystem::path applicationFilePath(const std::string& directory, std::string_view fileName);
 
 // The file's bytes, at most maxBytes of them; nothing when it cannot be read
 // (missing, a directory, no permission).
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Writes bytes to a temporary file beside path and renames it over path.
-// Returns false, leaving path as it was and no temporary behind, on any error.
+// A symbolic link is followed: the file it leads to is replaced, in that
+// file's own folder, and the link stays a link. Only a plain file (or none)
+// is replaced; a read-only file, a directory, a device or a chain of links
+// that loops or breaks gets nothing written. Returns false, leaving
+// everything as it was and no temporary behind, on any error.
 bool replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quarn::app
