@@ -13,7 +13,7 @@ GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostSer
         std::make_unique<StartWindowView>(app.startWindow(), [&app] { app.showMonitor(); });
     aboutWindowView_ = std::make_unique<AboutWindowView>(app.aboutWindow(), startWindowView_.get());
     trafficMonitorView_ = std::make_unique<TrafficMonitorView>(app.trafficMonitor());
-    sensorWindowView_ = std::make_unique<qt::SensorWindowView>(*sensorWindow_);
+    sensorWindowView_ = std::make_unique<SensorWindowView>(*sensorWindow_);
 }
 
 GuiApplication::~GuiApplication() {

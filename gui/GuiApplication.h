@@ -37,7 +37,7 @@ class GuiApplication {
     StartWindowView& startWindowView() { return *startWindowView_; }
     AboutWindowView& aboutWindowView() { return *aboutWindowView_; }
     TrafficMonitorView& trafficMonitorView() { return *trafficMonitorView_; }
-    qt::SensorWindowView& sensorWindowView() { return *sensorWindowView_; }
+    SensorWindowView& sensorWindowView() { return *sensorWindowView_; }
 
   private:
     std::unique_ptr<app::Application> application_;
@@ -45,7 +45,7 @@ class GuiApplication {
     std::unique_ptr<StartWindowView> startWindowView_;
     std::unique_ptr<AboutWindowView> aboutWindowView_;
     std::unique_ptr<TrafficMonitorView> trafficMonitorView_;
-    std::unique_ptr<qt::SensorWindowView> sensorWindowView_;
+    std::unique_ptr<SensorWindowView> sensorWindowView_;
 };
 
 }  // namespace quarn::gui

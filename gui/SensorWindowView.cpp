@@ -11,7 +11,9 @@
 #include "platform/qt/SliderView.h"
 #include "platform/qt/StatusBarView.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
+
+using namespace qt;  // the generic views this window is built from
 
 namespace {
 
@@ -88,4 +90,4 @@ void SensorWindowView::buildParameterFrame(QWidget& frame) {
     }
 }
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui

@@ -7,9 +7,9 @@
 #include "platform/qt/FormWindow.h"
 #include "sensorwin/SensorWindow.h"
 
-namespace quarn::qt {
+namespace quarn::gui {
 
-class SensorWindowView final : public FormWindow {
+class SensorWindowView final : public qt::FormWindow {
   public:
     explicit SensorWindowView(sensorwin::SensorWindow& form);
 
@@ -23,4 +23,4 @@ class SensorWindowView final : public FormWindow {
     sensorwin::SensorWindow& form_;
 };
 
-}  // namespace quarn::qt
+}  // namespace quarn::gui
