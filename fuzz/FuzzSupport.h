@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/TempDir.h"
+
 namespace quarn::fuzz {
 
 // Stops the run with a message; libFuzzer keeps the input that caused it.
@@ -31,45 +33,17 @@ inline void Expect(bool holds, const char* what) {
 // A directory of its own under the system's temporary directory, removed
 // with everything in it when the object goes. One per fuzzing process, so
 // parallel jobs and the checkout are never touched.
-class ScratchDirectory {
-  public:
-    ScratchDirectory() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quarn-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            Broken("cannot create a temporary directory");
-        }
-        path_ = pattern;
-    }
-    ~ScratchDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+using ScratchDirectory = testing::TempDir;
+}
+void remove(std::string_view name) const {
+    std::error_code ignored;
+    std::filesystem::remove(file(name), ignored);
+}
 
-    std::string str() const { return path_.string(); }
-    std::filesystem::path file(std::string_view name) const { return path_ / name; }
-
-    void write(std::string_view name, std::string_view bytes) const {
-        std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            Broken("cannot write into the temporary directory");
-        }
-    }
-    std::string read(std::string_view name) const {
-        std::ifstream in(file(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void remove(std::string_view name) const {
-        std::error_code ignored;
-        std::filesystem::remove(file(name), ignored);
-    }
-
-  private:
-    std::filesystem::path path_;
-};
+private:
+std::filesystem::path path_;
+}
+;
 
 // A string table with two languages for every entry the program shows, so
 // an application starts and every window fills its controls.

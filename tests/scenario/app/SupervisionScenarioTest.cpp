@@ -12,7 +12,7 @@
 #include "platform/VirtualClock.h"
 #include "sim/SimulatedBus.h"
 #include "support/FakeHost.h"
-#include "unit/app/TempDir.h"
+#include "support/TempDir.h"
 
 namespace quarn::app {
 namespace {

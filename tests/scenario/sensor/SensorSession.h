@@ -19,29 +19,19 @@
 #include "sim/SimulatedBus.h"
 #include "sim/ZelSensor.h"
 #include "support/FakeHost.h"
+#include "support/TempDir.h"
 
 namespace quarn::testing {
 
-// A fresh directory, removed with its contents at the end.
-class SessionDirectory {
-  public:
+// A fresh directory holding the delivered string table, removed with its
+// contents at the end.
+struct SessionDirectory {
     SessionDirectory() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quarn-sensor-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
-        }
-        path = pattern;
         std::filesystem::copy_file(QUARN_STRING_TABLE_SOURCE, path / "StringTable.txt");
     }
-    ~SessionDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    SessionDirectory(const SessionDirectory&) = delete;
-    SessionDirectory& operator=(const SessionDirectory&) = delete;
 
-    std::filesystem::path path;
+    TempDir directory;
+    std::filesystem::path path = directory.path();
 };
 
 class SensorSession {

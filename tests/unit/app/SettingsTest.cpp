@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "TempDir.h"
 #include "app/Settings.h"
+#include "support/TempDir.h"
 
 namespace quarn::app {
 namespace {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "TempDir.h"
 #include "app/Application.h"
 #include "platform/VirtualClock.h"
 #include "support/FakeHost.h"
+#include "support/TempDir.h"
 
 namespace quarn::testing {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "TempDir.h"
 #include "app/StringTableFile.h"
+#include "support/TempDir.h"
 
 namespace quarn::app {
 namespace {

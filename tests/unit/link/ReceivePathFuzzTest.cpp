@@ -16,8 +16,6 @@ namespace quarn::link {
 namespace {
 
 using testing::Bytes;
-using testing::IdentityReplyMessage;
-using testing::LinkRig;
 using testing::WireFrame;
 
 class StreamMaker {
@@ -45,9 +43,9 @@ class StreamMaker {
             case 0:
                 return noise();
             case 1:
-                return WireFrame(IdentityReplyMessage());
+                return WireFrame(testing::IdentityReplyMessage());
             case 2:
-                return mutated(WireFrame(IdentityReplyMessage()));
+                return mutated(WireFrame(testing::IdentityReplyMessage()));
             case 3:
                 return mutated(WireFrame(randomMessage()));
             case 4:
@@ -109,7 +107,7 @@ class StreamMaker {
 };
 
 TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
-    LinkRig rig;
+    testing::LinkRig rig;
     rig.driver.recording = false;
     rig.showMonitor();
     StreamMaker maker(0x5EED2024U);

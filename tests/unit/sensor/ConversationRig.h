@@ -20,7 +20,9 @@
 #include "sensor/SensorConversation.h"
 #include "sensor/SessionState.h"
 #include "support/FakeHost.h"
+#include "support/ParameterListSet.h"
 #include "support/RecordingDriver.h"
+#include "support/SendingSide.h"
 #include "unit/sensor/SensorFrames.h"
 
 namespace quarn::testing {
@@ -37,7 +39,7 @@ inline void fillList(ComboList& list, const sensor::ParameterRow& row,
     memory[row.parameter].lastReported = row.loadSelection;
 }
 
-class ConversationRig {
+class ConversationRig : public SendingSide, public ParameterListSet {
   public:
     ConversationRig() {
         driver.addAdapter("QuarnProg");
@@ -59,26 +61,12 @@ class ConversationRig {
     }
     const std::string& logged() const { return monitor.sentFrames.text(); }
 
-    RecordingDriver driver;
-    link::UsbLink usb{driver};
-    testing::FakeHost host;
-    app::TrafficMonitor monitor{host};
-    link::MessageSender sender{usb, monitor};
-    sensor::SessionState session;
     VirtualClock clock;
     std::unique_ptr<Timer> timer = clock.createTimer();
-    ComboList sensitivity{"sensitivityList"};
-    ComboList relayOnTime{"relayOnTimeList"};
-    ComboList reactionSpeed{"reactionSpeedList"};
-    ComboList mainsFilter{"mainsFilterList"};
-    ComboList highTraffic{"highTrafficList"};
-    ComboList height{"installationHeightList"};
     StatusBar bar{"StatusBar"};
     sensor::ParameterMemory memory;
     sensor::ConversationState state;
     std::vector<std::size_t> unloadsAtWrite;  // frames written when each unload ran
-    sensor::ParameterLists lists{
-        {&sensitivity, &relayOnTime, &reactionSpeed, &mainsFilter, &highTraffic, &height}};
     sensor::SensorConversation conversation{
         session, sender, memory, state,
         sensor::ConversationControls{lists, *timer, bar,

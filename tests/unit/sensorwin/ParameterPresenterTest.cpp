@@ -10,6 +10,8 @@
 #include "sensorwin/ParameterPresenter.h"
 #include "unit/sensor/SensorFrames.h"
 
+#include "support/ParameterListSet.h"
+
 namespace quarn::sensorwin {
 namespace {
 
@@ -17,7 +19,7 @@ using testing::makeReply;
 
 using sensor::Parameter;
 
-class ParameterPresenterTest : public ::testing::Test {
+class ParameterPresenterTest : public ::testing::Test, public testing::ParameterListSet {
   protected:
     ParameterPresenterTest() {
         for (int i = 0; i <= 64; ++i) {
@@ -57,14 +59,6 @@ class ParameterPresenterTest : public ::testing::Test {
     }
 
     texts::StringTableEntries strings;
-    ComboList sensitivity{"sensitivityList"};
-    ComboList relayOnTime{"relayOnTimeList"};
-    ComboList reactionSpeed{"reactionSpeedList"};
-    ComboList mainsFilter{"mainsFilterList"};
-    ComboList highTraffic{"highTrafficList"};
-    ComboList height{"installationHeightList"};
-    sensor::ParameterLists lists{
-        {&sensitivity, &relayOnTime, &reactionSpeed, &mainsFilter, &highTraffic, &height}};
     Label heightLabel{"heightLabel"};
     PictureBox picture{"detectionAreaPicture"};
     OvalShape area{"detectionArea"};

@@ -4,14 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/TrafficMonitor.h"
-#include "link/MessageSender.h"
-#include "link/UsbLink.h"
 #include "platform/VirtualClock.h"
 #include "sensorwin/AreaDrawing.h"
 #include "sensorwin/SensorWindow.h"
-#include "support/FakeHost.h"
-#include "support/RecordingDriver.h"
+#include "support/SendingSide.h"
 #include "unit/sensor/SensorFrames.h"
 
 namespace quarn::sensorwin {
@@ -21,7 +17,7 @@ using sensor::Parameter;
 using testing::makeReply;
 using testing::SentFrame;
 
-class SensorWindowTest : public ::testing::Test {
+class SensorWindowTest : public ::testing::Test, public testing::SendingSide {
   protected:
     SensorWindowTest() {
         driver.addAdapter("QuarnProg");
@@ -45,12 +41,6 @@ class SensorWindowTest : public ::testing::Test {
         form.replyDecoder().decode(frame.bytes, frame.length);
     }
 
-    testing::RecordingDriver driver;
-    link::UsbLink usb{driver};
-    testing::FakeHost host;
-    app::TrafficMonitor monitor{host};
-    link::MessageSender sender{usb, monitor};
-    sensor::SessionState session;
     VirtualClock clock;
     int returns = 0;
     SensorWindow form{session, sender, monitor, clock, host, [this] {

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh, empty directory for one test, removed with everything in it at
-// the end; the stand-in for the application directory.
+// the end: the stand-in for the application directory in tests, scenarios
+// and fuzzers.
 
 #include <stdlib.h>
 
@@ -17,7 +18,7 @@ class TempDir {
   public:
     TempDir() {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "quarn-app-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / "quarn-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("cannot create a temporary directory");
         }
@@ -39,12 +40,19 @@ class TempDir {
     void write(std::string_view name, std::string_view bytes) const {
         std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out) {
+            throw std::runtime_error("cannot write into the temporary directory");
+        }
     }
     std::string read(std::string_view name) const {
         std::ifstream in(file(name), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     bool exists(std::string_view name) const { return std::filesystem::exists(file(name)); }
+    void remove(std::string_view name) const {
+        std::error_code ignored;
+        std::filesystem::remove(file(name), ignored);
+    }
 
   private:
     std::filesystem::path path_;
