@@ -7,9 +7,7 @@
 
 namespace quarn::qt {
 
-ButtonView::ButtonView(Button& model, QWidget* parent)
-    : QPushButton(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+ButtonView::ButtonView(Button& model, QWidget* parent) : ControlView(model, parent) {
     connect(this, &QPushButton::clicked, this, [this] { model_.click(); });
     sync();
 }

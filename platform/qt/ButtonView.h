@@ -5,11 +5,11 @@
 #include <QPushButton>
 
 #include "platform/controls/PictureBox.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class ButtonView : public QPushButton {
+class ButtonView final : public ControlView<QPushButton, Button> {
   public:
     ButtonView(Button& model, QWidget* parent);
 
@@ -17,10 +17,7 @@ class ButtonView : public QPushButton {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void sync();
-
-    Button& model_;
-    ModelObservation observation_;
+    void sync() override;
 };
 
 }  // namespace quarn::qt

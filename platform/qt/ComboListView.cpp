@@ -8,9 +8,7 @@
 
 namespace quarn::qt {
 
-ComboListView::ComboListView(ComboList& model, QWidget* parent)
-    : QComboBox(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+ComboListView::ComboListView(ComboList& model, QWidget* parent) : ControlView(model, parent) {
     setEditable(false);
     connect(this, &QComboBox::activated, this,
             [this](int index) { model_.userSelect(static_cast<std::int16_t>(index)); });

@@ -8,22 +8,20 @@
 #include <vector>
 
 #include "platform/controls/ComboList.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class ComboListView : public QComboBox {
+class ComboListView final : public ControlView<QComboBox, ComboList> {
   public:
     ComboListView(ComboList& model, QWidget* parent);
 
     void showPopup() override;
 
   private:
-    void sync();
+    void sync() override;
 
-    ComboList& model_;
     std::vector<std::string> shownItems_;
-    ModelObservation observation_;
 };
 
 }  // namespace quarn::qt

@@ -5,9 +5,7 @@
 
 namespace quarn::qt {
 
-FrameView::FrameView(Frame& model, QWidget* parent)
-    : QGroupBox(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+FrameView::FrameView(Frame& model, QWidget* parent) : ControlView(model, parent) {
     sync();
 }
 

@@ -6,19 +6,16 @@
 #include <QGroupBox>
 
 #include "platform/controls/PictureBox.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class FrameView : public QGroupBox {
+class FrameView final : public ControlView<QGroupBox, Frame> {
   public:
     FrameView(Frame& model, QWidget* parent);
 
   private:
-    void sync();
-
-    Frame& model_;
-    ModelObservation observation_;
+    void sync() override;
 };
 
 }  // namespace quarn::qt

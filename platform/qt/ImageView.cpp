@@ -8,11 +8,7 @@
 namespace quarn::qt {
 
 ImageView::ImageView(ImageControl& model, ArtworkSource artwork, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      artwork_(std::move(artwork)),
-      observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+    : ControlView(model, parent), artwork_(std::move(artwork)) {
     // A decoration: clicks go to whatever lies beneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     sync();

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "platform/controls/PictureBox.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
 using ArtworkSource = std::function<QImage(const std::string& resource)>;
 
-class ImageView : public QWidget {
+class ImageView final : public ControlView<QWidget, ImageControl> {
   public:
     ImageView(ImageControl& model, ArtworkSource artwork, QWidget* parent);
 
@@ -26,13 +26,11 @@ class ImageView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void sync();
+    void sync() override;
 
-    ImageControl& model_;
     ArtworkSource artwork_;
     std::string shownResource_;
     QImage image_;
-    ModelObservation observation_;
 };
 
 }  // namespace quarn::qt

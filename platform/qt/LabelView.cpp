@@ -5,9 +5,7 @@
 
 namespace quarn::qt {
 
-LabelView::LabelView(Label& model, QWidget* parent)
-    : QLabel(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+LabelView::LabelView(Label& model, QWidget* parent) : ControlView(model, parent) {
     setTextFormat(Qt::PlainText);
     // A window label wraps its caption at word boundaries inside its box.
     setWordWrap(true);

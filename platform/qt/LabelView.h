@@ -5,19 +5,16 @@
 #include <QLabel>
 
 #include "platform/controls/Label.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class LabelView : public QLabel {
+class LabelView final : public ControlView<QLabel, Label> {
   public:
     LabelView(Label& model, QWidget* parent);
 
   private:
-    void sync();
-
-    Label& model_;
-    ModelObservation observation_;
+    void sync() override;
 };
 
 }  // namespace quarn::qt

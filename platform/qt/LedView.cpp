@@ -9,9 +9,7 @@
 
 namespace quarn::qt {
 
-LedView::LedView(Led& model, QWidget* parent)
-    : QWidget(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+LedView::LedView(Led& model, QWidget* parent) : ControlView(model, parent) {
     sync();
 }
 

@@ -5,11 +5,11 @@
 #include <QWidget>
 
 #include "platform/controls/Indicators.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class LedView : public QWidget {
+class LedView final : public ControlView<QWidget, Led> {
   public:
     LedView(Led& model, QWidget* parent);
 
@@ -17,10 +17,7 @@ class LedView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void sync();
-
-    Led& model_;
-    ModelObservation observation_;
+    void sync() override;
 };
 
 }  // namespace quarn::qt

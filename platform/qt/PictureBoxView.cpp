@@ -9,11 +9,7 @@
 namespace quarn::qt {
 
 PictureBoxView::PictureBoxView(PictureBox& model, std::vector<OvalShape*> shapes, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      shapes_(std::move(shapes)),
-      observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+    : ControlView(model, parent), shapes_(std::move(shapes)) {
     for (OvalShape* shape : shapes_) {
         shapeObservations_.push_back(
             std::make_unique<ModelObservation>(*shape, [this] { update(); }));

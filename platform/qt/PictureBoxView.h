@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "platform/controls/PictureBox.h"
+#include "platform/qt/ControlView.h"
 #include "platform/qt/ModelObservation.h"
 
 namespace quarn::qt {
 
-class PictureBoxView : public QWidget {
+class PictureBoxView final : public ControlView<QWidget, PictureBox> {
   public:
     PictureBoxView(PictureBox& model, std::vector<OvalShape*> shapes, QWidget* parent);
 
@@ -28,11 +29,9 @@ class PictureBoxView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void sync();
+    void sync() override;
 
-    PictureBox& model_;
     std::vector<OvalShape*> shapes_;
-    ModelObservation observation_;
     std::vector<std::unique_ptr<ModelObservation>> shapeObservations_;
 };
 

@@ -16,9 +16,7 @@ constexpr int kMajorTick = 6;
 constexpr int kMinorTick = 3;
 }  // namespace
 
-SliderView::SliderView(Slider& model, QWidget* parent)
-    : QWidget(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+SliderView::SliderView(Slider& model, QWidget* parent) : ControlView(model, parent) {
     QFont scaleFont = font();
     scaleFont.setPointSizeF(6.75);
     setFont(scaleFont);

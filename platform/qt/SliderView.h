@@ -6,11 +6,11 @@
 #include <QWidget>
 
 #include "platform/controls/Indicators.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class SliderView : public QWidget {
+class SliderView final : public ControlView<QWidget, Slider> {
   public:
     SliderView(Slider& model, QWidget* parent);
 
@@ -21,10 +21,7 @@ class SliderView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void sync();
-
-    Slider& model_;
-    ModelObservation observation_;
+    void sync() override;
 };
 
 }  // namespace quarn::qt

@@ -9,11 +9,7 @@
 namespace quarn::qt {
 
 StatusBarView::StatusBarView(StatusBar& model, QWidget* parent)
-    : QWidget(parent),
-      model_(model),
-      layout_(new QHBoxLayout(this)),
-      observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+    : ControlView(model, parent), layout_(new QHBoxLayout(this)) {
     layout_->setContentsMargins(1, 2, 1, 1);
     layout_->setSpacing(2);
     if (parent != nullptr) {

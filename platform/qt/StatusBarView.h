@@ -8,14 +8,14 @@
 #include <string>
 
 #include "platform/controls/Indicators.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 class QLabel;
 class QHBoxLayout;
 
 namespace quarn::qt {
 
-class StatusBarView : public QWidget {
+class StatusBarView final : public ControlView<QWidget, StatusBar> {
   public:
     StatusBarView(StatusBar& model, QWidget* parent);
 
@@ -26,13 +26,11 @@ class StatusBarView : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void sync();
+    void sync() override;
     void dock();
 
-    StatusBar& model_;
     QHBoxLayout* layout_;
     std::map<std::string, QLabel*> panels_;
-    ModelObservation observation_;
 };
 
 }  // namespace quarn::qt

@@ -8,9 +8,7 @@
 
 namespace quarn::qt {
 
-TextBoxView::TextBoxView(TextBox& model, QWidget* parent)
-    : QPlainTextEdit(parent), model_(model), observation_(model, [this] { sync(); }) {
-    setObjectName(toQString(model.name()));
+TextBoxView::TextBoxView(TextBox& model, QWidget* parent) : ControlView(model, parent) {
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -7,11 +7,11 @@
 #include <QString>
 
 #include "platform/controls/TextBox.h"
-#include "platform/qt/ModelObservation.h"
+#include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
 
-class TextBoxView : public QPlainTextEdit {
+class TextBoxView final : public ControlView<QPlainTextEdit, TextBox> {
   public:
     TextBoxView(TextBox& model, QWidget* parent);
 
@@ -19,12 +19,10 @@ class TextBoxView : public QPlainTextEdit {
     static int displayPosition(const std::string& utf8Text, std::size_t characters);
 
   private:
-    void sync();
+    void sync() override;
     void syncText();
 
-    TextBox& model_;
     QString shown_;
-    ModelObservation observation_;
 };
 
 }  // namespace quarn::qt
