@@ -8,14 +8,14 @@
 namespace quarn::sim {
 
 namespace {
-constexpr std::uint8_t kStreamOn = 2;
-constexpr std::uint8_t kSampleMode = 2;
-
 constexpr std::size_t kValuesWithoutHeight = 5;
 constexpr std::size_t kValuesWithHeight = 6;
 // Valid range of each value, in payload order.
-constexpr std::array<std::uint8_t, 6> kMin{1, 1, 0, 0, 0, 0};
-constexpr std::array<std::uint8_t, 6> kMax{9, 9, 2, 2, 1, 2};
+struct ValueRange {
+    std::uint8_t min;
+    std::uint8_t max;
+};
+constexpr std::array<ValueRange, 6> kRanges{{{1, 9}, {1, 9}, {0, 2}, {0, 2}, {0, 1}, {0, 2}}};
 
 std::array<std::uint8_t, 6> toBytes(const ZelParameters& p) {
     return {p.sensitivity, p.relayOnTime, p.reactionSpeed, p.mainsFilter, p.highTraffic, p.height};
@@ -41,7 +41,7 @@ void ZelSensor::advanceTo(std::int64_t nowMs, ReplySink& sink) {
         }
         const SignalSample sample = signal_.next(parameters_);
         sink.send(nextSampleMs_, command::kSignalSample,
-                  {kSampleMode, static_cast<std::uint8_t>(sample.level >> 8),
+                  {command::kSampleModeLevel, static_cast<std::uint8_t>(sample.level >> 8),
                    static_cast<std::uint8_t>(sample.level & 0xFF),
                    static_cast<std::uint8_t>(sample.alarm ? 1 : 0)});
         nextSampleMs_ += kSamplePeriodMs;
@@ -87,10 +87,10 @@ void ZelSensor::storeParameters(const ReceivedFrame& frame, ReplySink& sink) {
     auto values = toBytes(parameters_);
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t v = frame.payload[i];
-        const bool inRange = v >= kMin[i] && v <= kMax[i];
+        const bool inRange = v >= kRanges[i].min && v <= kRanges[i].max;
         switch (config().outOfRangeWrite) {
             case OutOfRangeWrite::Clamp:
-                values[i] = std::clamp(v, kMin[i], kMax[i]);
+                values[i] = std::clamp(v, kRanges[i].min, kRanges[i].max);
                 break;
             case OutOfRangeWrite::Refuse:
                 if (inRange) {
@@ -110,7 +110,7 @@ void ZelSensor::setStreaming(const ReceivedFrame& frame, ReplySink& sink) {
     if (frame.payload.empty()) {
         return;
     }
-    const bool on = frame.payload.front() == kStreamOn;
+    const bool on = frame.payload.front() == command::kStreamingOn;
     if (on && !streaming_) {
         nextSampleMs_ = frame.timeMs + kSamplePeriodMs;
     }
