@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/controls/Captioned.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/PictureBox.h"

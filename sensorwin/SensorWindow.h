@@ -22,6 +22,7 @@
 #include "link/TrafficObserver.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
+#include "platform/controls/Captioned.h"
 #include "platform/controls/ComboList.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Indicators.h"

@@ -103,37 +103,4 @@ class ImageControl : public Control {
     std::string resource_;
 };
 
-// A push button.
-class Button : public Control {
-  public:
-    using Control::Control;
-
-    const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption) { set(caption_, caption); }
-
-    void setClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
-    void click() {
-        if (onClick_ && enabled()) {
-            auto handler = onClick_;
-            handler();
-        }
-    }
-
-  private:
-    std::string caption_;
-    std::function<void()> onClick_;
-};
-
-// A frame: a captioned group box that contains other controls.
-class Frame : public Control {
-  public:
-    using Control::Control;
-
-    const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption) { set(caption_, caption); }
-
-  private:
-    std::string caption_;
-};
-
 }  // namespace quarn

@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-#include "platform/controls/PictureBox.h"
+#include "platform/controls/Captioned.h"
 #include "platform/qt/ControlView.h"
 
 namespace quarn::qt {

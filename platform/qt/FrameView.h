@@ -5,7 +5,7 @@
 
 #include <QGroupBox>
 
-#include "platform/controls/PictureBox.h"
+#include "platform/controls/Captioned.h"
 #include "platform/qt/ControlView.h"
 
 namespace quarn::qt {
