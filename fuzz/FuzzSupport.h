@@ -34,16 +34,6 @@ inline void Expect(bool holds, const char* what) {
 // with everything in it when the object goes. One per fuzzing process, so
 // parallel jobs and the checkout are never touched.
 using ScratchDirectory = testing::TempDir;
-}
-void remove(std::string_view name) const {
-    std::error_code ignored;
-    std::filesystem::remove(file(name), ignored);
-}
-
-private:
-std::filesystem::path path_;
-}
-;
 
 // A string table with two languages for every entry the program shows, so
 // an application starts and every window fills its controls.
