@@ -24,7 +24,7 @@ void keepBoxBounded(quarn::TextBox& box) {
         utf8Length(text) > kMonitorBoxLimit) {
         box.setText(std::string());  // runs this handler again, which parks the caret at 0
     }
-    box.setSelStart(utf8Length(box.text()));
+    box.setCaretPosition(utf8Length(box.text()));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ enum class Command : std::uint8_t {
 // payload, checksum high and low, 0x01 0x03. Positions 0 to 75; the extractor
 // writes 0 to 73 only, so a decoder may read any position below 76 safely.
 inline constexpr std::size_t kHeldFrameBufferSize = 76;
-using MsgBytes = std::array<std::uint8_t, kHeldFrameBufferSize>;
+using FrameBytes = std::array<std::uint8_t, kHeldFrameBufferSize>;
 
 // The byte that carries a command on the wire.
 constexpr std::uint8_t commandByte(Command command) {
@@ -31,7 +31,7 @@ constexpr std::uint8_t commandByte(Command command) {
 }
 
 // The command byte of a received frame.
-inline Command commandOf(const MsgBytes& frame) {
+inline Command commandOf(const FrameBytes& frame) {
     return static_cast<Command>(frame[2]);
 }
 

@@ -16,7 +16,7 @@ bool FrameExtractor::extract(ReceiveRing& ring) {
     // compiler reload the members from memory on every byte.
     std::int16_t pos = position_;
     bool esc = escaped_;
-    MsgBytes& frame = frame_;
+    FrameBytes& frame = frame_;
     bool complete = false;
 
     for (auto run = ring.unexaminedRun(); !run.empty() && !complete; run = ring.unexaminedRun()) {

@@ -24,12 +24,12 @@ class FrameExtractor {
     // The latest complete frame: 0x01 0x02, command, payload, checksum high
     // and low, 0x01 0x03. Positions from length() on still hold bytes of
     // earlier frames.
-    const MsgBytes& frame() const { return frame_; }
+    const FrameBytes& frame() const { return frame_; }
     // Its length, markers included: 4 to 74.
     std::int16_t length() const { return length_; }
 
   private:
-    MsgBytes frame_{};
+    FrameBytes frame_{};
     std::int16_t length_ = 0;
     std::int16_t position_ = 0;  // 0 idle, 1 a 0x01 seen, from 2 the next position to fill
     bool escaped_ = false;       // the last byte inside a frame was an unpaired 0x01

@@ -8,7 +8,7 @@
 
 namespace quarn::link {
 
-void decodeProgrammerReply(const MsgBytes& frame, std::int16_t length, DeviceIdentity& identity,
+void decodeProgrammerReply(const FrameBytes& frame, std::int16_t length, DeviceIdentity& identity,
                            TrafficObserver& observer) {
     const std::string hex = hexText(heldBytes(frame, length));
     if (!checksumMatches(frame, length)) {

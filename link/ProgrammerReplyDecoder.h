@@ -11,7 +11,7 @@
 
 namespace quarn::link {
 
-void decodeProgrammerReply(const MsgBytes& frame, std::int16_t length, DeviceIdentity& identity,
+void decodeProgrammerReply(const FrameBytes& frame, std::int16_t length, DeviceIdentity& identity,
                            TrafficObserver& observer);
 
 }  // namespace quarn::link

@@ -18,7 +18,7 @@ namespace quarn::link {
 class SensorReplyDecoder {
   public:
     virtual ~SensorReplyDecoder() = default;
-    virtual void decode(const MsgBytes& frame, std::int16_t length) = 0;
+    virtual void decode(const FrameBytes& frame, std::int16_t length) = 0;
 };
 
 class ReceiveCycle {

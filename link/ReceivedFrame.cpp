@@ -23,17 +23,17 @@ constexpr IdentityLayout kIdentityLayout{};
 
 }  // namespace
 
-std::span<const std::uint8_t> heldBytes(const MsgBytes& frame, std::int16_t length) {
+std::span<const std::uint8_t> heldBytes(const FrameBytes& frame, std::int16_t length) {
     const std::size_t held =
         length <= 0 ? 0 : std::min(static_cast<std::size_t>(length), frame.size());
     return {frame.data(), held};
 }
 
-std::int32_t wordAt(const MsgBytes& frame, std::size_t pos) {
+std::int32_t wordAt(const FrameBytes& frame, std::size_t pos) {
     return frame[pos] * 256 + frame[pos + 1];
 }
 
-bool checksumMatches(const MsgBytes& frame, std::int16_t length) {
+bool checksumMatches(const FrameBytes& frame, std::int16_t length) {
     if (length < kShortestFrame || static_cast<std::size_t>(length) > frame.size()) {
         return false;
     }
@@ -41,7 +41,7 @@ bool checksumMatches(const MsgBytes& frame, std::int16_t length) {
     return calcChecksum(frame, length, ChecksumSpan::HeldFrame) == wordAt(frame, checksumPos);
 }
 
-std::optional<DeviceIdentity> decodeIdentityReply(const MsgBytes& frame, std::int16_t length) {
+std::optional<DeviceIdentity> decodeIdentityReply(const FrameBytes& frame, std::int16_t length) {
     if (length < kIdentityFrameLength) {
         return std::nullopt;
     }

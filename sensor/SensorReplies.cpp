@@ -57,7 +57,7 @@ std::int16_t minimumReplyLength(link::Command command, std::int32_t firmwareVers
     }
 }
 
-ParameterReply readParameterReply(const link::MsgBytes& frame,
+ParameterReply readParameterReply(const link::FrameBytes& frame,
                                   const link::DeviceIdentity& identity) {
     ParameterReply reply;
     for (const ParameterRow& row : kParameterTable) {
@@ -67,7 +67,7 @@ ParameterReply readParameterReply(const link::MsgBytes& frame,
     return reply;
 }
 
-SignalSample readSignalSample(const link::MsgBytes& frame) {
+SignalSample readSignalSample(const link::FrameBytes& frame) {
     SignalSample sample;
     sample.mode = frame[kPayloadStart];
     sample.level = frame[kPayloadStart + 1] * 256 + frame[kPayloadStart + 2];

@@ -50,8 +50,8 @@ std::int16_t minimumReplyLength(link::Command command, std::int32_t firmwareVers
 // Both read a frame of at least minimumReplyLength bytes. The firmware word
 // counts as known while the identity is the Zel sensor's; each identity
 // cycle clears it until the sensor answers again.
-ParameterReply readParameterReply(const link::MsgBytes& frame,
+ParameterReply readParameterReply(const link::FrameBytes& frame,
                                   const link::DeviceIdentity& identity);
-SignalSample readSignalSample(const link::MsgBytes& frame);
+SignalSample readSignalSample(const link::FrameBytes& frame);
 
 }  // namespace quarn::sensor

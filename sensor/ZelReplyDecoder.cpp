@@ -16,7 +16,7 @@ bool sameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
 
 }  // namespace
 
-void ZelReplyDecoder::decode(const link::MsgBytes& frame, std::int16_t length) {
+void ZelReplyDecoder::decode(const link::FrameBytes& frame, std::int16_t length) {
     const std::string hex = link::hexText(link::heldBytes(frame, length));
 
     if (!link::checksumMatches(frame, length)) {

@@ -22,7 +22,7 @@ class ZelReplyDecoder final : public link::SensorReplyDecoder {
                     SensorDisplay& display, link::TrafficObserver& observer)
         : identity_(identity), state_(state), display_(display), observer_(observer) {}
 
-    void decode(const link::MsgBytes& frame, std::int16_t length) override;
+    void decode(const link::FrameBytes& frame, std::int16_t length) override;
 
   private:
     void takeParameters(const ParameterReply& reply);

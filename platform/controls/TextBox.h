@@ -27,14 +27,14 @@ class TextBox : public Control {
     }
 
     // Caret position in characters from the start.
-    std::size_t selStart() const { return selStart_; }
-    void setSelStart(std::size_t position) { set(selStart_, position); }
+    std::size_t caretPosition() const { return caretPosition_; }
+    void setCaretPosition(std::size_t position) { set(caretPosition_, position); }
 
     void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
   private:
     std::string text_;
-    std::size_t selStart_ = 0;
+    std::size_t caretPosition_ = 0;
     std::function<void()> onChange_;
 };
 

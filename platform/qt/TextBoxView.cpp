@@ -44,7 +44,7 @@ void TextBoxView::sync() {
     applyControlState(*this, model_);
     syncText();
     QTextCursor cursor = textCursor();
-    const int position = std::min(displayPosition(model_.text(), model_.selStart()),
+    const int position = std::min(displayPosition(model_.text(), model_.caretPosition()),
                                   static_cast<int>(shown_.size()));
     if (cursor.position() != position) {
         cursor.setPosition(position);

@@ -1,6 +1,6 @@
 #pragma once
 // Shows a TextBox model as a read-only multi-line box with a vertical
-// scroll bar, its caret kept where the model's selStart puts it. The model
+// scroll bar, its caret kept where the model's caretPosition puts it. The model
 // separates lines with CR LF; the view shows one line break for each pair.
 
 #include <QPlainTextEdit>

@@ -255,7 +255,7 @@ TEST(TextBoxView, KeepsTheCaretWhereTheModelPutsItAcrossLineEnds) {
     for (int i = 0; i < 40; ++i) {
         text += "01020000000103\r\n";
         box.setText(text);
-        box.setSelStart(text.size());
+        box.setCaretPosition(text.size());
     }
     EXPECT_EQ(view.toPlainText().count('\n'), 40);
     EXPECT_EQ(view.textCursor().position(), view.toPlainText().size());
@@ -263,7 +263,7 @@ TEST(TextBoxView, KeepsTheCaretWhereTheModelPutsItAcrossLineEnds) {
     EXPECT_TRUE(view.viewport()->rect().contains(view.cursorRect())) << "scrolled to the caret";
 
     box.setText("");
-    box.setSelStart(0);
+    box.setCaretPosition(0);
     EXPECT_TRUE(view.toPlainText().isEmpty());
     EXPECT_EQ(view.textCursor().position(), 0);
 }

@@ -34,7 +34,7 @@ class PlaceholderSensorWindow : public sensorwin::SensorWindowOpener,
         state_.activeWindow = link::ActiveWindow::Sensor;
         state_.endWithSensorWindow = true;
     }
-    void decode(const link::MsgBytes&, std::int16_t) override { ++framesDecoded; }
+    void decode(const link::FrameBytes&, std::int16_t) override { ++framesDecoded; }
 
     int openings = 0;
     int framesDecoded = 0;

@@ -21,7 +21,7 @@ TEST(TrafficMonitor, HiddenWindowDropsLinesVisibleWindowAppendsThem) {
     monitor.frameSent("AB");
     monitor.frameReceived("CD");
     EXPECT_EQ(monitor.sentFrames.text(), "01020000000103\r\nAB\r\n");
-    EXPECT_EQ(monitor.sentFrames.selStart(), 20U);
+    EXPECT_EQ(monitor.sentFrames.caretPosition(), 20U);
     EXPECT_EQ(monitor.receivedFrames.text(), "CD\r\n");
 
     monitor.hide();
@@ -46,12 +46,12 @@ TEST(TrafficMonitor, BoxIsEmptiedWholeWhenACompleteLinePassesTheLimit) {
     ASSERT_EQ(text.size(), 19990U);
     monitor.receivedFrames.setText(text);
     EXPECT_EQ(monitor.receivedFrames.text().size(), 19990U);
-    EXPECT_EQ(monitor.receivedFrames.selStart(), 19990U);
+    EXPECT_EQ(monitor.receivedFrames.caretPosition(), 19990U);
 
     // A 14-character line plus CR LF brings it to 20006: emptied, line included.
     monitor.frameReceived("01020000000103");
     EXPECT_TRUE(monitor.receivedFrames.text().empty());
-    EXPECT_EQ(monitor.receivedFrames.selStart(), 0U);
+    EXPECT_EQ(monitor.receivedFrames.caretPosition(), 0U);
     monitor.frameReceived("NEXT");
     EXPECT_EQ(monitor.receivedFrames.text(), "NEXT\r\n");
 }
@@ -63,7 +63,7 @@ TEST(TrafficMonitor, LimitCountsCharactersAndNeedsACompleteLine) {
     // A user's edit leaves 20001 characters without a line end: kept.
     monitor.sentFrames.setText(std::string(20001, 'x'));
     EXPECT_EQ(monitor.sentFrames.text().size(), 20001U);
-    EXPECT_EQ(monitor.sentFrames.selStart(), 20001U);
+    EXPECT_EQ(monitor.sentFrames.caretPosition(), 20001U);
 
     // 15000 two-byte characters are 30000 bytes but only 15002 characters.
     std::string accented;
@@ -73,10 +73,10 @@ TEST(TrafficMonitor, LimitCountsCharactersAndNeedsACompleteLine) {
     monitor.receivedFrames.setText(accented);
     monitor.frameReceived("");
     EXPECT_EQ(monitor.receivedFrames.text().size(), 30002U);
-    EXPECT_EQ(monitor.receivedFrames.selStart(), 15002U);
+    EXPECT_EQ(monitor.receivedFrames.caretPosition(), 15002U);
     // Exactly 20000 characters is still within the limit; one more is not.
     monitor.frameReceived(std::string(4996, 'y'));
-    EXPECT_EQ(monitor.receivedFrames.selStart(), 20000U);
+    EXPECT_EQ(monitor.receivedFrames.caretPosition(), 20000U);
     monitor.frameReceived("");
     EXPECT_TRUE(monitor.receivedFrames.text().empty());
 }

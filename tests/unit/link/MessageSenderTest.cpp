@@ -24,7 +24,7 @@ TEST(MessageSender, IdentityRequestIsWrittenAndLoggedOnTheSendSide) {
     ASSERT_EQ(rig.driver.writes.size(), 1U);
     EXPECT_EQ(rig.driver.writes[0], (Bytes{0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x03}));
     EXPECT_EQ(rig.monitor.sentFrames.text(), "01020000000103\r\n");
-    EXPECT_EQ(rig.monitor.sentFrames.selStart(), 16U);  // scrolled to the new line
+    EXPECT_EQ(rig.monitor.sentFrames.caretPosition(), 16U);  // scrolled to the new line
     EXPECT_TRUE(rig.monitor.receivedFrames.text().empty());
 
     // The link stays open: the next message is written without enumerating.

@@ -20,7 +20,7 @@ constexpr const char* kIdentityHex = "01020101014142434445464748494A0100020002BD
 
 class RecordingSensorDecoder : public SensorReplyDecoder {
   public:
-    void decode(const MsgBytes& frame, std::int16_t length) override {
+    void decode(const FrameBytes& frame, std::int16_t length) override {
         frames.emplace_back(frame.begin(), frame.begin() + length);
     }
     std::vector<Bytes> frames;
@@ -128,7 +128,7 @@ TEST(ProgrammerReplyDecoder, IdentityReplyIsDecodedFrom23BytesNot22) {
         held.insert(held.end(), message.begin(), message.end());
         held.insert(held.end(), {0x01, 0x03});
         ASSERT_EQ(held.size(), length);
-        MsgBytes frame{};
+        FrameBytes frame{};
         frame.fill(0xEE);  // what earlier frames left past this one's end
         std::copy(held.begin(), held.end(), frame.begin());
 
@@ -166,7 +166,7 @@ TEST(ProgrammerReplyDecoder, SerialBytesAreOneCharacterEachNulIncluded) {
     EXPECT_EQ(rig.identity.serial, std::string("A\0\xC3\xA9\xE2\x82\xAC\x01Z    ", 13));
     EXPECT_EQ(rig.identity.firmwareVersion, 65535);
     // A length the buffer cannot hold fails the checksum test rather than being read past.
-    const MsgBytes frame{};
+    const FrameBytes frame{};
     decodeProgrammerReply(frame, 30000, rig.identity, rig.monitor);
     decodeProgrammerReply(frame, -4, rig.identity, rig.monitor);
 }

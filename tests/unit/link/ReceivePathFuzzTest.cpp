@@ -166,7 +166,7 @@ TEST(ReceivePathFuzz, NoiseAndDamagedFramesStayInBounds) {
         while (extractor.extract(rig.ring)) {
             ++frames;
             const std::int16_t length = extractor.length();
-            const MsgBytes& frame = extractor.frame();
+            const FrameBytes& frame = extractor.frame();
             ASSERT_GE(length, 4);
             ASSERT_LE(length, kMaxHeldFrameBytes + 1);
             ASSERT_EQ(frame[0], 0x01);

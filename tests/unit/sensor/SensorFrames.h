@@ -13,7 +13,7 @@
 namespace quarn::testing {
 
 struct HeldFrame {
-    link::MsgBytes bytes{};
+    link::FrameBytes bytes{};
     std::int16_t length = 0;
 };
 
