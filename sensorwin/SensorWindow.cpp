@@ -117,12 +117,4 @@ void SensorWindow::showSignal(const sensor::SignalSample& sample) {
     signal_.showSignal(sample);
 }
 
-void SensorWindow::showHeight() {
-    presenter_.showHeight();
-}
-
-void SensorWindow::drawArea(std::int16_t size) {
-    sensorwin::drawArea(detectionAreaPicture, detectionArea, size);
-}
-
 }  // namespace quarn::sensorwin

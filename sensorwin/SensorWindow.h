@@ -112,8 +112,6 @@ class SensorWindow final : public quarn::Form,
     // --- Presentation -------------------------------------------------------
     void showParameters(const sensor::ParameterReply& reply) override;
     void showSignal(const sensor::SignalSample& sample) override;
-    void showHeight();
-    void drawArea(std::int16_t size);
 
     // The decoder that the receive cycle must use while this window is open.
     link::SensorReplyDecoder& replyDecoder() { return decoder_; }
