@@ -122,17 +122,20 @@ constexpr bool carriedBy(const ParameterRow& row, std::int32_t firmwareVersion) 
     return firmwareVersion >= row.sinceFirmware;
 }
 
+// What the wire adds to a list index.
+constexpr int wireOffset(const ParameterRow& row) {
+    return row.encoding == WireEncoding::NumberedFromOne ? 1 : 0;
+}
+
 // The byte that carries a list index on the wire.
 constexpr std::uint8_t wireByte(const ParameterRow& row, std::int16_t index) {
-    const int offset = row.encoding == WireEncoding::NumberedFromOne ? 1 : 0;
-    return static_cast<std::uint8_t>(index + offset);
+    return static_cast<std::uint8_t>(index + wireOffset(row));
 }
 
 // The list index a received byte stands for, or nothing when the byte lies
 // outside the list's items.
 constexpr std::optional<std::int16_t> listIndexOf(const ParameterRow& row, std::uint8_t byte) {
-    const int offset = row.encoding == WireEncoding::NumberedFromOne ? 1 : 0;
-    const int index = byte - offset;
+    const int index = byte - wireOffset(row);
     if (index < 0 || index >= row.itemCount) {
         return std::nullopt;
     }

@@ -70,7 +70,7 @@ ParameterReply readParameterReply(const link::FrameBytes& frame,
 SignalSample readSignalSample(const link::FrameBytes& frame) {
     SignalSample sample;
     sample.mode = frame[kPayloadStart];
-    sample.level = frame[kPayloadStart + 1] * 256 + frame[kPayloadStart + 2];
+    sample.level = link::wordAt(frame, kPayloadStart + 1);
     sample.alarm = frame[kPayloadStart + 3] != 0;
     return sample;
 }
