@@ -17,17 +17,19 @@ bool sameDevice(const link::DeviceIdentity& a, const link::DeviceIdentity& b) {
 }  // namespace
 
 void ZelReplyDecoder::decode(const link::FrameBytes& frame, std::int16_t length) {
-    const std::string hex = link::hexText(link::heldBytes(frame, length));
+    // Formatted only for the frames the traffic observer is told about, not
+    // for the live samples that make up most of the traffic.
+    const auto hex = [&] { return link::hexText(link::heldBytes(frame, length)); };
 
     if (!link::checksumMatches(frame, length)) {
-        observer_.checksumFailed(hex);
+        observer_.checksumFailed(hex());
         return;
     }
 
     const link::Command command = link::commandOf(frame);
     if (length < minimumReplyLength(command, identity_.firmwareVersion)) {
         // Its layout would reach past its end into an earlier frame's bytes.
-        observer_.unknownReply(hex);
+        observer_.unknownReply(hex());
         return;
     }
 
@@ -42,22 +44,22 @@ void ZelReplyDecoder::decode(const link::FrameBytes& frame, std::int16_t length)
             }
             break;
         case link::Command::Parameters:
-            observer_.frameReceived(hex);
+            observer_.frameReceived(hex());
             takeParameters(readParameterReply(frame, identity_));
             break;
         case link::Command::ParametersWritten:
-            observer_.frameReceived(hex);
+            observer_.frameReceived(hex());
             state_.readParametersPending = true;
             break;
         case link::Command::StreamingSet:
-            observer_.frameReceived(hex);
+            observer_.frameReceived(hex());
             state_.streamStartPending = false;
             break;
         case link::Command::SignalSample:
             display_.showSignal(readSignalSample(frame));
             break;
         default:
-            observer_.unknownReply(hex);
+            observer_.unknownReply(hex());
             break;
     }
 }
