@@ -13,7 +13,9 @@
 #include "link/ReceiveCycle.h"
 #include "link/ReceiveRing.h"
 #include "link/UsbLink.h"
+#include "platform/AdapterAdvisor.h"
 #include "platform/D2xxDriver.h"
+#include "platform/DevLog.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
 #include "sensorwin/SensorWindowOpener.h"
@@ -22,8 +24,10 @@ namespace quarn::app {
 
 class Application {
   public:
-    // The driver, timer service and host must outlive the application.
-    Application(D2xxDriver& driver, TimerService& timers, HostServices& host);
+    // The driver, timer service, host and log must outlive the application;
+    // without a log nothing is logged.
+    Application(D2xxDriver& driver, TimerService& timers, HostServices& host,
+                DevLog* log = nullptr);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -33,6 +37,9 @@ class Application {
 
     // The sensor window (its opener and the decoder of its replies).
     void setSensorWindow(sensorwin::SensorWindowOpener* opener, link::SensorReplyDecoder* decoder);
+
+    // The advice shown beside a programmer status that failed (may be null).
+    void setAdapterAdvisor(AdapterAdvisor* advisor) { startWindow_.setAdapterAdvisor(advisor); }
 
     // Called by the sensor window when it closes.
     void returnToStart() { startWindow_.returnToStart(); }
@@ -53,10 +60,13 @@ class Application {
     AboutWindow& aboutWindow() { return aboutWindow_; }
     HostServices& host() { return host_; }
     TimerService& timers() { return timers_; }
+    DevLog& log() { return log_; }
 
   private:
     HostServices& host_;
     TimerService& timers_;
+    SilentLog silentLog_;
+    DevLog& log_;
     ApplicationState state_;
     TrafficMonitor trafficMonitor_;
     link::UsbLink usb_;

@@ -15,6 +15,8 @@
 #include "link/MessageSender.h"
 #include "link/ReceiveCycle.h"
 #include "link/UsbLink.h"
+#include "platform/AdapterAdvisor.h"
+#include "platform/DevLog.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
 #include "platform/controls/Form.h"
@@ -38,6 +40,7 @@ struct StartWindowContext {
     AboutWindow& about;
     TimerService& timers;
     HostServices& host;
+    DevLog& log;
 };
 
 class StartWindow : public quarn::Form {
@@ -65,6 +68,10 @@ class StartWindow : public quarn::Form {
     // Plugs in the sensor window; until then a recognised sensor is shown
     // but no window opens.
     void setSensorWindowOpener(sensorwin::SensorWindowOpener* opener) { sensorWindow_ = opener; }
+
+    // Plugs in the advice on an adapter that is present but cannot be opened;
+    // without it a failed open is shown by the status text alone.
+    void setAdapterAdvisor(AdapterAdvisor* advisor) { advisor_ = advisor; }
 
     // Event handlers.
     void onReceiveTick();
@@ -99,9 +106,14 @@ class StartWindow : public quarn::Form {
   private:
     void createControls();
     void connectEvents();
+    // After an open: the advice on the programmer status while it fails,
+    // none once it is open; the log notes each change of the status.
+    void explainProgrammerStatus(link::LinkStatus status);
 
     StartWindowContext context_;
     sensorwin::SensorWindowOpener* sensorWindow_ = nullptr;
+    AdapterAdvisor* advisor_ = nullptr;
+    std::int32_t loggedDeviceType_ = 0;
     std::optional<link::LinkStatus> lastLinkStatus_;
     bool awaitingFirstTick_ = false;
     bool ended_ = false;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <string>
 
 #include "app/ShellConstants.h"
 #include "app/StartWindow.h"
@@ -20,6 +22,18 @@ void showStatus(quarn::Label& label, const std::string& text, Rgb color) {
     label.setForeColor(color);
 }
 
+std::string identityLogLine(const link::DeviceIdentity& identity) {
+    if (identity.type == 0) {
+        return "device: none answers";
+    }
+    char line[128];
+    std::snprintf(
+        line, sizeof line, "device: type 0x%04X, hardware 0x%04X, firmware 0x%04X, serial ",
+        static_cast<unsigned>(identity.type), static_cast<unsigned>(identity.hardwareVersion),
+        static_cast<unsigned>(identity.firmwareVersion));
+    return line + identity.serial;
+}
+
 }  // namespace
 
 void StartWindow::onReceiveTick() {
@@ -33,8 +47,17 @@ void StartWindow::onSupervisionTick() {
     }
     // Reopening on every tick notices an adapter unplugged, replaced or doubled.
     context_.usb.close();
+    const std::optional<link::LinkStatus> previous = lastLinkStatus_;
     lastLinkStatus_ = context_.usb.open();
     showProgrammerStatus(*lastLinkStatus_);
+    if (previous != lastLinkStatus_) {
+        logIf(context_.log, LogArea::Link, [&] {
+            return "programmer: " +
+                   std::string(previous ? link::linkStatusName(*previous) : "none") + " -> " +
+                   link::linkStatusName(*lastLinkStatus_);
+        });
+    }
+    explainProgrammerStatus(*lastLinkStatus_);
     if (state.sensorWindowDelayMs > 0) {
         const int remaining = state.sensorWindowDelayMs - supervisionTimer->interval();
         state.sensorWindowDelayMs = static_cast<std::int16_t>(std::max(remaining, -32768));
@@ -77,6 +100,16 @@ void StartWindow::showProgrammerStatus(link::LinkStatus status) {
     }
 }
 
+void StartWindow::explainProgrammerStatus(link::LinkStatus status) {
+    const bool mayBeExplained =
+        status == link::LinkStatus::DriverFailed || status == link::LinkStatus::NotFound;
+    std::optional<AdapterAdvice> advice;
+    if (mayBeExplained && advisor_ != nullptr) {
+        advice = advisor_->adviseOnFailedOpen();
+    }
+    programmerStatus.setToolTip(advice ? advice->problem + "\n" + advice->fix : std::string());
+}
+
 void StartWindow::showDeviceStatus() {
     ApplicationState& state = context_.state;
     const StringTableEntries& texts = state.texts;
@@ -88,6 +121,10 @@ void StartWindow::showDeviceStatus() {
         return;  // the About window holds the device label and the opening back
     }
     const std::int32_t deviceType = state.identity.type;
+    if (deviceType != loggedDeviceType_) {
+        loggedDeviceType_ = deviceType;
+        logIf(context_.log, LogArea::Sensor, [&] { return identityLogLine(state.identity); });
+    }
     if (deviceType == 0) {
         showStatus(deviceStatus, textOf(texts, StringId::NoDeviceConnected), colors::kFault);
         return;

@@ -2,8 +2,9 @@
 
 namespace quarn::gui {
 
-GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host)
-    : application_(std::make_unique<app::Application>(driver, timers, host)) {
+GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host,
+                               DevLog* log)
+    : application_(std::make_unique<app::Application>(driver, timers, host, log)) {
     app::Application& app = *application_;
     sensorWindow_ =
         std::make_unique<sensorwin::SensorWindow>(app.state(), app.sender(), app.trafficMonitor(),

@@ -12,6 +12,7 @@
 #include "gui/StartWindowView.h"
 #include "gui/TrafficMonitorView.h"
 #include "platform/D2xxDriver.h"
+#include "platform/DevLog.h"
 #include "platform/HostServices.h"
 #include "platform/Timers.h"
 #include "sensorwin/SensorWindow.h"
@@ -20,7 +21,8 @@ namespace quarn::gui {
 
 class GuiApplication {
   public:
-    GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host);
+    GuiApplication(D2xxDriver& driver, TimerService& timers, HostServices& host,
+                   DevLog* log = nullptr);
     GuiApplication(const GuiApplication&) = delete;
     GuiApplication& operator=(const GuiApplication&) = delete;
     ~GuiApplication();

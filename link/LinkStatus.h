@@ -13,4 +13,19 @@ enum class LinkStatus : std::int32_t {
     MoreThanOne = 4,   // two or more adapters carry it
 };
 
+// A short name for logs.
+constexpr const char* linkStatusName(LinkStatus status) {
+    switch (status) {
+        case LinkStatus::Open:
+            return "open";
+        case LinkStatus::DriverFailed:
+            return "driver failed";
+        case LinkStatus::NotFound:
+            return "not found";
+        case LinkStatus::MoreThanOne:
+            return "more than one";
+    }
+    return "unknown";
+}
+
 }  // namespace quarn::link

@@ -1,6 +1,6 @@
 #pragma once
 // What every control model has: a name, a position in twips inside its
-// container, visibility and the enabled state.
+// container, visibility, the enabled state and a tooltip.
 
 #include <cstdint>
 #include <string>
@@ -58,6 +58,10 @@ class Control : public Observable {
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled) { set(enabled_, enabled); }
 
+    // Shown when the pointer rests on the control; empty shows none.
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(const std::string& text) { set(toolTip_, text); }
+
   protected:
     template <typename T>
     void set(T& field, const T& value) {
@@ -72,6 +76,7 @@ class Control : public Observable {
     TwipsRect geometry_;
     bool visible_ = true;
     bool enabled_ = true;
+    std::string toolTip_;
 };
 
 }  // namespace quarn

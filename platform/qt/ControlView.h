@@ -3,7 +3,8 @@
 // model, takes the model's name as its objectName (the stable handle tests
 // and the screenshot tour look it up by), and brings itself in line with the
 // model whenever the model changes, for exactly as long as the view lives.
-// A view runs sync() once at the end of its own constructor.
+// A view runs sync() once at the end of its own constructor. The tooltip,
+// which every control has, is kept here for all of them.
 
 #include <QWidget>
 
@@ -16,8 +17,9 @@ template <typename Widget, typename Model>
 class ControlView : public Widget {
   public:
     ControlView(Model& model, QWidget* parent)
-        : Widget(parent), model_(model), observation_(model, [this] { sync(); }) {
+        : Widget(parent), model_(model), observation_(model, [this] { syncAll(); }) {
         this->setObjectName(toQString(model.name()));
+        this->setToolTip(toQString(model.toolTip()));
     }
 
   protected:
@@ -27,6 +29,11 @@ class ControlView : public Widget {
     Model& model_;
 
   private:
+    void syncAll() {
+        this->setToolTip(toQString(model_.toolTip()));
+        sync();
+    }
+
     ModelObservation observation_;
 };
 
