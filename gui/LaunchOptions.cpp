@@ -13,7 +13,11 @@ struct OurOptions {
     QCommandLineOption help;
     QCommandLineOption version;
     QCommandLineOption simulate;
+    QCommandLineOption driver;
     QCommandLineOption monitor;
+    QCommandLineOption diagnose;
+    QCommandLineOption record;
+    QCommandLineOption replay;
 };
 
 // The one description of the command line, for every step that reads it.
@@ -27,13 +31,33 @@ OurOptions describeOptions(QCommandLineParser& parser) {
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Runs on a built-in simulated programmer with a Zel sensor attached."));
+        QStringLiteral("Runs on a built-in simulated programmer with a Zel sensor attached "
+                       "(the same as --driver simulate)."));
+    const QCommandLineOption driver(
+        QStringLiteral("driver"),
+        QStringLiteral("The USB driver: auto (the vendor's D2XX library when it loads, "
+                       "otherwise libftdi1), d2xx, libftdi or simulate."),
+        QStringLiteral("name"), QStringLiteral("auto"));
     const QCommandLineOption monitor(
         QStringLiteral("monitor"),
         QStringLiteral("Shows the traffic monitor window at start (also Ctrl+Shift+D)."));
-    parser.addOption(simulate);
-    parser.addOption(monitor);
-    return {help, version, simulate, monitor};
+    const QCommandLineOption diagnose(
+        QStringLiteral("diagnose"),
+        QStringLiteral("Prints what stands between this computer and the programmer (driver "
+                       "libraries, USB adapters, permissions) with the fix for each problem, "
+                       "and ends without opening a window."));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Writes every driver call of the session, with its time and bytes, "
+                       "to a capture file for support."),
+        QStringLiteral("file"));
+    const QCommandLineOption replay(
+        QStringLiteral("replay"),
+        QStringLiteral("Runs against a capture file instead of a driver: the recorded adapter "
+                       "and replies, with each write compared to the recorded one."),
+        QStringLiteral("file"));
+    parser.addOptions({simulate, driver, monitor, diagnose, record, replay});
+    return {help, version, simulate, driver, monitor, diagnose, record, replay};
 }
 
 }  // namespace
@@ -60,6 +84,9 @@ EarlyAnswer earlyAnswer(const QStringList& arguments) {
     }
     if (parser.isSet(options.version)) {
         return EarlyAnswer::Version;
+    }
+    if (parser.isSet(options.diagnose)) {
+        return EarlyAnswer::Diagnose;
     }
     return EarlyAnswer::None;
 }
@@ -101,8 +128,31 @@ ParsedLaunch parseLaunchOptions(const QStringList& arguments) {
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first());
         return result;
     }
-    result.options.simulate = parser.isSet(options.simulate);
     result.options.monitor = parser.isSet(options.monitor);
+    result.options.recordPath = parser.value(options.record);
+    result.options.replayPath = parser.value(options.replay);
+    const QString driverName = parser.value(options.driver);
+    const auto choice = backend::parseDriverChoice(driverName.toStdString());
+    if (!choice) {
+        result.error = QStringLiteral("Unknown driver '%1': use auto, d2xx, libftdi or simulate.")
+                           .arg(driverName);
+        return result;
+    }
+    result.options.driver = *choice;
+    if (parser.isSet(options.simulate)) {
+        if (parser.isSet(options.driver) && *choice != backend::DriverChoice::Simulate) {
+            result.error =
+                QStringLiteral("--simulate and --driver %1 cannot go together.").arg(driverName);
+            return result;
+        }
+        result.options.driver = backend::DriverChoice::Simulate;
+    }
+    if (!result.options.replayPath.isEmpty() &&
+        (parser.isSet(options.driver) || parser.isSet(options.simulate))) {
+        result.error =
+            QStringLiteral("--replay takes the adapter from the capture; leave out --driver.");
+        return result;
+    }
     return result;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The command line of quarnsoft. Without options the program behaves as a
-// plain service tool on the real programmer; the options add the simulated
-// programmer, the traffic monitor at start, and Qt's usual help and version.
+// plain service tool on the real programmer; the options choose the driver
+// backend (or the simulated programmer), show the traffic monitor at start,
+// record the session's driver calls or replay a recorded session, print a
+// diagnosis of the USB side, and give Qt's usual help and version.
 // Qt's own options (-platform, -style, -reverse, ...) are accepted too: the
 // toolkit takes them out of the command line when it starts.
 //
@@ -16,11 +18,17 @@
 #include <optional>
 #include <string>
 
+#include "drivers/backend/DriverChoice.h"
+
 namespace quarn::gui {
 
 struct LaunchOptions {
-    bool simulate = false;  // built-in simulated programmer and sensor
-    bool monitor = false;   // show the traffic monitor at start
+    backend::DriverChoice driver = backend::DriverChoice::Auto;  // --simulate: Simulate
+    bool monitor = false;  // show the traffic monitor at start
+    QString recordPath;    // capture of the session's driver calls; empty: none
+    QString replayPath;    // capture to run against instead of a driver; empty: none
+
+    bool simulate() const { return driver == backend::DriverChoice::Simulate; }
 };
 
 // Gives the toolkit the program's name and version, for the help, the
@@ -30,9 +38,10 @@ void describeProgram();
 // What the command line asks to be answered without starting the windows.
 enum class EarlyAnswer {
     None,
-    Help,     // -h, --help
-    HelpAll,  // --help-all: with the toolkit's own options
-    Version,  // -v, --version
+    Help,      // -h, --help
+    HelpAll,   // --help-all: with the toolkit's own options
+    Version,   // -v, --version
+    Diagnose,  // --diagnose: the report on the USB side, no window
 };
 
 // Reads the whole command line (the toolkit's options still in it, the
@@ -40,7 +49,7 @@ enum class EarlyAnswer {
 EarlyAnswer earlyAnswer(const QStringList& arguments);
 
 // Prints the help or the version as Qt prints them and ends the process
-// with success. Needs no display.
+// with success. Needs no display. (The diagnosis is given by the caller.)
 [[noreturn]] void giveEarlyAnswer(EarlyAnswer answer, int& argc, char** argv);
 
 struct ParsedLaunch {

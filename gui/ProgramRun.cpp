@@ -25,6 +25,11 @@ QStringList argumentList(int argc, char** argv) {
     return arguments;
 }
 
+int runDiagnosis() {
+    std::fprintf(stderr, "quarnsoft: the diagnosis is not built yet\n");
+    return 1;
+}
+
 int runWindows(const LaunchOptions& options, const StartupAdditions& additions) {
     // The models decide when the program ends, not the last closed window.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -36,7 +41,7 @@ int runWindows(const LaunchOptions& options, const StartupAdditions& additions) 
     std::unique_ptr<DemoBus> demo;
     std::unique_ptr<d2xx::VendorDriver> vendor;
     D2xxDriver* driver = nullptr;
-    if (options.simulate) {
+    if (options.simulate()) {
         demo = std::make_unique<DemoBus>(additions.simulatedSensor);
         driver = &demo->driver();
     } else {
@@ -66,6 +71,9 @@ int runProgram(int argc, char** argv, const StartupAdditions& additions) {
     describeProgram();
     const QStringList arguments = argumentList(argc, argv);
     if (const EarlyAnswer answer = earlyAnswer(arguments); answer != EarlyAnswer::None) {
+        if (answer == EarlyAnswer::Diagnose) {
+            return runDiagnosis();
+        }
         giveEarlyAnswer(answer, argc, argv);
     }
     // Qt aborts when it finds no display: say so plainly before it tries.

@@ -38,19 +38,42 @@ TEST(LaunchOptions, HelpAndVersionAreFoundAmongTheToolkitsOptions) {
 TEST(LaunchOptions, AfterTheToolkitEverythingLeftMustBeOurs) {
     const ParsedLaunch plain = parseLaunchOptions(commandLine({}));
     EXPECT_TRUE(plain.error.isEmpty());
-    EXPECT_FALSE(plain.options.simulate || plain.options.monitor);
+    EXPECT_FALSE(plain.options.simulate() || plain.options.monitor);
+    EXPECT_EQ(plain.options.driver, backend::DriverChoice::Auto);
 
     const ParsedLaunch demo = parseLaunchOptions(commandLine({"--monitor", "--simulate"}));
     EXPECT_TRUE(demo.error.isEmpty()) << demo.error.toStdString();
-    EXPECT_TRUE(demo.options.simulate);
+    EXPECT_TRUE(demo.options.simulate());
     EXPECT_TRUE(demo.options.monitor);
+
+    // --simulate is the short form of --driver simulate; the two may agree, not differ.
+    EXPECT_TRUE(parseLaunchOptions(commandLine({"--driver", "simulate"})).options.simulate());
+    EXPECT_TRUE(
+        parseLaunchOptions(commandLine({"--simulate", "--driver=simulate"})).error.isEmpty());
+    EXPECT_FALSE(
+        parseLaunchOptions(commandLine({"--simulate", "--driver", "d2xx"})).error.isEmpty());
+    EXPECT_EQ(parseLaunchOptions(commandLine({"--driver", "libftdi"})).options.driver,
+              backend::DriverChoice::LibFtdi);
+    EXPECT_TRUE(parseLaunchOptions(commandLine({"--driver", "serial"})).error.contains("serial"));
+    EXPECT_FALSE(parseLaunchOptions(commandLine({"--driver"})).error.isEmpty());
+
+    const ParsedLaunch support =
+        parseLaunchOptions(commandLine({"--record", "a.cap", "--replay", "b.cap"}));
+    EXPECT_EQ(support.options.recordPath, QStringLiteral("a.cap"));
+    EXPECT_EQ(support.options.replayPath, QStringLiteral("b.cap"));
+    EXPECT_FALSE(
+        parseLaunchOptions(commandLine({"--replay", "b.cap", "--simulate"})).error.isEmpty())
+        << "a replay takes its adapter from the capture";
+    EXPECT_EQ(earlyAnswer(commandLine({"-platform", "offscreen", "--diagnose"})),
+              EarlyAnswer::Diagnose);
 
     EXPECT_TRUE(parseLaunchOptions(commandLine({"--simulate", "--nope"})).error.contains("nope"));
     EXPECT_TRUE(parseLaunchOptions(commandLine({"stray"})).error.contains("stray"));
     EXPECT_FALSE(parseLaunchOptions(commandLine({"--simulate=yes"})).error.isEmpty());
 
     const QString usage = usageText();
-    for (const char* listed : {"--simulate", "--monitor", "--help", "--version"}) {
+    for (const char* listed : {"--simulate", "--driver", "--monitor", "--diagnose", "--record",
+                               "--replay", "--help", "--version"}) {
         EXPECT_TRUE(usage.contains(QString::fromLatin1(listed))) << listed;
     }
     EXPECT_FALSE(usage.contains("bench")) << "measuring aids belong to the benchmark";
