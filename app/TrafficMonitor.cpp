@@ -58,6 +58,11 @@ void TrafficMonitor::unknownReply(std::string_view hexText) {
     appendLine(receivedFrames, std::string(kUnknownReplyPrefix) + std::string(hexText));
 }
 
+void TrafficMonitor::replayDiffered(std::string_view description) {
+    show();
+    appendLine(sentFrames, "Replay: " + std::string(description));
+}
+
 void TrafficMonitor::onUnload() {
     // The boxes' contents live only as long as the window.
     sentFrames.setText(std::string());

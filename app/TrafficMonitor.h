@@ -28,6 +28,10 @@ class TrafficMonitor final : public quarn::Form, public link::TrafficObserver {
     void checksumFailed(std::string_view hexText) override;
     void unknownReply(std::string_view hexText) override;
 
+    // A replayed session wrote something other than the recorded session:
+    // the monitor shows itself and says so in the sent box, once per call.
+    void replayDiffered(std::string_view description);
+
   private:
     void onUnload() override;
     void appendLine(quarn::TextBox& box, std::string_view line);

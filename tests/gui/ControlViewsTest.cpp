@@ -219,6 +219,12 @@ TEST(LabelView, FollowsCaptionColourFontAndFill) {
     EXPECT_EQ(view.palette().color(QPalette::Window), QColor(255, 255, 255));
     EXPECT_EQ(view.frameShape(), QFrame::Box);
 
+    // The tooltip, kept by the view base for every control.
+    label.setToolTip("why\nhow to mend it");
+    EXPECT_EQ(view.toolTip(), "why\nhow to mend it");
+    label.setToolTip("");
+    EXPECT_TRUE(view.toolTip().isEmpty());
+
     label.setVisible(false);
     EXPECT_TRUE(view.isHidden());
 }

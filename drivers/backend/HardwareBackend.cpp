@@ -1,0 +1,67 @@
+#include "drivers/backend/HardwareBackend.h"
+
+#include "drivers/d2xx/VendorDriver.h"
+#include "drivers/libftdi/LibFtdiDriver.h"
+
+namespace quarn::backend {
+
+namespace {
+
+constexpr char kVendorName[] = "d2xx";
+constexpr char kLibFtdiName[] = "libftdi";
+// libftdi1 is linked into the program, so it is never looked for by name.
+constexpr char kLibFtdiFile[] = "libftdi1.so.2 (linked)";
+
+}  // namespace
+
+HardwareBackend::HardwareBackend(DriverChoice choice, DevLog& log) {
+    const bool found = (choice == DriverChoice::D2xx && tryVendor()) ||
+                       (choice == DriverChoice::LibFtdi && tryLibFtdi(log)) ||
+                       (choice == DriverChoice::Auto && (tryVendor() || tryLibFtdi(log)));
+    if (!found) {
+        driver_ = &unusable_;
+        name_ = "none";
+        for (const diagnosis::BackendFacts& facts : tried_) {
+            problem_ += (problem_.empty() ? "" : "; ") + facts.name + ": " + facts.failure;
+        }
+    }
+    logIf(log, LogArea::Usb, [&] {
+        return found ? "driver backend: " + name_ : "no driver backend: " + problem_;
+    });
+}
+
+HardwareBackend::~HardwareBackend() = default;
+
+bool HardwareBackend::tryVendor() {
+    vendor_ = std::make_unique<d2xx::VendorDriver>();
+    tried_.push_back({kVendorName, vendor_->loaded(), d2xx::VendorDriver::defaultLibraryName(),
+                      vendor_->loadError()});
+    if (!vendor_->loaded()) {
+        return false;
+    }
+    driver_ = vendor_.get();
+    name_ = kVendorName;
+    return true;
+}
+
+bool HardwareBackend::tryLibFtdi(DevLog& log) {
+    libftdi_ = std::make_unique<libftdi::LibFtdiDriver>(log);
+    tried_.push_back({kLibFtdiName, libftdi_->usable(), kLibFtdiFile, libftdi_->failure()});
+    if (!libftdi_->usable()) {
+        return false;
+    }
+    driver_ = libftdi_.get();
+    name_ = kLibFtdiName;
+    return true;
+}
+
+std::vector<diagnosis::BackendFacts> probeBackends(DevLog& log) {
+    std::vector<diagnosis::BackendFacts> facts;
+    for (const DriverChoice choice : {DriverChoice::D2xx, DriverChoice::LibFtdi}) {
+        const HardwareBackend backend(choice, log);
+        facts.push_back(backend.tried().front());
+    }
+    return facts;
+}
+
+}  // namespace quarn::backend
