@@ -74,11 +74,11 @@ void writeBackends(std::string& out, const std::vector<BackendFacts>& backends) 
         out += "  none known\n";
     }
     for (const BackendFacts& backend : backends) {
-        out += "  " + printable(backend.name) + ": ";
-        out += backend.usable ? "usable" : "not usable";
+        out += "  " + printable(backend.name);
         if (!backend.fileTried.empty()) {
-            out += ", " + printable(backend.fileTried);
+            out += " (" + printable(backend.fileTried) + ")";
         }
+        out += backend.usable ? ": usable" : ": not usable";
         if (!backend.usable && !backend.failure.empty()) {
             out += ": " + printable(backend.failure);
         }

@@ -1,6 +1,6 @@
 #pragma once
-// Facts as the survey reports them on a typical machine: the programmer on
-// bus 1, port 1.4, and the two backends loaded or missing.
+// Facts as the survey reports them: an adapter on bus 1, port 1.4, and the
+// two backends loaded or missing.
 
 #include <string>
 #include <utility>
@@ -11,18 +11,16 @@
 namespace quarn::diagnosis::testing {
 
 inline constexpr char kRuleSource[] = "/opt/quarnsoft/60-quarnprog.rules";
-inline constexpr char kNode[] = "/dev/bus/usb/001/004";
 
-inline BackendFacts vendorLibrary(bool usable) {
-    return {
-        kVendorBackendName, usable, "libftd2xx.so",
-        usable ? "" : "libftd2xx.so: cannot open shared object file: No such file or directory"};
+inline BackendFacts backend(const char* name, const std::string& file, bool usable) {
+    return {name, usable, file,
+            usable ? "" : file + ": cannot open shared object file: No such file or directory"};
 }
-
+inline BackendFacts vendorLibrary(bool usable) {
+    return backend(kVendorBackendName, "libftd2xx.so", usable);
+}
 inline BackendFacts libftdi(bool usable) {
-    return {
-        kLibFtdiBackendName, usable, "libftdi1.so.2",
-        usable ? "" : "libftdi1.so.2: cannot open shared object file: No such file or directory"};
+    return backend(kLibFtdiBackendName, "libftdi1.so.2", usable);
 }
 
 inline AdapterFacts adapter(std::string description, OpenOutcome open, std::string detail = "") {
@@ -34,7 +32,7 @@ inline AdapterFacts adapter(std::string description, OpenOutcome open, std::stri
     facts.bus = 1;
     facts.address = 4;
     facts.port = "1.4";
-    facts.nodePath = kNode;
+    facts.nodePath = "/dev/bus/usb/001/004";
     facts.kernelDriver = KernelDriver::None;
     facts.open = open;
     facts.openDetail = std::move(detail);
@@ -56,10 +54,7 @@ inline DiagnosisFacts machine(std::vector<BackendFacts> backends,
     facts.survey.usbUsable = true;
     facts.survey.adapters = std::move(adapters);
     facts.udev.state = rule;
-    if (rule == UdevRuleState::Installed) {
-        facts.udev.foundAt = "/etc/udev/rules.d/60-quarnprog.rules";
-    }
-    facts.udev.placesLooked = {"/etc/udev/rules.d", "/run/udev/rules.d"};
+    facts.udev.placesLooked = {"/etc/udev/rules.d"};
     facts.udevRuleSource = kRuleSource;
     return facts;
 }

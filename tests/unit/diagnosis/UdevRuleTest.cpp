@@ -10,46 +10,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RuleDirectories {
-    quarn::testing::TempDir root;
-    fs::path etc = root.file("etc");
-    fs::path run = root.file("run");
-    fs::path lib = root.file("lib");
+// udev's places stood in for by etc, run (left out: a missing place is no
+// error) and lib; the rule installed is the file the program ships.
+TEST(UdevRule, TheFirstPlaceHoldingTheRuleDecidesAndEveryPlaceIsNamed) {
+    const quarn::testing::TempDir root;
+    const fs::path etc = root.file("etc"), run = root.file("run"), lib = root.file("lib");
+    fs::create_directory(etc);
+    fs::create_directory(lib);
+    const auto locate = [&] { return locateUdevRule({etc, run, lib}); };
 
-    RuleDirectories() {
-        fs::create_directory(etc);
-        fs::create_directory(lib);  // run is left out: a place that does not exist is no error
-    }
-    UdevRuleStatus locate() const { return locateUdevRule({etc, run, lib}); }
-};
+    EXPECT_EQ(locate().state, UdevRuleState::Missing);
+    EXPECT_EQ(locate().placesLooked,
+              (std::vector<std::string>{etc.string(), run.string(), lib.string()}));
 
-TEST(UdevRule, FoundInTheFirstPlaceThatHoldsItAndEveryPlaceIsNamed) {
-    RuleDirectories places;
-    UdevRuleStatus status = places.locate();
-    EXPECT_EQ(status.state, UdevRuleState::Missing);
-    EXPECT_EQ(status.foundAt, "");
-    EXPECT_EQ(
-        status.placesLooked,
-        (std::vector<std::string>{places.etc.string(), places.run.string(), places.lib.string()}));
+    fs::copy_file(QUARN_UDEV_RULE_FILE, lib / kUdevRuleName);
+    EXPECT_EQ(locate().state, UdevRuleState::Installed);
+    EXPECT_EQ(locate().foundAt, (lib / kUdevRuleName).string());
+    EXPECT_EQ(locate().placesLooked.size(), 3U);
 
-    // The rule file the program ships, installed as the fix command installs it.
-    fs::copy_file(QUARN_UDEV_RULE_FILE, places.lib / kUdevRuleName);
-    status = places.locate();
-    EXPECT_EQ(status.state, UdevRuleState::Installed);
-    EXPECT_EQ(status.foundAt, (places.lib / kUdevRuleName).string());
-    EXPECT_EQ(status.placesLooked.size(), 3U);
-
-    fs::copy_file(QUARN_UDEV_RULE_FILE, places.etc / kUdevRuleName);
-    EXPECT_EQ(places.locate().foundAt, (places.etc / kUdevRuleName).string());
-}
-
-TEST(UdevRule, LinkToDevNullInAnEarlierPlaceSwitchesTheRuleOff) {
-    RuleDirectories places;
-    fs::copy_file(QUARN_UDEV_RULE_FILE, places.lib / kUdevRuleName);
-    fs::create_symlink("/dev/null", places.etc / kUdevRuleName);
-    const UdevRuleStatus status = places.locate();
-    EXPECT_EQ(status.state, UdevRuleState::Masked);
-    EXPECT_EQ(status.foundAt, (places.etc / kUdevRuleName).string());
+    // A link to /dev/null in an earlier place switches the rule off.
+    fs::create_symlink("/dev/null", etc / kUdevRuleName);
+    EXPECT_EQ(locate().state, UdevRuleState::Masked);
+    EXPECT_EQ(locate().foundAt, (etc / kUdevRuleName).string());
 }
 
 }  // namespace
