@@ -14,6 +14,10 @@ enum class KernelDriver { None, Attached, Unknown };
 // The result of trying to open the adapter's device node.
 enum class OpenOutcome { Opened, AccessDenied, Busy, Gone, Failed, NotTried };
 
+// Whether the file permissions of the device node let this user open it,
+// read from the node itself (not from an attempt to open the adapter).
+enum class NodeAccess { Unknown, Allowed, Denied };
+
 struct AdapterFacts {
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
@@ -27,10 +31,15 @@ struct AdapterFacts {
     std::string kernelDriverName;  // "ftdi_sio" when known
     OpenOutcome open = OpenOutcome::NotTried;
     std::string openDetail;  // the USB library's own name for the failure
+    NodeAccess nodeAccess = NodeAccess::Unknown;
 };
 
+// The names the backends are known by in BackendFacts::name.
+inline constexpr char kVendorBackendName[] = "d2xx";
+inline constexpr char kLibFtdiBackendName[] = "libftdi";
+
 struct BackendFacts {
-    std::string name;       // "d2xx", "libftdi"
+    std::string name;  // "d2xx", "libftdi"
     bool usable = false;
     std::string fileTried;  // the library file looked for
     std::string failure;    // why it is not usable; empty when usable
