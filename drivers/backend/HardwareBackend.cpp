@@ -7,8 +7,8 @@ namespace quarn::backend {
 
 namespace {
 
-constexpr char kVendorName[] = "d2xx";
-constexpr char kLibFtdiName[] = "libftdi";
+using diagnosis::kLibFtdiBackendName;
+using diagnosis::kVendorBackendName;
 // libftdi1 is linked into the program, so it is never looked for by name.
 constexpr char kLibFtdiFile[] = "libftdi1.so.2 (linked)";
 
@@ -34,24 +34,24 @@ HardwareBackend::~HardwareBackend() = default;
 
 bool HardwareBackend::tryVendor() {
     vendor_ = std::make_unique<d2xx::VendorDriver>();
-    tried_.push_back({kVendorName, vendor_->loaded(), d2xx::VendorDriver::defaultLibraryName(),
+    tried_.push_back({kVendorBackendName, vendor_->loaded(), d2xx::VendorDriver::defaultLibraryName(),
                       vendor_->loadError()});
     if (!vendor_->loaded()) {
         return false;
     }
     driver_ = vendor_.get();
-    name_ = kVendorName;
+    name_ = kVendorBackendName;
     return true;
 }
 
 bool HardwareBackend::tryLibFtdi(DevLog& log) {
     libftdi_ = std::make_unique<libftdi::LibFtdiDriver>(log);
-    tried_.push_back({kLibFtdiName, libftdi_->usable(), kLibFtdiFile, libftdi_->failure()});
+    tried_.push_back({kLibFtdiBackendName, libftdi_->usable(), kLibFtdiFile, libftdi_->failure()});
     if (!libftdi_->usable()) {
         return false;
     }
     driver_ = libftdi_.get();
-    name_ = kLibFtdiName;
+    name_ = kLibFtdiBackendName;
     return true;
 }
 

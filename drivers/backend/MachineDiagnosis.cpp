@@ -1,0 +1,24 @@
+#include "drivers/backend/MachineDiagnosis.h"
+
+#include "drivers/backend/HardwareBackend.h"
+#include "drivers/diagnosis/SurveyAdvisor.h"
+#include "drivers/diagnosis/UdevRule.h"
+#include "drivers/libftdi/UsbSurvey.h"
+
+namespace quarn::backend {
+
+diagnosis::DiagnosisFacts gatherMachineFacts(const std::string& udevRuleSource, DevLog& log) {
+    diagnosis::DiagnosisFacts facts;
+    facts.backends = probeBackends(log);
+    facts.survey = libftdi::surveyFtdiAdapters();
+    facts.udev = diagnosis::locateUdevRule();
+    facts.udevRuleSource = udevRuleSource;
+    return facts;
+}
+
+std::unique_ptr<AdapterAdvisor> makeMachineAdvisor(const diagnosis::DiagnosisFacts& facts) {
+    return std::make_unique<diagnosis::SurveyAdvisor>([] { return libftdi::surveyFtdiAdapters(); },
+                                                      diagnosis::fixSettingFor(facts));
+}
+
+}  // namespace quarn::backend
