@@ -17,9 +17,9 @@ class ConsoleAdvisor final : public AdapterAdvisor {
 
     std::optional<AdapterAdvice> adviseOnFailedOpen() override {
         std::optional<AdapterAdvice> advice = inner_.adviseOnFailedOpen();
-        const bool changed = advice.has_value() != printed_.has_value() ||
-                             (advice && (advice->problem != printed_->problem ||
-                                         advice->fix != printed_->fix));
+        const bool changed =
+            advice.has_value() != printed_.has_value() ||
+            (advice && (advice->problem != printed_->problem || advice->fix != printed_->fix));
         if (changed && advice) {
             std::fprintf(stream_, "quarnsoft: %s Fix: %s\n", advice->problem.c_str(),
                          advice->fix.c_str());

@@ -1,15 +1,20 @@
 #include "gui/ProgramRun.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
-#include "drivers/d2xx/VendorDriver.h"
+#include "drivers/backend/MachineDiagnosis.h"
+#include "drivers/diagnosis/Diagnosis.h"
+#include "drivers/diagnosis/UdevRule.h"
 #include "gui/Artwork.h"
-#include "gui/DemoBus.h"
+#include "gui/DriverStack.h"
 #include "gui/LaunchOptions.h"
 #include "platform/qt/QtConversions.h"
+#include "platform/qt/QtDevLog.h"
 #include "platform/qt/QtHost.h"
 #include "platform/qt/QtTimerService.h"
 
@@ -25,9 +30,24 @@ QStringList argumentList(int argc, char** argv) {
     return arguments;
 }
 
-int runDiagnosis() {
-    std::fprintf(stderr, "quarnsoft: the diagnosis is not built yet\n");
-    return 1;
+// The rule file shipped beside the executable, or its bare name when the
+// program was moved without it.
+std::string udevRuleSource() {
+    const QString beside =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/") + diagnosis::kUdevRuleName;
+    return QFileInfo::exists(beside) ? beside.toStdString() : std::string(diagnosis::kUdevRuleName);
+}
+
+int runDiagnosis(int argc, char** argv) {
+    // No window: a core application knows the executable's folder.
+    int nameOnlyCount = argc > 0 ? 1 : 0;
+    char* nameOnly[] = {argc > 0 ? argv[0] : nullptr, nullptr};
+    const QCoreApplication application(nameOnlyCount, nameOnly);
+    qt::QtDevLog log;
+    const diagnosis::Diagnosis result =
+        diagnosis::diagnose(backend::gatherMachineFacts(udevRuleSource(), log));
+    std::fputs(result.report.c_str(), stdout);
+    return result.exitStatus;
 }
 
 int runWindows(const LaunchOptions& options, const StartupAdditions& additions) {
@@ -38,22 +58,15 @@ int runWindows(const LaunchOptions& options, const StartupAdditions& additions) 
 
     qt::QtHost host;
     qt::QtTimerService timers;
-    std::unique_ptr<DemoBus> demo;
-    std::unique_ptr<d2xx::VendorDriver> vendor;
-    D2xxDriver* driver = nullptr;
-    if (options.simulate()) {
-        demo = std::make_unique<DemoBus>(additions.simulatedSensor);
-        driver = &demo->driver();
-    } else {
-        vendor = std::make_unique<d2xx::VendorDriver>();
-        if (!vendor->loaded()) {
-            // The programmer status will show the driver failure; say why here.
-            std::fprintf(stderr, "quarnsoft: %s\n", vendor->loadError().c_str());
-        }
-        driver = vendor.get();
+    qt::QtDevLog log;
+    DriverStack drivers({options, additions.simulatedSensor, udevRuleSource()}, log);
+    if (!drivers.problems().empty()) {
+        // The programmer status shows the driver failure; say why here.
+        std::fprintf(stderr, "quarnsoft: %s", drivers.problems().c_str());
     }
 
-    GuiApplication gui(*driver, timers, host);
+    GuiApplication gui(drivers.driver(), timers, host, &log);
+    gui.application().setAdapterAdvisor(drivers.advisor());
     gui.start(options.monitor);
     if (gui.ended() || host.quitRequested()) {
         // Start-up failed (the string table is missing): no event loop.
@@ -72,7 +85,7 @@ int runProgram(int argc, char** argv, const StartupAdditions& additions) {
     const QStringList arguments = argumentList(argc, argv);
     if (const EarlyAnswer answer = earlyAnswer(arguments); answer != EarlyAnswer::None) {
         if (answer == EarlyAnswer::Diagnose) {
-            return runDiagnosis();
+            return runDiagnosis(argc, argv);
         }
         giveEarlyAnswer(answer, argc, argv);
     }

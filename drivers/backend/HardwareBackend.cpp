@@ -25,17 +25,16 @@ HardwareBackend::HardwareBackend(DriverChoice choice, DevLog& log) {
             problem_ += (problem_.empty() ? "" : "; ") + facts.name + ": " + facts.failure;
         }
     }
-    logIf(log, LogArea::Usb, [&] {
-        return found ? "driver backend: " + name_ : "no driver backend: " + problem_;
-    });
+    logIf(log, LogArea::Usb,
+          [&] { return found ? "driver backend: " + name_ : "no driver backend: " + problem_; });
 }
 
 HardwareBackend::~HardwareBackend() = default;
 
 bool HardwareBackend::tryVendor() {
     vendor_ = std::make_unique<d2xx::VendorDriver>();
-    tried_.push_back({kVendorBackendName, vendor_->loaded(), d2xx::VendorDriver::defaultLibraryName(),
-                      vendor_->loadError()});
+    tried_.push_back({kVendorBackendName, vendor_->loaded(),
+                      d2xx::VendorDriver::defaultLibraryName(), vendor_->loadError()});
     if (!vendor_->loaded()) {
         return false;
     }

@@ -1,0 +1,47 @@
+#pragma once
+// The driver the application runs on, put together from the command line:
+// at the bottom the chosen backend (vendor library, libftdi1, the demo bus,
+// or a recorded session played back), above it the developer log of the
+// driver calls, and on top the recorder of the session when one is asked
+// for. Also the advice shown when the programmer cannot be opened.
+
+#include <memory>
+#include <string>
+
+#include "gui/LaunchOptions.h"
+#include "platform/AdapterAdvisor.h"
+#include "platform/D2xxDriver.h"
+#include "platform/DevLog.h"
+
+namespace quarn::gui {
+
+class DriverStack {
+  public:
+    struct Setting {
+        LaunchOptions options;
+        bool simulatedSensor = true;  // the demo bus has the Zel sensor behind it
+        std::string udevRuleSource;   // the rule file the advice's fix installs
+    };
+
+    // The log must outlive the stack.
+    DriverStack(const Setting& setting, DevLog& log);
+    ~DriverStack();
+    DriverStack(const DriverStack&) = delete;
+    DriverStack& operator=(const DriverStack&) = delete;
+
+    D2xxDriver& driver() { return *top_; }
+    // Null when the backend has nothing to advise on (simulator, replay).
+    AdapterAdvisor* advisor() { return advisor_.get(); }
+    // What went wrong while putting it together, one line each; the program
+    // goes on with what could be built and the link shows the rest.
+    const std::string& problems() const { return problems_; }
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+    std::unique_ptr<AdapterAdvisor> advisor_;
+    D2xxDriver* top_ = nullptr;
+    std::string problems_;
+};
+
+}  // namespace quarn::gui
