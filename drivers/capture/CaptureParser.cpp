@@ -121,7 +121,8 @@ class Fields {
         for (const std::string_view word : words) {
             const std::size_t equals = word.find('=');
             if (equals == std::string_view::npos || equals == 0) {
-                fail("has " + quoted(word) + " among the " + side_ + ", not a name=value field");
+                fail("has " + quoted(word) + " among the " + std::string(side_) +
+                     ", not a name=value field");
             }
             fields_.push_back({word.substr(0, equals), word.substr(equals + 1), false});
         }
@@ -166,7 +167,7 @@ class Fields {
         for (const Field& field : fields_) {
             if (!field.taken) {
                 fail("has a field " + quoted(field.name) + " that " + std::string(call) +
-                     " does not have among its " + side_);
+                     " does not have among its " + std::string(side_));
             }
         }
     }
@@ -178,7 +179,7 @@ class Fields {
         bool taken;
     };
     std::vector<Field> fields_;
-    std::string side_;
+    const char* side_;
 };
 
 FtDword dwordField(std::string_view name, std::string_view value) {
@@ -459,6 +460,10 @@ ParsedCapture parseCapture(std::string_view text) {
             if (lineNumber == 1) {
                 checkHeader(line);
             } else if (!comment && !isBlankLine(line)) {
+                if (parsed.events.size() == kMaxCaptureEvents) {
+                    fail("is one call more than a capture may hold (" +
+                         std::to_string(kMaxCaptureEvents) + ")");
+                }
                 parsed.events.push_back(reader.read(line));
                 parsed.events.back().line = lineNumber;
             }

@@ -119,6 +119,10 @@ void CaptureRecorder::stop(std::string why) {
     problem_ = std::move(why);
     std::fclose(file_);
     file_ = nullptr;
+    // A write that failed half way may have left part of a line; without it
+    // the capture ends with a whole line and can be replayed as it is.
+    std::error_code ignored;
+    std::filesystem::resize_file(path_, bytesWritten_, ignored);
 }
 
 void CaptureRecorder::record(const CaptureEvent& event) {
@@ -130,8 +134,11 @@ void CaptureRecorder::record(const CaptureEvent& event) {
         stopOversized(event);
     } else if (bytesWritten_ + line.size() > kMaxCaptureBytes - kRoomForLastWord) {
         stopWithLastWord(event.timeMs, "the capture reached its 64 MiB limit");
-    } else {
-        put(line);
+    } else if (callsWritten_ == kMaxCaptureEvents) {
+        stopWithLastWord(event.timeMs, "the capture reached its limit of " +
+                                           std::to_string(kMaxCaptureEvents) + " calls");
+    } else if (put(line)) {
+        ++callsWritten_;
     }
 }
 

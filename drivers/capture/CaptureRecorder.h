@@ -5,10 +5,11 @@
 // driver already answered. Times count from the recorder's creation.
 //
 // A file that cannot be written to any more (a full disk, a pulled memory
-// stick) stops the recording, not the session: problem() says why, and the
-// calls go on reaching the driver. A capture that reaches the size the
-// parser reads (64 MiB) stops the same way, with a last comment line saying
-// so, so every capture it leaves can be replayed.
+// stick) stops the recording, not the session: problem() says why, the file
+// is cut back to its last whole line, and the calls go on reaching the
+// driver. A capture that reaches the size or the
+// number of calls the parser reads stops the same way, with a last comment
+// line saying so, so every capture it leaves can be replayed.
 
 #include <cstdint>
 #include <cstdio>
@@ -77,6 +78,7 @@ class CaptureRecorder final : public D2xxDriver {
     std::FILE* file_;
     std::string path_;
     std::size_t bytesWritten_ = 0;
+    std::size_t callsWritten_ = 0;
     std::string problem_;
     // The number each handle got when an open gave it; a value the driver
     // gives again later gets a new number.
