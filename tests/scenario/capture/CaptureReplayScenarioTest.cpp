@@ -113,7 +113,6 @@ class CaptureReplayScenario : public ::testing::Test {
         const ParsedCapture parsed = readCaptureFile(files.file("field.capture"));
         ASSERT_TRUE(parsed.ok()) << parsed.error->message();
         field = parsed.events;
-        std::system(("cp " + files.file("field.capture").string() + " /tmp/field.capture").c_str());
     }
 
     testing::SessionDirectory dir;
