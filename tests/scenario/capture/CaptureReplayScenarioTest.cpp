@@ -15,6 +15,7 @@
 #include "drivers/capture/CaptureRecorder.h"
 #include "drivers/capture/CaptureSyntax.h"
 #include "drivers/capture/ReplayDriver.h"
+#include "scenario/capture/AppOnDriver.h"
 #include "scenario/sensor/SensorSession.h"
 
 namespace quarn::capture {
@@ -27,20 +28,7 @@ constexpr std::int64_t kChangeAtMs = 5000;
 constexpr std::int64_t kSessionEndMs = 8000;
 constexpr std::int64_t kLookEveryMs = 50;
 
-// One application with the sensor window, on whatever driver it is given.
-struct AppRun {
-    AppRun(D2xxDriver& driver, VirtualClock& clock, const std::string& directory)
-        : app(driver, clock, host),
-          window(app.state(), app.sender(), app.trafficMonitor(), clock, app.host(),
-                 [this] { app.returnToStart(); }) {
-        host.directory = directory;
-        app.setSensorWindow(&window, &window.replyDecoder());
-    }
-
-    testing::FakeHost host;
-    app::Application app;
-    sensorwin::SensorWindow window;
-};
+using AppRun = testing::AppOnDriver;
 
 // What the technician sees, as one text.
 std::string whatIsShown(AppRun& run) {
