@@ -436,7 +436,11 @@ ParsedCapture parseCapture(std::string_view text) {
 
     EventReader reader;
     std::size_t lineNumber = 0;
-    std::size_t at = 0;
+    // A byte order mark, left by an editor that saved the file, is no part
+    // of the header.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    std::size_t at =
+        text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
     try {
         while (at < text.size()) {
             ++lineNumber;

@@ -89,7 +89,8 @@ TEST(CaptureParser, EveryCallReadsBackAsItWasWritten) {
     CaptureEvent close = event(CaptureCall::Close, kMaxTimeMs, ft::kInvalidHandle);
     add(close);
 
-    std::string text = std::string(kCaptureHeader) + "\r\n# comment with UTF-8: è\n\n";
+    std::string text =
+        "\xEF\xBB\xBF" + std::string(kCaptureHeader) + "\r\n# comment with UTF-8: è\n\n";
     for (std::size_t i = 0; i < events.size(); ++i) {
         text += captureLine(events[i]) + "\n";
         events[i].line = i + 4;
