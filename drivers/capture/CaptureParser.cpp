@@ -117,7 +117,7 @@ std::vector<std::string_view> wordsOf(std::string_view line) {
 // The name=value words of one side of the line, each to be taken once.
 class Fields {
   public:
-    Fields(std::vector<std::string_view> words, const char* side) : side_(side) {
+    Fields(const std::vector<std::string_view>& words, const char* side) : side_(side) {
         for (const std::string_view word : words) {
             const std::size_t equals = word.find('=');
             if (equals == std::string_view::npos || equals == 0) {

@@ -21,12 +21,12 @@ namespace quarn::capture {
 
 // A capture larger than this is refused: about seven hours of a session
 // with the sensor streaming.
-inline constexpr std::size_t kMaxCaptureBytes = 64U * 1024U * 1024U;
+inline constexpr std::size_t kMaxCaptureBytes = std::size_t{64} * 1024 * 1024;
 // A capture with more calls is refused (about four hours of a session):
 // this and the size limit keep what a capture reads into below about 200 MB.
 inline constexpr std::size_t kMaxCaptureEvents = 1'000'000;
 // A longer line is refused; it holds the largest write the link can make.
-inline constexpr std::size_t kMaxLineLength = 256U * 1024U;
+inline constexpr std::size_t kMaxLineLength = std::size_t{256} * 1024;
 // Times beyond this (about 31 years) are refused.
 inline constexpr std::int64_t kMaxTimeMs = 1'000'000'000'000;
 // Longest text OpenEx is recorded with (its argument is read up to this).
