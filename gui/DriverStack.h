@@ -5,6 +5,7 @@
 // driver calls, and on top the recorder of the session when one is asked
 // for. Also the advice shown when the programmer cannot be opened.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,13 +36,28 @@ class DriverStack {
     // What went wrong while putting it together, one line each; the program
     // goes on with what could be built and the link shows the rest.
     const std::string& problems() const { return problems_; }
+    // What keeps the program from starting at all: a capture to replay that
+    // cannot be read, a capture to record that cannot be made. Empty when
+    // nothing does.
+    const std::string& fatalProblem() const { return fatal_; }
+
+    // Told, in one line, when a replayed session first writes something
+    // other than the recorded one (it is also printed on standard error).
+    void onReplayDifference(std::function<void(const std::string&)> listener) {
+        differenceListener_ = std::move(listener);
+    }
 
   private:
+    void buildBottom(const Setting& setting, DevLog& log);
+    void reportDifference(const std::string& line);
+
     struct Parts;
     std::unique_ptr<Parts> parts_;
     std::unique_ptr<AdapterAdvisor> advisor_;
     D2xxDriver* top_ = nullptr;
     std::string problems_;
+    std::string fatal_;
+    std::function<void(const std::string&)> differenceListener_;
 };
 
 }  // namespace quarn::gui

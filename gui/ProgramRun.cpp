@@ -60,6 +60,10 @@ int runWindows(const LaunchOptions& options, const StartupAdditions& additions) 
     qt::QtTimerService timers;
     qt::QtDevLog log;
     DriverStack drivers({options, additions.simulatedSensor, udevRuleSource()}, log);
+    if (!drivers.fatalProblem().empty()) {
+        std::fprintf(stderr, "quarnsoft: %s\n", drivers.fatalProblem().c_str());
+        return kExitUsage;
+    }
     if (!drivers.problems().empty()) {
         // The programmer status shows the driver failure; say why here.
         std::fprintf(stderr, "quarnsoft: %s", drivers.problems().c_str());
@@ -67,6 +71,9 @@ int runWindows(const LaunchOptions& options, const StartupAdditions& additions) 
 
     GuiApplication gui(drivers.driver(), timers, host, &log);
     gui.application().setAdapterAdvisor(drivers.advisor());
+    app::TrafficMonitor& monitor = gui.application().trafficMonitor();
+    drivers.onReplayDifference(
+        [&monitor](const std::string& line) { monitor.replayDiffered(line); });
     gui.start(options.monitor);
     if (gui.ended() || host.quitRequested()) {
         // Start-up failed (the string table is missing): no event loop.

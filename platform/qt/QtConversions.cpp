@@ -1,5 +1,6 @@
 #include "platform/qt/QtConversions.h"
 
+#include <QFile>
 #include <cmath>
 
 namespace quarn::qt {
@@ -11,6 +12,14 @@ QString toQString(const std::string& utf8) {
 std::string toStdString(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::filesystem::path toFilesystemPath(const QString& fileName) {
+#ifdef _WIN32
+    return std::filesystem::path(fileName.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+#endif
 }
 
 QString toDisplayText(const std::string& utf8) {

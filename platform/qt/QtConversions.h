@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <filesystem>
 #include <string>
 
 #include "platform/controls/Control.h"
@@ -15,6 +16,8 @@ namespace quarn::qt {
 
 QString toQString(const std::string& utf8);
 std::string toStdString(const QString& text);
+// A file name from the command line, as the file system spells it.
+std::filesystem::path toFilesystemPath(const QString& fileName);
 
 // Window texts separate their lines with CR LF; Qt widgets want a plain LF.
 QString toDisplayText(const std::string& utf8);
