@@ -3,6 +3,10 @@
 // or, with QUARN_TEST_DRIVER=libftdi in the environment, the libftdi backend,
 // whose libusb is the USB-level stand-in attached to that bus. Either way
 // the same simulated programmer and sensor answer on the same clock.
+//
+// The backend is there only in executables that link it (and the stand-in,
+// see quarn_link_usbstand); the others, such as the soak, the benchmarks and
+// the fuzzers, see no backend header and always get the bus.
 
 #include <dlfcn.h>
 
@@ -11,9 +15,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "drivers/libftdi/LibFtdiDriver.h"
 #include "sim/SimulatedBus.h"
+
+#if __has_include("drivers/libftdi/LibFtdiDriver.h")
+#define QUARN_TEST_WITH_LIBFTDI 1
+#include "drivers/libftdi/LibFtdiDriver.h"
 #include "sim/usbstand/UsbStandIn.h"
+#endif
 
 namespace quarn::testing {
 
@@ -21,6 +29,8 @@ inline bool libftdiUnderTest() {
     const char* chosen = std::getenv("QUARN_TEST_DRIVER");
     return chosen != nullptr && std::string(chosen) == "libftdi";
 }
+
+#if QUARN_TEST_WITH_LIBFTDI
 
 // Throws unless the libusb this process resolves (and libftdi with it) is
 // the stand-in: a system libusb loaded in its place would talk to real USB.
@@ -69,5 +79,24 @@ class DriverUnderTest {
     sim::SimulatedBus* previousBus_ = nullptr;
     std::unique_ptr<libftdi::LibFtdiDriver> libftdi_;
 };
+
+#else
+
+class DriverUnderTest {
+  public:
+    explicit DriverUnderTest(sim::SimulatedBus& bus) : bus_(bus) {
+        if (libftdiUnderTest()) {
+            throw std::runtime_error(
+                "QUARN_TEST_DRIVER=libftdi, but this executable is built without the libftdi "
+                "backend");
+        }
+    }
+    D2xxDriver& driver() { return bus_; }
+
+  private:
+    sim::SimulatedBus& bus_;
+};
+
+#endif
 
 }  // namespace quarn::testing
