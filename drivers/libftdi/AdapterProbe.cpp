@@ -23,30 +23,6 @@ constexpr int kMaxPortDepth = 7;
 constexpr int kMaxStringLength = 256;
 constexpr char kSerialDriver[] = "ftdi_sio";
 
-}  // namespace
-
-AdapterFacts describeAdapter(libusb_device* device) {
-    AdapterFacts facts;
-    libusb_device_descriptor descriptor{};
-    if (libusb_get_device_descriptor(device, &descriptor) == 0) {
-        facts.vendorId = descriptor.idVendor;
-        facts.productId = descriptor.idProduct;
-    }
-    facts.bus = libusb_get_bus_number(device);
-    facts.address = libusb_get_device_address(device);
-    std::array<std::uint8_t, kMaxPortDepth> ports{};
-    const int depth = libusb_get_port_numbers(device, ports.data(), kMaxPortDepth);
-    if (depth > 0) {
-        facts.port = dottedPorts({ports.begin(), ports.begin() + depth});
-    }
-    std::array<char, 32> node{};
-    std::snprintf(node.data(), node.size(), "/dev/bus/usb/%03d/%03d", facts.bus, facts.address);
-    facts.nodePath = node.data();
-    return facts;
-}
-
-namespace {
-
 std::string stringDescriptor(libusb_device_handle* handle, std::uint8_t index) {
     if (index == 0) {
         return {};
@@ -124,6 +100,26 @@ OpenOutcome openOutcome(int libusbResult) {
         default:
             return OpenOutcome::Failed;
     }
+}
+
+AdapterFacts describeAdapter(libusb_device* device) {
+    AdapterFacts facts;
+    libusb_device_descriptor descriptor{};
+    if (libusb_get_device_descriptor(device, &descriptor) == 0) {
+        facts.vendorId = descriptor.idVendor;
+        facts.productId = descriptor.idProduct;
+    }
+    facts.bus = libusb_get_bus_number(device);
+    facts.address = libusb_get_device_address(device);
+    std::array<std::uint8_t, kMaxPortDepth> ports{};
+    const int depth = libusb_get_port_numbers(device, ports.data(), kMaxPortDepth);
+    if (depth > 0) {
+        facts.port = dottedPorts({ports.begin(), ports.begin() + depth});
+    }
+    std::array<char, 32> node{};
+    std::snprintf(node.data(), node.size(), "/dev/bus/usb/%03d/%03d", facts.bus, facts.address);
+    facts.nodePath = node.data();
+    return facts;
 }
 
 AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot) {

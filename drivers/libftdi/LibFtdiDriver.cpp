@@ -168,6 +168,47 @@ FtStatus LibFtdiDriver::openEx(void* arg1, FtDword flags, FtHandle* handle) {
     return open(textArgument(arg1), byDescription, handle);
 }
 
+FtStatus LibFtdiDriver::openFirstMatch(ftdi_context* context, const std::string& wanted,
+                                       bool byDescription, diagnosis::AdapterFacts& chosen) {
+    const AdapterList adapters(context, sysfsRoot_, log_);
+    if (!adapters.listed()) {
+        return ft::kIoError;
+    }
+    bool matched = false;
+    libusb_device* device = nullptr;
+    for (std::size_t i = 0; i < adapters.size() && device == nullptr; ++i) {
+        const std::optional<AdapterStrings> strings = adapters.strings(i);
+        if (!strings || (byDescription ? strings->description : strings->serial) != wanted) {
+            continue;
+        }
+        matched = true;
+        chosen = describeAdapter(adapters.device(i));
+        chosen.description = strings->description;
+        chosen.serial = strings->serial;
+        if (!holds({chosen.bus, chosen.address})) {
+            device = adapters.device(i);
+        }
+    }
+    if (device == nullptr) {
+        return matched ? ft::kDeviceNotOpened : ft::kDeviceNotFound;
+    }
+    context->module_detach_mode = AUTO_DETACH_REATACH_SIO_MODULE;
+    if (const int result = ftdi_usb_open_dev(context, device); result != 0) {
+        logIf(log_, LogArea::Usb, [&] {
+            return "libftdi: opening \"" + chosen.description + "\" (serial " + chosen.serial +
+                   ") failed: " + ftdiError(context) + " (" + std::to_string(result) + ")";
+        });
+        // libftdi keeps libusb's reason to itself; libusb tells it again.
+        lastOpenFailure_ = probeAdapter(device, sysfsRoot_);
+        if (lastOpenFailure_->open == diagnosis::OpenOutcome::Opened) {
+            lastOpenFailure_->open = diagnosis::OpenOutcome::Failed;
+            lastOpenFailure_->openDetail = ftdiError(context);
+        }
+        return ft::kDeviceNotOpened;
+    }
+    return ft::kOk;
+}
+
 FtStatus LibFtdiDriver::open(const std::string& wanted, bool byDescription, FtHandle* handle) {
     FtdiContext context = newFtdiContext();
     if (!context) {
@@ -177,45 +218,9 @@ FtStatus LibFtdiDriver::open(const std::string& wanted, bool byDescription, FtHa
         return ft::kDeviceNotOpened;
     }
     diagnosis::AdapterFacts chosen;
-    {
-        // The list goes before the context: its devices belong to it.
-        const AdapterList adapters(context.get(), sysfsRoot_, log_);
-        if (!adapters.listed()) {
-            return ft::kIoError;
-        }
-        bool matched = false;
-        libusb_device* device = nullptr;
-        for (std::size_t i = 0; i < adapters.size() && device == nullptr; ++i) {
-            const std::optional<AdapterStrings> strings = adapters.strings(i);
-            if (!strings || (byDescription ? strings->description : strings->serial) != wanted) {
-                continue;
-            }
-            matched = true;
-            chosen = describeAdapter(adapters.device(i));
-            chosen.description = strings->description;
-            chosen.serial = strings->serial;
-            if (!holds({chosen.bus, chosen.address})) {
-                device = adapters.device(i);
-            }
-        }
-        if (device == nullptr) {
-            return matched ? ft::kDeviceNotOpened : ft::kDeviceNotFound;
-        }
-        context->module_detach_mode = AUTO_DETACH_REATACH_SIO_MODULE;
-        if (const int result = ftdi_usb_open_dev(context.get(), device); result != 0) {
-            logIf(log_, LogArea::Usb, [&] {
-                return "libftdi: opening \"" + chosen.description + "\" (serial " + chosen.serial +
-                       ") failed: " + ftdiError(context.get()) + " (" + std::to_string(result) +
-                       ")";
-            });
-            // libftdi keeps libusb's reason to itself; ask libusb again.
-            lastOpenFailure_ = probeAdapter(device, sysfsRoot_);
-            if (lastOpenFailure_->open == diagnosis::OpenOutcome::Opened) {
-                lastOpenFailure_->open = diagnosis::OpenOutcome::Failed;
-                lastOpenFailure_->openDetail = ftdiError(context.get());
-            }
-            return ft::kDeviceNotOpened;
-        }
+    if (const FtStatus status = openFirstMatch(context.get(), wanted, byDescription, chosen);
+        status != ft::kOk) {
+        return status;
     }
     auto adapter = std::make_unique<OpenAdapter>(
         std::move(context), UsbAddress{chosen.bus, chosen.address}, chosen.description, log_);

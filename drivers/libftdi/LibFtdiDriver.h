@@ -77,6 +77,11 @@ class LibFtdiDriver final : public D2xxDriver {
     FtStatus listByIndex(void* arg1, void* arg2, FtDword flags);
     FtStatus listAll(void* arg1, void* arg2, FtDword flags);
     FtStatus open(const std::string& wanted, bool byDescription, FtHandle* handle);
+    // Opens through the context the first adapter showing that text that
+    // this driver does not hold; chosen gets what is known of it. The
+    // adapter list (whose devices belong to the context) is gone on return.
+    FtStatus openFirstMatch(ftdi_context* context, const std::string& wanted, bool byDescription,
+                            diagnosis::AdapterFacts& chosen);
 
     SilentLog silentLog_;
     DevLog& log_;

@@ -35,7 +35,7 @@ struct libusb_device {
 };
 
 struct libusb_device_handle {
-    libusb_device* device;
+    libusb_device* device = nullptr;
     bool autoDetach = false;
     bool claimed = false;
     bool detachedForClaim = false;
