@@ -83,8 +83,10 @@ FtStatus LibFtdiDriver::liveAdapter(FtHandle handle, OpenAdapter*& adapter) {
 }
 
 bool LibFtdiDriver::holds(const UsbAddress& address) const {
-    return std::any_of(adapters_.begin(), adapters_.end(),
-                       [&](const auto& entry) { return entry.second->address() == address; });
+    // A gone adapter holds nothing: its address may come back on another device.
+    return std::any_of(adapters_.begin(), adapters_.end(), [&](const auto& entry) {
+        return !entry.second->gone() && entry.second->address() == address;
+    });
 }
 
 FtStatus LibFtdiDriver::listDevices(void* arg1, void* arg2, FtDword flags) {

@@ -31,6 +31,7 @@ class EmulatedChip {
 
     // Plugged into the simulated bus at its last listing, and not vanished.
     bool onBus() const { return plugged_ && !vanished_; }
+    bool plugged() const { return plugged_; }
     void setPlugged(bool plugged) { plugged_ = plugged; }
 
     void setFaults(const AdapterFaults& faults) { faults_ = faults; }

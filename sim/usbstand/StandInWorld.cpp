@@ -1,5 +1,6 @@
 #include "sim/usbstand/StandInWorld.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -37,15 +38,21 @@ void StandInWorld::attach(sim::SimulatedBus* bus) {
     bus_ = bus;
     chips_.clear();
     placesGiven_ = 0;
+    addressesGiven_ = 0;
     initFailure = 0;
+}
+
+int StandInWorld::nextAddress() {
+    // The root hub is address 1, the hub behind it 2.
+    return ++addressesGiven_ + 2;
 }
 
 UsbPlace StandInWorld::nextPlace() {
     ++placesGiven_;
-    // Behind a hub on root port 1; the root hub is address 1, the hub 2.
+    // Behind a hub on root port 1, each adapter on a port of its own.
     UsbPlace place;
     place.bus = kBusNumber;
-    place.address = placesGiven_ + 2;
+    place.address = nextAddress();
     place.ports = {kHubPort, static_cast<std::uint8_t>(placesGiven_)};
     place.sysfsName = std::to_string(kBusNumber) + "-" + std::to_string(kHubPort) + "." +
                       std::to_string(placesGiven_);
@@ -54,26 +61,31 @@ UsbPlace StandInWorld::nextPlace() {
 
 std::vector<std::shared_ptr<EmulatedChip>> StandInWorld::refresh() {
     std::vector<std::shared_ptr<EmulatedChip>> onBus;
-    if (bus_ == nullptr) {
+    FtDword count = 0;
+    if (bus_ == nullptr || bus_->listDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
         return onBus;
+    }
+    std::vector<std::shared_ptr<EmulatedChip>> listed;
+    for (FtDword index = 0; index < count; ++index) {
+        listed.push_back(chip(listedText(*bus_, index, ft::kOpenBySerialNumber)));
+        listed.back()->setDescription(listedText(*bus_, index, ft::kOpenByDescription));
     }
     for (auto& entry : chips_) {
-        entry.second->setPlugged(false);
-    }
-    FtDword count = 0;
-    if (bus_->listDevices(&count, nullptr, ft::kListNumberOnly) != ft::kOk) {
-        return onBus;
-    }
-    for (FtDword index = 0; index < count; ++index) {
-        const std::string serial = listedText(*bus_, index, ft::kOpenBySerialNumber);
-        std::shared_ptr<EmulatedChip> listed = chip(serial);
-        listed->setDescription(listedText(*bus_, index, ft::kOpenByDescription));
-        listed->setPlugged(true);
-        if (!listed->hasPlace()) {
-            listed->setPlace(nextPlace());
+        EmulatedChip& known = *entry.second;
+        const bool plugged = std::find(listed.begin(), listed.end(), entry.second) != listed.end();
+        if (!known.hasPlace() && plugged) {
+            known.setPlace(nextPlace());
+        } else if (!known.plugged() && plugged) {
+            // Plugged in again: the same port, a new address, as USB gives.
+            UsbPlace place = known.place();
+            place.address = nextAddress();
+            known.setPlace(place);
         }
-        if (listed->onBus()) {
-            onBus.push_back(listed);
+        known.setPlugged(plugged);
+    }
+    for (const auto& chip : listed) {
+        if (chip->onBus()) {
+            onBus.push_back(chip);
         }
     }
     return onBus;

@@ -23,7 +23,8 @@ class StandInWorld {
     sim::SimulatedBus* bus() const { return bus_; }
 
     // Lists the bus again. An adapter seen for the first time gets the next
-    // place on the USB bus; every chip learns whether it is plugged in now.
+    // place on the USB bus, one plugged in again a new address; every chip
+    // learns whether it is plugged in now.
     // Returns the chips on the bus, in the bus's order.
     std::vector<std::shared_ptr<EmulatedChip>> refresh();
     // The chip of that serial, made on first mention (without a place until
@@ -37,11 +38,13 @@ class StandInWorld {
     int openHandles = 0;
 
   private:
+    int nextAddress();
     UsbPlace nextPlace();
 
     sim::SimulatedBus* bus_ = nullptr;
     std::map<std::string, std::shared_ptr<EmulatedChip>> chips_;
     int placesGiven_ = 0;
+    int addressesGiven_ = 0;
 };
 
 }  // namespace quarn::usbstand

@@ -51,7 +51,9 @@ struct AdapterFaults {
     long vanishAfterBytes = -1;
 };
 
-// Where an adapter sits on the USB bus.
+// Where an adapter sits on the USB bus: bus 1, behind a hub on root port 1,
+// the n-th adapter seen on port n ("1.n", sysfs name "1-1.n"); addresses are
+// given from 3 on in the order adapters arrive, a new one on each replug.
 struct UsbPlace {
     int bus = 0;
     int address = 0;

@@ -261,6 +261,8 @@ TEST_F(LibFtdiDriverTest, AnAdapterGoneMidReadFailsEveryCallButClose) {
     EXPECT_TRUE(log.has("the adapter is gone"));
     bus.replug(adapter);
     EXPECT_EQ(driver.resetDevice(link.handle()), ft::kIoError) << "also once it is back";
+    const FtHandle fresh = open("QuarnProg");  // the dead handle holds nothing back
+    EXPECT_EQ(driver.close(fresh), ft::kOk);
     EXPECT_EQ(link.close(), link::LinkStatus::Open);
     EXPECT_EQ(bus.openHandleCount(), 0U);
 
