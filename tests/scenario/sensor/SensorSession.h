@@ -18,6 +18,7 @@
 #include "sim/SimFrameCodec.h"
 #include "sim/SimulatedBus.h"
 #include "sim/ZelSensor.h"
+#include "support/DriverUnderTest.h"
 #include "support/FakeHost.h"
 #include "support/TempDir.h"
 
@@ -81,12 +82,13 @@ class SensorSession {
         return {all.begin() + static_cast<std::ptrdiff_t>(std::min(index, all.size())), all.end()};
     }
 
-    // Declared in this order so that the window goes before the application
-    // and both before the bus and the clock.
+    // Declared in this order so that the window goes before the application,
+    // both before the driver, and all of them before the bus and the clock.
     VirtualClock clock;
     FakeHost host;
     sim::SimulatedBus bus{clock};
-    app::Application app{bus, clock, host};
+    DriverUnderTest driverUnderTest{bus};
+    app::Application app{driverUnderTest.driver(), clock, host};
     sensorwin::SensorWindow window{app.state(), app.sender(), app.trafficMonitor(),
                                    clock,       app.host(),   [this] { app.returnToStart(); }};
 };

@@ -1,0 +1,68 @@
+// The test controls of UsbStandIn.h, on the stand-in's world.
+
+#include "sim/usbstand/StandInWorld.h"
+#include "sim/usbstand/UsbStandIn.h"
+
+namespace quarn::usbstand {
+
+void attachBus(sim::SimulatedBus* bus) {
+    StandInWorld::instance().attach(bus);
+}
+
+sim::SimulatedBus* attachedBus() {
+    return StandInWorld::instance().bus();
+}
+
+void setFaults(const std::string& serial, const AdapterFaults& faults) {
+    if (auto chip = StandInWorld::instance().chip(serial)) {
+        chip->setFaults(faults);
+    }
+}
+
+void bindKernelDriver(const std::string& serial) {
+    if (auto chip = StandInWorld::instance().chip(serial)) {
+        chip->bindKernelDriver();
+    }
+}
+
+void setLine(const std::string& serial, const LineSettings& line) {
+    if (auto chip = StandInWorld::instance().chip(serial)) {
+        chip->setLine(line);
+    }
+}
+
+void setInitFailure(int libusbError) {
+    StandInWorld::instance().initFailure = libusbError;
+}
+
+std::optional<ChipReport> chipReport(const std::string& serial) {
+    const auto chip = StandInWorld::instance().findChip(serial);
+    if (!chip) {
+        return std::nullopt;
+    }
+    return chip->report();
+}
+
+std::optional<UsbPlace> placeOf(const std::string& serial) {
+    StandInWorld& world = StandInWorld::instance();
+    world.refresh();
+    const auto chip = world.findChip(serial);
+    if (!chip || !chip->hasPlace()) {
+        return std::nullopt;
+    }
+    return chip->place();
+}
+
+int liveContexts() {
+    return StandInWorld::instance().liveContexts;
+}
+
+int openDeviceHandles() {
+    return StandInWorld::instance().openHandles;
+}
+
+}  // namespace quarn::usbstand
+
+const char* quarnUsbStandIn() {
+    return "QuarnSoft libusb stand-in";
+}
