@@ -10,7 +10,7 @@ namespace {
 using diagnosis::kLibFtdiBackendName;
 using diagnosis::kVendorBackendName;
 // libftdi1 is linked into the program, so it is never looked for by name.
-constexpr char kLibFtdiFile[] = "libftdi1.so.2 (linked)";
+constexpr char kLibFtdiFile[] = "libftdi1.so.2";
 
 }  // namespace
 

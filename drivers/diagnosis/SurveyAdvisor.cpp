@@ -10,7 +10,12 @@ SurveyAdvisor::SurveyAdvisor(std::function<SurveyResult()> survey, FixSetting se
 std::optional<AdapterAdvice> SurveyAdvisor::adviseOnFailedOpen() {
     const SurveyResult survey = survey_();
     for (const AdapterFacts& adapter : survey.adapters) {
-        if (adapter.description != kProgrammerDescription) {
+        // An adapter this user may not open may not show its description:
+        // it may well be the programmer the link could not see.
+        const bool mayBeProgrammer = adapter.description == kProgrammerDescription ||
+                                     (adapter.description.empty() &&
+                                      adapter.open == OpenOutcome::AccessDenied);
+        if (!mayBeProgrammer) {
             continue;
         }
         if (std::optional<AdapterAdvice> advice = adviceFor(adapter, setting_)) {

@@ -129,6 +129,10 @@ AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot) {
 
     libusb_device_handle* handle = nullptr;
     const int opened = libusb_open(device, &handle);
+    // Opening the device node is the test of this user's access to it.
+    facts.nodeAccess = opened == 0                        ? diagnosis::NodeAccess::Allowed
+                       : opened == LIBUSB_ERROR_ACCESS ? diagnosis::NodeAccess::Denied
+                                                       : diagnosis::NodeAccess::Unknown;
     if (opened != 0) {
         facts.open = openOutcome(opened);
         facts.openDetail = libusb_error_name(opened);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "sim/usbstand/EnvironmentScene.h"
+
 namespace quarn::usbstand {
 
 namespace {
@@ -27,6 +29,11 @@ std::string listedText(D2xxDriver& bus, FtDword index, FtDword flag) {
 
 StandInWorld& StandInWorld::instance() {
     static StandInWorld world;
+    static const bool sceneRead = [] {
+        attachEnvironmentScene(world);
+        return true;
+    }();
+    static_cast<void>(sceneRead);
     return world;
 }
 

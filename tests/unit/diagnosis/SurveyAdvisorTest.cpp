@@ -42,6 +42,12 @@ TEST(SurveyAdvisor, AdvisesOnTheFirstProgrammerTheBackendsInUseCannotOpen) {
                    "/ sudo install -m 644 /opt/quarnsoft/60-quarnprog.rules ",
                    0),
         0U);
+
+    // Denied without a description to read: it may be the programmer the link
+    // could not see, so it is advised on; an opened adapter without one is not.
+    bus = {adapter("", OpenOutcome::Opened), adapter("", OpenOutcome::AccessDenied)};
+    EXPECT_NE(adviceText(libftdiAdvisor).find("may not open"), std::string::npos)
+        << adviceText(libftdiAdvisor);
 }
 
 }  // namespace
