@@ -107,7 +107,7 @@ void StartWindow::explainProgrammerStatus(link::LinkStatus status) {
     if (mayBeExplained && advisor_ != nullptr) {
         advice = advisor_->adviseOnFailedOpen();
     }
-    programmerStatus.setToolTip(advice ? advice->problem + "\n" + advice->fix : std::string());
+    programmerStatus.setToolTip(advice ? advice->problem + "\nFix: " + advice->fix : std::string());
 }
 
 void StartWindow::showDeviceStatus() {

@@ -54,10 +54,12 @@ bool HardwareBackend::tryLibFtdi(DevLog& log) {
     return true;
 }
 
-std::vector<diagnosis::BackendFacts> probeBackends(DevLog& log) {
+std::vector<diagnosis::BackendFacts> probeBackends() {
     std::vector<diagnosis::BackendFacts> facts;
+    // Not the program's backend: its log would only confuse the one in use.
+    SilentLog silent;
     for (const DriverChoice choice : {DriverChoice::D2xx, DriverChoice::LibFtdi}) {
-        const HardwareBackend backend(choice, log);
+        const HardwareBackend backend(choice, silent);
         facts.push_back(backend.tried().front());
     }
     return facts;

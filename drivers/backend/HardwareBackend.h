@@ -56,6 +56,6 @@ class HardwareBackend {
 
 // Each backend, tried whether or not it would be chosen: what the diagnosis
 // reports about them.
-std::vector<diagnosis::BackendFacts> probeBackends(DevLog& log);
+std::vector<diagnosis::BackendFacts> probeBackends();
 
 }  // namespace quarn::backend

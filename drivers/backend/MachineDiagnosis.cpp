@@ -1,5 +1,7 @@
 #include "drivers/backend/MachineDiagnosis.h"
 
+#include <string>
+
 #include "drivers/backend/HardwareBackend.h"
 #include "drivers/diagnosis/SurveyAdvisor.h"
 #include "drivers/diagnosis/UdevRule.h"
@@ -9,8 +11,11 @@ namespace quarn::backend {
 
 diagnosis::DiagnosisFacts gatherMachineFacts(const std::string& udevRuleSource, DevLog& log) {
     diagnosis::DiagnosisFacts facts;
-    facts.backends = probeBackends(log);
+    facts.backends = probeBackends();
     facts.survey = libftdi::surveyFtdiAdapters();
+    logIf(log, LogArea::Usb, [&] {
+        return "survey: " + std::to_string(facts.survey.adapters.size()) + " FTDI adapter(s)";
+    });
     facts.udev = diagnosis::locateUdevRule();
     facts.udevRuleSource = udevRuleSource;
     return facts;

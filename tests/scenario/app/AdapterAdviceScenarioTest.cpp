@@ -71,7 +71,7 @@ TEST(AdapterAdviceScenario, AdviceFollowsTheFailingStatusAndTheLogKeepsEachChang
     EXPECT_EQ(status.caption(), notFound);
     EXPECT_EQ(status.toolTip(),
               "QuarnProg may not be opened by this user.\n"
-              "sudo install -m 644 60-quarnprog.rules /etc/udev/rules.d/");
+              "Fix: sudo install -m 644 60-quarnprog.rules /etc/udev/rules.d/");
     EXPECT_EQ(advisor.questions, 1);
     EXPECT_TRUE(log.has(LogArea::Link, "programmer: none -> not found"));
 
