@@ -61,19 +61,18 @@ void plugDescribed(StandInWorld& world, sim::SimulatedBus& bus, std::string_view
 }  // namespace
 
 void attachEnvironmentScene(StandInWorld& world) {
+    if (const char* scene = std::getenv("QUARN_USBSTAND_SCENE")) {
+        static SceneBus sceneBus;
+        world.attach(&sceneBus.bus);
+        for (const std::string_view entry : split(scene, ';')) {
+            if (!entry.empty()) {
+                plugDescribed(world, sceneBus.bus, entry);
+            }
+        }
+    }
+    // After the bus: attaching one clears the failure.
     if (const char* failure = std::getenv("QUARN_USBSTAND_INIT_FAILURE")) {
         world.initFailure = std::atoi(failure);
-    }
-    const char* scene = std::getenv("QUARN_USBSTAND_SCENE");
-    if (scene == nullptr) {
-        return;
-    }
-    static SceneBus sceneBus;
-    world.attach(&sceneBus.bus);
-    for (const std::string_view entry : split(scene, ';')) {
-        if (!entry.empty()) {
-            plugDescribed(world, sceneBus.bus, entry);
-        }
     }
 }
 
