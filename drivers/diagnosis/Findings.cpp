@@ -147,13 +147,22 @@ std::optional<AdapterAdvice> adviceFor(const AdapterFacts& adapter, const FixSet
 std::vector<Finding> findProblems(const DiagnosisFacts& facts) {
     const FixSetting setting = fixSettingFor(facts);
     std::vector<Finding> findings;
-    if (!setting.vendorLibraryUsable && !setting.libftdiUsable) {
-        findings.push_back({Problem::NoBackend,
-                            "No USB driver can be used: neither the vendor library nor libftdi1 "
-                            "could be loaded.",
-                            "sudo apt install libftdi1-2"});
-    }
     const SurveyResult& survey = facts.survey;
+    if (!setting.vendorLibraryUsable && !setting.libftdiUsable) {
+        // libftdi1 present but without USB access is mended by USB access,
+        // which the next finding names; a missing libftdi1 by installing it.
+        const bool libftdiPresent =
+            std::any_of(facts.backends.begin(), facts.backends.end(), [](const BackendFacts& b) {
+                return b.name == kLibFtdiBackendName && !b.failure.empty() &&
+                       b.failure.find("libusb") != std::string::npos;
+            });
+        if (!libftdiPresent || survey.usbUsable) {
+            findings.push_back({Problem::NoBackend,
+                                "No USB driver can be used: neither the vendor library nor "
+                                "libftdi1 could be loaded.",
+                                "sudo apt install libftdi1-2"});
+        }
+    }
     if (!survey.usbUsable) {
         findings.push_back(
             {Problem::UsbUnavailable,
