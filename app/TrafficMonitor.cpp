@@ -60,7 +60,10 @@ void TrafficMonitor::unknownReply(std::string_view hexText) {
 
 void TrafficMonitor::replayDiffered(std::string_view description) {
     show();
-    appendLine(sentFrames, "Replay: " + std::string(description));
+    const std::string line = "Replay: " + std::string(description);
+    appendLine(sentFrames, line);
+    // The box scrolls on and empties itself; the title keeps the difference.
+    setCaption("Debug - " + line);
 }
 
 void TrafficMonitor::onUnload() {

@@ -29,7 +29,7 @@ class TrafficMonitor final : public quarn::Form, public link::TrafficObserver {
     void unknownReply(std::string_view hexText) override;
 
     // A replayed session wrote something other than the recorded session:
-    // the monitor shows itself and says so in the sent box, once per call.
+    // the monitor shows itself and says so in the sent box and its title.
     void replayDiffered(std::string_view description);
 
   private:

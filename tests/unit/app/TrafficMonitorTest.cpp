@@ -34,6 +34,15 @@ TEST(TrafficMonitor, HiddenWindowDropsLinesVisibleWindowAppendsThem) {
     EXPECT_TRUE(monitor.receivedFrames.text().empty());
 }
 
+TEST(TrafficMonitor, ReplayDifferenceShowsTheHiddenMonitorAndStaysInItsTitle) {
+    quarn::testing::FakeHost host;
+    TrafficMonitor monitor(host);
+    monitor.replayDiffered("write 6 differs");
+    EXPECT_TRUE(monitor.visible());
+    EXPECT_EQ(monitor.sentFrames.text(), "Replay: write 6 differs\r\n");
+    EXPECT_EQ(monitor.caption(), "Debug - Replay: write 6 differs");
+}
+
 TEST(TrafficMonitor, BoxIsEmptiedWholeWhenACompleteLinePassesTheLimit) {
     quarn::testing::FakeHost host;
     TrafficMonitor monitor(host);
