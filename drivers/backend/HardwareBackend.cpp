@@ -1,5 +1,7 @@
 #include "drivers/backend/HardwareBackend.h"
 
+#include <utility>
+
 #include "drivers/d2xx/VendorDriver.h"
 #include "drivers/libftdi/LibFtdiDriver.h"
 
@@ -14,7 +16,12 @@ constexpr char kLibFtdiFile[] = "libftdi1.so.2";
 
 }  // namespace
 
-HardwareBackend::HardwareBackend(DriverChoice choice, DevLog& log) {
+std::string HardwareBackend::defaultVendorLibrary() {
+    return d2xx::VendorDriver::defaultLibraryName();
+}
+
+HardwareBackend::HardwareBackend(DriverChoice choice, DevLog& log, std::string vendorLibrary)
+    : vendorLibrary_(std::move(vendorLibrary)) {
     const bool found = (choice == DriverChoice::D2xx && tryVendor()) ||
                        (choice == DriverChoice::LibFtdi && tryLibFtdi(log)) ||
                        (choice == DriverChoice::Auto && (tryVendor() || tryLibFtdi(log)));
@@ -32,9 +39,8 @@ HardwareBackend::HardwareBackend(DriverChoice choice, DevLog& log) {
 HardwareBackend::~HardwareBackend() = default;
 
 bool HardwareBackend::tryVendor() {
-    vendor_ = std::make_unique<d2xx::VendorDriver>();
-    tried_.push_back({kVendorBackendName, vendor_->loaded(),
-                      d2xx::VendorDriver::defaultLibraryName(), vendor_->loadError()});
+    vendor_ = std::make_unique<d2xx::VendorDriver>(vendorLibrary_);
+    tried_.push_back({kVendorBackendName, vendor_->loaded(), vendorLibrary_, vendor_->loadError()});
     if (!vendor_->loaded()) {
         return false;
     }

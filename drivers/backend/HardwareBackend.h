@@ -27,7 +27,9 @@ namespace quarn::backend {
 class HardwareBackend {
   public:
     // choice is Auto, D2xx or LibFtdi; the log must outlive the backend.
-    HardwareBackend(DriverChoice choice, DevLog& log);
+    // The vendor's library is looked for by vendorLibrary's file name.
+    HardwareBackend(DriverChoice choice, DevLog& log,
+                    std::string vendorLibrary = defaultVendorLibrary());
     ~HardwareBackend();
     HardwareBackend(const HardwareBackend&) = delete;
     HardwareBackend& operator=(const HardwareBackend&) = delete;
@@ -41,6 +43,8 @@ class HardwareBackend {
     // The backends that were tried, in the order they were tried.
     const std::vector<diagnosis::BackendFacts>& tried() const { return tried_; }
 
+    static std::string defaultVendorLibrary();
+
   private:
     bool tryVendor();
     bool tryLibFtdi(DevLog& log);
@@ -49,6 +53,7 @@ class HardwareBackend {
     std::unique_ptr<libftdi::LibFtdiDriver> libftdi_;
     UnusableDriver unusable_;
     D2xxDriver* driver_ = nullptr;
+    std::string vendorLibrary_;
     std::string name_;
     std::string problem_;
     std::vector<diagnosis::BackendFacts> tried_;
