@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "drivers/diagnosis/Findings.h"
 #include "drivers/libftdi/SysfsDevice.h"
 
 namespace quarn::libftdi {
@@ -68,9 +69,17 @@ void askKernelDriver(libusb_device_handle* handle, const SysfsKernelDriver& sysf
     }
 }
 
-// Claims the interface the way the backend does when it opens the adapter.
-void tryClaim(libusb_device_handle* handle, AdapterFacts& facts) {
-    libusb_set_auto_detach_kernel_driver(handle, 1);
+// Claims the interface to learn whether another program holds it. A survey
+// runs again after every failed open, and must never take another adapter (a
+// serial console, say) from its driver, nor keep taking the programmer's.
+void tryClaim(libusb_device_handle* handle, ClaimTest claimTest, AdapterFacts& facts) {
+    facts.open = OpenOutcome::Opened;  // the device node opened
+    const bool mayBeProgrammer =
+        facts.description.empty() || facts.description == diagnosis::kProgrammerDescription;
+    const bool harmless = mayBeProgrammer && facts.kernelDriver != KernelDriver::Attached;
+    if (claimTest == ClaimTest::Harmless && !harmless) {
+        return;
+    }
     const int claimed = libusb_claim_interface(handle, kInterface);
     facts.open = openOutcome(claimed);
     if (claimed != 0) {
@@ -122,7 +131,8 @@ AdapterFacts describeAdapter(libusb_device* device) {
     return facts;
 }
 
-AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot) {
+AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot,
+                          ClaimTest claimTest) {
     AdapterFacts facts = describeAdapter(device);
     const std::string sysfsName = sysfsDeviceName(facts.bus, facts.port);
     const SysfsKernelDriver sysfsDriver = sysfsKernelDriver(sysfsRoot, sysfsName);
@@ -130,7 +140,7 @@ AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot) {
     libusb_device_handle* handle = nullptr;
     const int opened = libusb_open(device, &handle);
     // Opening the device node is the test of this user's access to it.
-    facts.nodeAccess = opened == 0                        ? diagnosis::NodeAccess::Allowed
+    facts.nodeAccess = opened == 0                     ? diagnosis::NodeAccess::Allowed
                        : opened == LIBUSB_ERROR_ACCESS ? diagnosis::NodeAccess::Denied
                                                        : diagnosis::NodeAccess::Unknown;
     if (opened != 0) {
@@ -144,7 +154,7 @@ AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot) {
     readStrings(device, handle, facts);
     readSysfsStrings(sysfsRoot, sysfsName, facts);
     askKernelDriver(handle, sysfsDriver, facts);
-    tryClaim(handle, facts);
+    tryClaim(handle, claimTest, facts);
     libusb_close(handle);
     return facts;
 }

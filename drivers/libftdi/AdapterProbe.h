@@ -21,10 +21,21 @@ diagnosis::OpenOutcome openOutcome(int libusbResult);
 // Ids, bus, address, ports and device node: what needs no opening.
 diagnosis::AdapterFacts describeAdapter(libusb_device* device);
 
+// How far the probe may go to learn whether another program holds the
+// adapter: a claim of its interface, for a moment.
+enum class ClaimTest {
+    // Only an adapter that may be the programmer and that no kernel driver
+    // holds: a survey never takes any adapter from its driver.
+    Harmless,
+    // Also with a bound kernel driver detached for that moment: for the
+    // adapter the program itself just failed to open.
+    Always,
+};
+
 // Everything AdapterFacts holds. Opens the device to read its strings and
-// ask after its kernel driver, and claims its interface for a moment (with
-// a bound kernel driver detached for that moment) to see whether this
-// program could use it. What the device will not tell comes from sysfs.
-diagnosis::AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot);
+// ask after its kernel driver, and may claim its interface (see ClaimTest).
+// What the device will not tell comes from sysfs.
+diagnosis::AdapterFacts probeAdapter(libusb_device* device, const std::string& sysfsRoot,
+                                     ClaimTest claimTest);
 
 }  // namespace quarn::libftdi

@@ -201,7 +201,7 @@ FtStatus LibFtdiDriver::openFirstMatch(ftdi_context* context, const std::string&
                    ") failed: " + ftdiError(context) + " (" + std::to_string(result) + ")";
         });
         // libftdi keeps libusb's reason to itself; libusb tells it again.
-        lastOpenFailure_ = probeAdapter(device, sysfsRoot_);
+        lastOpenFailure_ = probeAdapter(device, sysfsRoot_, ClaimTest::Always);
         if (lastOpenFailure_->open == diagnosis::OpenOutcome::Opened) {
             lastOpenFailure_->open = diagnosis::OpenOutcome::Failed;
             lastOpenFailure_->openDetail = ftdiError(context);

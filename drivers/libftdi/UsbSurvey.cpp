@@ -26,7 +26,7 @@ diagnosis::SurveyResult surveyFtdiAdapters(const std::string& sysfsRoot) {
         libusb_device_descriptor descriptor{};
         if (libusb_get_device_descriptor(devices[i], &descriptor) == 0 &&
             isFtdiAdapter(descriptor.idVendor, descriptor.idProduct)) {
-            result.adapters.push_back(probeAdapter(devices[i], sysfsRoot));
+            result.adapters.push_back(probeAdapter(devices[i], sysfsRoot, ClaimTest::Harmless));
         }
     }
     libusb_free_device_list(devices, 1);
