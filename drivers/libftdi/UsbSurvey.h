@@ -12,8 +12,10 @@ namespace quarn::libftdi {
 // Where the kernel shows USB devices.
 inline constexpr char kSysfsUsbDevices[] = "/sys/bus/usb/devices";
 
-// Each adapter is opened and its interface claimed for a moment (a bound
-// kernel driver is detached for that moment and given back), then closed.
+// Each adapter is opened to read its strings and ask after its kernel driver,
+// then closed. Only an adapter that may be the programmer and that no kernel
+// driver holds has its interface claimed for a moment, to tell whether
+// another program holds it; no adapter is ever taken from its kernel driver.
 // When libusb cannot be started the result says why and lists nothing.
 diagnosis::SurveyResult surveyFtdiAdapters(const std::string& sysfsRoot = kSysfsUsbDevices);
 
