@@ -6,7 +6,9 @@
 //
 // Adapters are named by their serial number (sim::Adapter::serialNumber()).
 // Everything here is for tests: no threads, and every answer depends only on
-// the calls made, so a run repeats exactly.
+// the calls made, so a run repeats exactly. Synchronous transfers reach the
+// chip at once; asynchronous ones complete only while libusb is asked to
+// handle events (AsyncTransfers.h).
 
 #include <cstdint>
 #include <optional>
