@@ -226,7 +226,11 @@ FtStatus LibFtdiDriver::open(const std::string& wanted, bool byDescription, FtHa
     }
     auto adapter = std::make_unique<OpenAdapter>(
         std::move(context), UsbAddress{chosen.bus, chosen.address}, chosen.description, log_);
-    if (const std::string why = adapter->setVendorDefaults(); !why.empty()) {
+    std::string why = adapter->setVendorDefaults();
+    if (why.empty()) {
+        why = adapter->startReceiving();
+    }
+    if (!why.empty()) {
         logIf(log_, LogArea::Usb,
               [&] { return "libftdi: setting up \"" + chosen.description + "\" failed: " + why; });
         chosen.open = diagnosis::OpenOutcome::Failed;

@@ -13,10 +13,16 @@
 // - Handles are opaque, never reused and checked on every call: an unknown
 //   or closed handle gives FT_INVALID_HANDLE; once the adapter is gone every
 //   call but FT_Close gives FT_IO_ERROR.
-// - FT_GetQueueStatus counts the bytes the driver holds after asking the
-//   chip for what it has received; FT_Read waits at most the read time-out
-//   of FT_SetTimeouts (0: not at all) for more. A write time-out of 0 keeps
-//   libftdi's 5 s rather than waiting without end.
+// - Receiving runs as in the vendor's driver, though without a thread: a
+//   bulk IN transfer stays in flight while an adapter is open and fills the
+//   driver's receive queue (64 KiB; what does not fit waits in the chip).
+//   FT_GetQueueStatus hands libusb the transfers that have come back and
+//   counts the queue, never waiting for the chip; FT_Read takes from the
+//   queue and, only when it holds fewer bytes than asked for, waits at most
+//   the read time-out of FT_SetTimeouts (0: not at all) for more. Purging
+//   the receive side, FT_ResetDevice and FT_Close take the transfer back
+//   first, so nothing received before them is read after them. A write
+//   time-out of 0 keeps libftdi's 5 s rather than waiting without end.
 // - When libftdi or libusb cannot be started, every call gives
 //   FT_OTHER_ERROR and usable() says why.
 // - Each failure of libftdi or libusb, each open and each close is one line

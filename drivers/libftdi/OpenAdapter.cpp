@@ -3,10 +3,14 @@
 #include <ftdi.h>
 #include <libusb.h>
 
+#include <sys/time.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
+#include <utility>
 
 namespace quarn::libftdi {
 
@@ -14,9 +18,7 @@ namespace {
 
 constexpr int kVendorBaudRate = 9600;
 constexpr unsigned char kVendorLatencyMs = 16;
-// How long one read from the chip may take. An FT232R answers within its
-// latency timer, with its two status bytes when it has nothing, so reads
-// never wait for data: this only bounds a chip that does not answer at all.
+// How long asking the device whether it is still there may take.
 constexpr int kPollTimeoutMs = 50;
 // libftdi's own write time-out, kept where the caller asks for none: an
 // unlimited wait could hang the single-threaded program on a stuck adapter.
@@ -24,18 +26,51 @@ constexpr int kDefaultWriteTimeoutMs = 5000;
 // The vendor driver's receive queue holds 64 KiB; what does not fit waits in
 // the chip.
 constexpr std::size_t kReceiveCapacity = 65536;
-constexpr std::size_t kReadChunk = 4096;
+// Every bulk IN packet starts with the chip's modem status and line status.
+constexpr std::size_t kStatusBytes = 2;
+// The packet size of a full-speed chip, should libftdi not know it.
+constexpr std::size_t kFullSpeedPacket = 64;
+// One transfer asks for up to this many packets, as libftdi's reads do.
+constexpr std::size_t kTransferPackets = 64;
+// The longest single wait for events while reading, so that the read's
+// deadline is looked at again.
+constexpr std::int64_t kLongestWaitUs = 50'000;
+// How long a cancelled transfer may take to come back. The host controller
+// gives it back at once; this only bounds one that never comes.
+constexpr auto kRecallLimit = std::chrono::seconds(1);
+
+using Clock = std::chrono::steady_clock;
+
+// libusb's error code for what a transfer met.
+int errorOf(int transferStatus) {
+    switch (transferStatus) {
+        case LIBUSB_TRANSFER_NO_DEVICE:
+            return LIBUSB_ERROR_NO_DEVICE;
+        case LIBUSB_TRANSFER_STALL:
+            return LIBUSB_ERROR_PIPE;
+        case LIBUSB_TRANSFER_OVERFLOW:
+            return LIBUSB_ERROR_OVERFLOW;
+        default:
+            return LIBUSB_ERROR_IO;
+    }
+}
+
+// The chip's bulk packet size, as libftdi read it from the endpoint.
+std::size_t packetSize(const ftdi_context& context) {
+    return context.max_packet_size > kStatusBytes ? context.max_packet_size : kFullSpeedPacket;
+}
+
+// Takes over a transfer left in flight when its adapter closed.
+void LIBUSB_CALL ignoreTransfer(libusb_transfer* /*transfer*/) {}
 
 }  // namespace
 
-OpenAdapter::OpenAdapter(FtdiContext context, UsbAddress address, std::string name, DevLog& log)
-    : context_(std::move(context)),
-      address_(address),
-      name_(std::move(name)),
-      log_(log),
-      scratch_(kReadChunk) {
-    context_->usb_read_timeout = kPollTimeoutMs;
+void OpenAdapter::TransferFree::operator()(libusb_transfer* transfer) const {
+    libusb_free_transfer(transfer);
 }
+
+OpenAdapter::OpenAdapter(FtdiContext context, UsbAddress address, std::string name, DevLog& log)
+    : context_(std::move(context)), address_(address), name_(std::move(name)), log_(log) {}
 
 OpenAdapter::~OpenAdapter() {
     close();
@@ -48,6 +83,25 @@ std::string OpenAdapter::setVendorDefaults() {
         ftdi_setflowctrl(ftdi, SIO_DISABLE_FLOW_CTRL) != 0 ||
         ftdi_set_latency_timer(ftdi, kVendorLatencyMs) != 0) {
         return ftdiError(ftdi);
+    }
+    return {};
+}
+
+std::string OpenAdapter::startReceiving() {
+    transfer_.reset(libusb_alloc_transfer(0));
+    const std::size_t packet = packetSize(*context_);
+    auto* buffer =
+        transfer_ ? static_cast<unsigned char*>(std::malloc(kTransferPackets * packet)) : nullptr;
+    if (buffer == nullptr) {
+        transfer_.reset();
+        return "no memory for a transfer";
+    }
+    // Freeing the transfer frees its buffer.
+    transfer_->buffer = buffer;
+    transfer_->flags = LIBUSB_TRANSFER_FREE_BUFFER;
+    submit();
+    if (!inFlight_) {
+        return libusb_error_name(std::exchange(transferError_, 0));
     }
     return {};
 }
@@ -68,24 +122,160 @@ bool OpenAdapter::stillThere() {
 }
 
 FtStatus OpenAdapter::failed(const char* call, int result, FtStatus status) {
-    gone_ = result == LIBUSB_ERROR_NO_DEVICE || !stillThere();
+    return report(call, ftdiError(context_.get()) + " (" + std::to_string(result) + ")",
+                  result == LIBUSB_ERROR_NO_DEVICE || !stillThere(), status);
+}
+
+FtStatus OpenAdapter::usbFailed(const char* call, int result, FtStatus status) {
+    return report(call, libusb_error_name(result),
+                  result == LIBUSB_ERROR_NO_DEVICE || !stillThere(), status);
+}
+
+FtStatus OpenAdapter::report(const char* call, const std::string& detail, bool gone,
+                             FtStatus status) {
+    gone_ = gone_ || gone;
     logIf(log_, LogArea::Usb, [&] {
-        return std::string("libftdi: ") + call + " failed on \"" + name_ +
-               "\": " + ftdiError(context_.get()) + " (" + std::to_string(result) + ")" +
+        return std::string("libftdi: ") + call + " failed on \"" + name_ + "\": " + detail +
                (gone_ ? ", the adapter is gone" : "");
     });
     return gone_ ? ft::kIoError : status;
+}
+
+void OpenAdapter::onTransferDone(libusb_transfer* transfer) {
+    static_cast<OpenAdapter*>(transfer->user_data)->transferDone(*transfer);
+}
+
+void OpenAdapter::transferDone(const libusb_transfer& transfer) {
+    inFlight_ = false;
+    if (std::exchange(recalling_, false)) {
+        if (transfer.status == LIBUSB_TRANSFER_NO_DEVICE) {
+            transferError_ = LIBUSB_ERROR_NO_DEVICE;
+        }
+        return;  // whatever it brought was received before a purge, a reset or the close
+    }
+    if (transfer.status != LIBUSB_TRANSFER_COMPLETED) {
+        transferError_ = errorOf(transfer.status);
+        return;
+    }
+    // Each packet leads with the two status bytes; a zero-length packet or
+    // one with the status bytes alone carries nothing.
+    const std::size_t packet = packetSize(*context_);
+    const auto length = static_cast<std::size_t>(std::max(transfer.actual_length, 0));
+    const std::size_t before = received_.size();
+    for (std::size_t start = 0; start < length; start += packet) {
+        const std::size_t end = std::min(start + packet, length);
+        if (end - start > kStatusBytes) {
+            received_.insert(received_.end(), transfer.buffer + start + kStatusBytes,
+                             transfer.buffer + end);
+        }
+    }
+    if (received_.size() > before) {
+        ++arrivals_;
+    }
+    submit();
+}
+
+void OpenAdapter::submit() {
+    if (!transfer_ || inFlight_ || recalling_ || gone_ || transferError_ != 0) {
+        return;
+    }
+    // Only as many packets as the queue has room for, should each be full.
+    const std::size_t packet = packetSize(*context_);
+    const std::size_t packets =
+        std::min(kTransferPackets, (kReceiveCapacity - received_.size()) / (packet - kStatusBytes));
+    if (packets == 0) {
+        return;  // full: the chip holds the rest until the queue is read
+    }
+    // libftdi names endpoints from the chip's side: out_ep is the one that
+    // sends to the host. No time-out: an FT232R answers within its latency
+    // timer, with its status bytes alone when it has nothing.
+    libusb_fill_bulk_transfer(transfer_.get(), context_->usb_dev,
+                              static_cast<unsigned char>(context_->out_ep), transfer_->buffer,
+                              static_cast<int>(packets * packet), &OpenAdapter::onTransferDone,
+                              this, 0);
+    const int result = libusb_submit_transfer(transfer_.get());
+    if (result == 0) {
+        inFlight_ = true;
+    } else {
+        transferError_ = result;
+    }
+}
+
+int OpenAdapter::waitForEvents(std::int64_t waitUs) {
+    timeval wait{static_cast<time_t>(waitUs / 1'000'000),
+                 static_cast<suseconds_t>(waitUs % 1'000'000)};
+    return libusb_handle_events_timeout_completed(context_->usb_ctx, &wait, nullptr);
+}
+
+FtStatus OpenAdapter::handleEvents(std::int64_t waitUs) {
+    if (const int result = waitForEvents(waitUs);
+        result < 0 && result != LIBUSB_ERROR_INTERRUPTED) {
+        return usbFailed("libusb_handle_events_timeout_completed", result, ft::kIoError);
+    }
+    return reportTransferError();
+}
+
+FtStatus OpenAdapter::reportTransferError() {
+    if (transferError_ == 0) {
+        return ft::kOk;
+    }
+    // Taken, so that the next call submits the transfer again.
+    return usbFailed("receiving", std::exchange(transferError_, 0), ft::kIoError);
+}
+
+FtStatus OpenAdapter::collect() {
+    submit();  // again, after the queue was full or the transfer failed
+    for (;;) {
+        const std::size_t before = arrivals_;
+        if (const FtStatus status = handleEvents(0); status != ft::kOk) {
+            return status;
+        }
+        if (arrivals_ == before) {
+            return ft::kOk;
+        }
+    }
+}
+
+bool OpenAdapter::recall() {
+    if (!inFlight_) {
+        return true;
+    }
+    recalling_ = true;
+    // Already complete, the transfer is not found, but its callback is still
+    // to run; either way it comes back through the events.
+    libusb_cancel_transfer(transfer_.get());
+    const auto deadline = Clock::now() + kRecallLimit;
+    while (inFlight_ && Clock::now() < deadline) {
+        if (const int result = waitForEvents(kLongestWaitUs);
+            result < 0 && result != LIBUSB_ERROR_INTERRUPTED) {
+            break;
+        }
+    }
+    return !inFlight_;
+}
+
+FtStatus OpenAdapter::stopReceiving() {
+    if (!recall()) {
+        return report("cancelling the receiving transfer", "it did not come back", false,
+                      ft::kIoError);
+    }
+    return reportTransferError();
 }
 
 FtStatus OpenAdapter::reset() {
     if (gone_) {
         return ft::kIoError;
     }
-    if (const int result = ftdi_usb_reset(context_.get()); result != 0) {
-        return failed("ftdi_usb_reset", result, ft::kIoError);
+    if (const FtStatus status = stopReceiving(); status != ft::kOk) {
+        return status;
     }
     received_.clear();
-    return ft::kOk;
+    FtStatus status = ft::kOk;
+    if (const int result = ftdi_usb_reset(context_.get()); result != 0) {
+        status = failed("ftdi_usb_reset", result, ft::kIoError);
+    }
+    submit();
+    return status;
 }
 
 FtStatus OpenAdapter::purge(FtDword mask) {
@@ -98,10 +288,18 @@ FtStatus OpenAdapter::purge(FtDword mask) {
         }
     }
     if ((mask & ft::kPurgeRx) != 0) {
-        received_.clear();
-        if (const int result = ftdi_tciflush(context_.get()); result != 0) {
-            return failed("ftdi_tciflush", result, ft::kIoError);
+        // Bytes a transfer brought back before the purge are as old as those
+        // in the queue.
+        if (const FtStatus status = stopReceiving(); status != ft::kOk) {
+            return status;
         }
+        received_.clear();
+        FtStatus status = ft::kOk;
+        if (const int result = ftdi_tciflush(context_.get()); result != 0) {
+            status = failed("ftdi_tciflush", result, ft::kIoError);
+        }
+        submit();
+        return status;
     }
     return ft::kOk;
 }
@@ -125,30 +323,11 @@ FtStatus OpenAdapter::write(const std::uint8_t* bytes, FtDword count, FtDword& w
     return ft::kOk;
 }
 
-FtStatus OpenAdapter::drain() {
-    while (received_.size() < kReceiveCapacity) {
-        const int room =
-            static_cast<int>(std::min(kReadChunk, kReceiveCapacity - received_.size()));
-        const int got = ftdi_read_data(context_.get(), scratch_.data(), room);
-        if (got == LIBUSB_ERROR_TIMEOUT) {
-            return ft::kOk;  // nothing came in time; the next call asks again
-        }
-        if (got < 0) {
-            return failed("ftdi_read_data", got, ft::kIoError);
-        }
-        received_.insert(received_.end(), scratch_.begin(), scratch_.begin() + got);
-        if (got < room) {
-            return ft::kOk;  // the chip had no more
-        }
-    }
-    return ft::kOk;
-}
-
 FtStatus OpenAdapter::queueStatus(FtDword& waiting) {
     if (gone_) {
         return ft::kIoError;
     }
-    if (const FtStatus status = drain(); status != ft::kOk) {
+    if (const FtStatus status = collect(); status != ft::kOk) {
         return status;
     }
     waiting = static_cast<FtDword>(received_.size());
@@ -160,19 +339,27 @@ FtStatus OpenAdapter::read(std::uint8_t* out, FtDword wanted, FtDword& got) {
     if (gone_) {
         return ft::kIoError;
     }
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(readTimeoutMs_);
-    while (received_.size() < wanted && received_.size() < kReceiveCapacity) {
-        if (const FtStatus status = drain(); status != ft::kOk) {
+    if (received_.size() < wanted) {
+        if (const FtStatus status = collect(); status != ft::kOk) {
             return status;
         }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            break;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs_);
+        while (received_.size() < wanted && inFlight_) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                break;
+            }
+            if (const FtStatus status = handleEvents(std::min(left.count(), kLongestWaitUs));
+                status != ft::kOk) {
+                return status;
+            }
         }
     }
     got = static_cast<FtDword>(std::min<std::size_t>(wanted, received_.size()));
     std::copy_n(received_.begin(), got, out);
     received_.erase(received_.begin(), received_.begin() + got);
+    submit();  // room again after a full queue
     return ft::kOk;
 }
 
@@ -191,6 +378,17 @@ void OpenAdapter::close() {
     if (!context_) {
         return;
     }
+    // No transfer may outlive the device it was submitted to.
+    if (!recall()) {
+        logIf(log_, LogArea::Usb, [&] {
+            return "libftdi: the receiving transfer on \"" + name_ +
+                   "\" did not come back; it is left to libusb";
+        });
+        // Freed, it could still be written to; left, it calls back nowhere.
+        transfer_->callback = &ignoreTransfer;
+        static_cast<void>(transfer_.release());
+    }
+    transfer_.reset();
     if (const int result = ftdi_usb_close(context_.get()); result != 0 && !gone_) {
         logIf(log_, LogArea::Usb, [&] {
             return "libftdi: ftdi_usb_close on \"" + name_ + "\": " + ftdiError(context_.get()) +

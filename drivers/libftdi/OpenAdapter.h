@@ -1,19 +1,35 @@
 #pragma once
 // One adapter the backend has open: its libftdi context, the bytes received
-// from it and not yet read, and its time-outs. The vendor's driver keeps a
-// receive queue and answers FT_GetQueueStatus from it; libftdi has none, so
-// this one is filled by short reads from the chip whenever the queue is
-// asked about or read. Once the adapter is found gone, every call but close
-// fails FT_IO_ERROR, as the vendor's driver does for a pulled-out adapter.
+// from it and not yet read, and its time-outs.
+//
+// The vendor's driver keeps a receive queue that its own thread fills, and
+// answers FT_GetQueueStatus from it at once. Here one bulk IN transfer of
+// libusb's asynchronous kind stays in flight while the adapter is open; its
+// callback strips the two status bytes that lead every packet, appends the
+// rest to the queue and submits the transfer again. An FT232R with nothing
+// to send answers only when its latency timer runs out, so nothing here
+// waits for the transfer: asking about the queue handles the events that
+// have already happened and never waits; a read waits, up to its time-out,
+// only for bytes the queue does not hold yet. The queue holds 64 KiB at
+// most; while it has no room for a packet no transfer is in flight and
+// further bytes wait in the chip. Purging the receive side, resetting and
+// closing first cancel the transfer and wait for it to come back, so that
+// nothing received before them reaches the queue afterwards, and no
+// transfer outlives the device.
+//
+// Once the adapter is found gone, every call but close fails FT_IO_ERROR,
+// as the vendor's driver does for a pulled-out adapter.
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "drivers/libftdi/FtdiContext.h"
 #include "platform/D2xxDriver.h"
 #include "platform/DevLog.h"
+
+struct libusb_transfer;
 
 namespace quarn::libftdi {
 
@@ -36,6 +52,9 @@ class OpenAdapter {
     // 8 data bits, no parity, 1 stop bit, no flow control, latency timer
     // 16 ms. Returns libftdi's words for what failed, empty on success.
     std::string setVendorDefaults();
+    // Puts the receiving transfer in flight. Returns libusb's words for what
+    // failed, empty on success.
+    std::string startReceiving();
 
     const UsbAddress& address() const { return address_; }
     const std::string& name() const { return name_; }
@@ -45,9 +64,10 @@ class OpenAdapter {
     FtStatus purge(FtDword mask);
     // Writes all bytes or fails; written counts what reached the chip.
     FtStatus write(const std::uint8_t* bytes, FtDword count, FtDword& written);
+    // Never waits.
     FtStatus queueStatus(FtDword& waiting);
-    // Takes from the receive queue, reading from the chip until wanted bytes
-    // are there or the read time-out has passed.
+    // Takes from the receive queue; only while it holds fewer than wanted
+    // waits for more, until the read time-out has passed.
     FtStatus read(std::uint8_t* out, FtDword wanted, FtDword& got);
     FtStatus setTimeouts(FtDword readMs, FtDword writeMs);
     // Releases the interface (giving a detached kernel driver back) and
@@ -55,11 +75,34 @@ class OpenAdapter {
     void close();
 
   private:
-    // Reads from the chip until it has nothing more or the queue is full.
-    FtStatus drain();
+    struct TransferFree {
+        void operator()(libusb_transfer* transfer) const;
+    };
+
+    static void onTransferDone(libusb_transfer* transfer);
+    void transferDone(const libusb_transfer& transfer);
+    // Submits the transfer unless it is in flight, the adapter is gone, a
+    // failure waits to be reported or the queue has no room for a packet.
+    void submit();
+    // Handles what has happened on the bus, waiting at most waitUs for
+    // something to happen; reports a failure the transfer met.
+    FtStatus handleEvents(std::int64_t waitUs);
+    int waitForEvents(std::int64_t waitUs);
+    // Handles events, without waiting, for as long as they bring bytes.
+    FtStatus collect();
+    // Cancels the transfer in flight and waits for it to come back; what it
+    // carries is dropped. False when it did not come back.
+    bool recall();
+    // Recalls the transfer; FT_OK when it is back and met no failure.
+    FtStatus stopReceiving();
+    // Reports the failure the transfer met, if any.
+    FtStatus reportTransferError();
     // After a libftdi call failed: logs it and finds whether the device has
     // gone, then answers with status (FT_IO_ERROR when it has gone).
     FtStatus failed(const char* call, int result, FtStatus status);
+    // The same after a libusb call or a transfer failed, in libusb's words.
+    FtStatus usbFailed(const char* call, int result, FtStatus status);
+    FtStatus report(const char* call, const std::string& detail, bool gone, FtStatus status);
     bool stillThere();
 
     FtdiContext context_;
@@ -67,7 +110,11 @@ class OpenAdapter {
     std::string name_;
     DevLog& log_;
     std::deque<std::uint8_t> received_;
-    std::vector<std::uint8_t> scratch_;
+    std::unique_ptr<libusb_transfer, TransferFree> transfer_;  // owns its buffer
+    bool inFlight_ = false;
+    bool recalling_ = false;    // what comes back is dropped and not submitted again
+    int transferError_ = 0;     // a libusb error the transfer met, not yet reported
+    std::size_t arrivals_ = 0;  // transfers come back with bytes
     FtDword readTimeoutMs_ = 0;
     bool gone_ = false;
 };

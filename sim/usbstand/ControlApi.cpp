@@ -1,5 +1,6 @@
 // The test controls of UsbStandIn.h, on the stand-in's world.
 
+#include "sim/usbstand/AsyncTransfers.h"
 #include "sim/usbstand/StandInWorld.h"
 #include "sim/usbstand/UsbStandIn.h"
 
@@ -59,6 +60,20 @@ int liveContexts() {
 
 int openDeviceHandles() {
     return StandInWorld::instance().openHandles;
+}
+
+TransferCounts transferCounts() {
+    return AsyncTransfers::instance().counts();
+}
+
+void receiveIntoTransfers(const std::string& serial) {
+    if (const auto chip = StandInWorld::instance().findChip(serial)) {
+        AsyncTransfers::instance().receiveNow(*chip);
+    }
+}
+
+EventWaits takeEventWaits() {
+    return AsyncTransfers::instance().takeEventWaits();
 }
 
 }  // namespace quarn::usbstand

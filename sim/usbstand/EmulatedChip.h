@@ -58,10 +58,10 @@ class EmulatedChip {
                 std::uint16_t length);
     int bulk(FtHandle driverHandle, unsigned char endpoint, unsigned char* data, int length,
              int* transferred);
-
-  private:
     // 0 while the opener can still reach the chip, else LIBUSB_ERROR_NO_DEVICE.
     int reach(FtHandle driverHandle) const;
+
+  private:
     int vendorOut(FtHandle driverHandle, std::uint8_t request, std::uint16_t value,
                   std::uint16_t index);
     int vendorIn(std::uint8_t request, unsigned char* data, std::uint16_t length) const;

@@ -1,46 +1,20 @@
 // The libusb-1.0 functions, with libusb's own names and signatures from its
 // header, answered by the emulated chips of the stand-in's world. Exported
 // are the functions libftdi imports and those the product's libftdi backend
-// calls itself; the asynchronous transfer functions exist only so that
-// libftdi loads, and refuse every transfer.
-//
-// Contexts own the device objects they have listed; a device object lives
-// while something holds a reference (a device list, an open handle).
+// calls itself. Synchronous transfers reach the chip at once; asynchronous
+// bulk transfers wait for a handle_events call (AsyncTransfers.h).
 
 #include <sys/types.h>
 
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <set>
 
+#include "sim/usbstand/AsyncTransfers.h"
+#include "sim/usbstand/LibusbObjects.h"
 #include "sim/usbstand/StandInWorld.h"
 
-#pragma GCC visibility push(default)
-#include <libusb.h>
-#pragma GCC visibility pop
-
+using quarn::usbstand::AsyncTransfers;
 using quarn::usbstand::EmulatedChip;
 using quarn::usbstand::StandInWorld;
-
-struct libusb_context {
-    std::map<const EmulatedChip*, libusb_device*> devices;
-    std::set<libusb_device_handle*> handles;
-};
-
-struct libusb_device {
-    libusb_context* context;
-    std::shared_ptr<EmulatedChip> chip;
-    int references;
-};
-
-struct libusb_device_handle {
-    libusb_device* device = nullptr;
-    bool autoDetach = false;
-    bool claimed = false;
-    bool detachedForClaim = false;
-    quarn::FtHandle driverHandle = nullptr;
-};
 
 namespace {
 
@@ -95,6 +69,7 @@ void releaseInterface(libusb_device_handle* handle) {
 }
 
 void closeHandle(libusb_device_handle* handle) {
+    AsyncTransfers::instance().abandon(handle);
     releaseInterface(handle);
     handle->device->context->handles.erase(handle);
     libusb_unref_device(handle->device);
@@ -415,29 +390,42 @@ int LIBUSB_CALL libusb_bulk_transfer(libusb_device_handle* handle, unsigned char
     return handle->device->chip->bulk(handle->driverHandle, endpoint, data, length, transferred);
 }
 
-// Asynchronous transfers are not emulated: libftdi's calls that use them
-// fail cleanly (no transfer is ever allocated), the synchronous ones work.
-libusb_transfer* LIBUSB_CALL libusb_alloc_transfer(int /*isoPackets*/) {
-    return nullptr;
+libusb_transfer* LIBUSB_CALL libusb_alloc_transfer(int isoPackets) {
+    return AsyncTransfers::instance().allocate(isoPackets);
 }
 
-void LIBUSB_CALL libusb_free_transfer(libusb_transfer* /*transfer*/) {}
-
-int LIBUSB_CALL libusb_submit_transfer(libusb_transfer* /*transfer*/) {
-    return LIBUSB_ERROR_NOT_SUPPORTED;
+void LIBUSB_CALL libusb_free_transfer(libusb_transfer* transfer) {
+    AsyncTransfers::instance().release(transfer);
 }
 
-int LIBUSB_CALL libusb_cancel_transfer(libusb_transfer* /*transfer*/) {
-    return LIBUSB_ERROR_NOT_FOUND;
+int LIBUSB_CALL libusb_submit_transfer(libusb_transfer* transfer) {
+    return AsyncTransfers::instance().submit(transfer);
 }
 
-int LIBUSB_CALL libusb_handle_events_timeout(libusb_context* /*context*/, timeval* /*tv*/) {
-    return LIBUSB_ERROR_NOT_SUPPORTED;
+int LIBUSB_CALL libusb_cancel_transfer(libusb_transfer* transfer) {
+    return AsyncTransfers::instance().cancel(transfer);
 }
 
-int LIBUSB_CALL libusb_handle_events_timeout_completed(libusb_context* /*context*/, timeval* /*tv*/,
-                                                       int* /*completed*/) {
-    return LIBUSB_ERROR_NOT_SUPPORTED;
+int LIBUSB_CALL libusb_handle_events_timeout_completed(libusb_context* context, timeval* tv,
+                                                       int* completed) {
+    libusb_context* handling = contextOrDefault(context);
+    if (handling == nullptr) {
+        return LIBUSB_ERROR_INVALID_PARAM;
+    }
+    return AsyncTransfers::instance().handleEvents(handling, tv, completed);
+}
+
+int LIBUSB_CALL libusb_handle_events_timeout(libusb_context* context, timeval* tv) {
+    return libusb_handle_events_timeout_completed(context, tv, nullptr);
+}
+
+// Without a time-out libusb would wait as long as it takes.
+int LIBUSB_CALL libusb_handle_events_completed(libusb_context* context, int* completed) {
+    return libusb_handle_events_timeout_completed(context, nullptr, completed);
+}
+
+int LIBUSB_CALL libusb_handle_events(libusb_context* context) {
+    return libusb_handle_events_timeout_completed(context, nullptr, nullptr);
 }
 
 }  // extern "C"

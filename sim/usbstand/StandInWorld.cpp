@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "sim/usbstand/AsyncTransfers.h"
 #include "sim/usbstand/EnvironmentScene.h"
 
 namespace quarn::usbstand {
@@ -47,6 +48,7 @@ void StandInWorld::attach(sim::SimulatedBus* bus) {
     placesGiven_ = 0;
     addressesGiven_ = 0;
     initFailure = 0;
+    AsyncTransfers::instance().startOver();
 }
 
 int StandInWorld::nextAddress() {

@@ -6,7 +6,9 @@
 //
 // Adapters are named by their serial number (sim::Adapter::serialNumber()).
 // Everything here is for tests: no threads, and every answer depends only on
-// the calls made, so a run repeats exactly.
+// the calls made, so a run repeats exactly. Synchronous transfers reach the
+// chip at once; asynchronous ones complete only while libusb is asked to
+// handle events (AsyncTransfers.h).
 
 #include <cstdint>
 #include <optional>
@@ -70,7 +72,8 @@ struct ChipReport {
 };
 
 // Shows the adapters of this bus (nullptr: no bus, no devices). Attaching
-// another bus forgets every chip, fault and setting of the previous one;
+// another bus forgets every chip, fault and setting of the previous one and
+// the counts of abandoned transfers and event waits;
 // attaching the same bus again keeps them. The bus must outlive its
 // attachment and every libusb handle opened on it.
 QUARN_USBSTAND_API void attachBus(sim::SimulatedBus* bus);
@@ -91,6 +94,33 @@ QUARN_USBSTAND_API std::optional<UsbPlace> placeOf(const std::string& serial);
 // libusb contexts not yet exited and device handles not yet closed.
 QUARN_USBSTAND_API int liveContexts();
 QUARN_USBSTAND_API int openDeviceHandles();
+
+// Asynchronous transfers: allocated and not yet freed; submitted and not yet
+// completed; and those freed, or left behind by closing their device, while
+// still in flight, which a careful caller never does (counted since the bus
+// was attached).
+struct TransferCounts {
+    int live = 0;
+    int inFlight = 0;
+    int abandoned = 0;
+    bool operator==(const TransferCounts&) const = default;
+};
+QUARN_USBSTAND_API TransferCounts transferCounts();
+
+// The in-flight bulk IN transfers to this adapter's chip take what it holds
+// now, as the host controller fills them while nobody handles events; they
+// complete with it at the next handle_events call, even if cancelled first.
+QUARN_USBSTAND_API void receiveIntoTransfers(const std::string& serial);
+
+// The libusb_handle_events* calls since the last look (or since the bus was
+// attached), and the longest time-out any of them was given, in
+// microseconds; a call without one, which would wait as long as it takes,
+// counts as LONG_MAX.
+struct EventWaits {
+    int calls = 0;
+    long longestUs = 0;
+};
+QUARN_USBSTAND_API EventWaits takeEventWaits();
 
 }  // namespace quarn::usbstand
 
