@@ -126,15 +126,21 @@ int AsyncTransfers::handleEvents(libusb_context* context, const timeval* timeout
     return LIBUSB_SUCCESS;
 }
 
-void AsyncTransfers::receiveNow(const EmulatedChip& chip) {
+int AsyncTransfers::receiveNow(const EmulatedChip& chip, int limit) {
+    int answered = 0;
     for (libusb_transfer* transfer : inFlight_) {
+        if (answered == limit) {
+            break;
+        }
         State& state = live_.at(transfer);
         if (!state.arrived && !state.cancelled && (transfer->endpoint & LIBUSB_ENDPOINT_IN) != 0 &&
             &chipOf(*transfer) == &chip) {
             transact(*transfer, state);
             state.arrived = true;
+            ++answered;
         }
     }
+    return answered;
 }
 
 void AsyncTransfers::abandon(const libusb_device_handle* handle) {

@@ -6,15 +6,20 @@
 // bytes alone when nothing waits; a real chip sends those when its latency
 // timer runs out, the virtual clock has no need to wait). A call completes
 // only the transfers submitted before it began, so one resubmitted from its
-// callback waits for the next call and no call runs on for ever. A cancelled
-// transfer completes LIBUSB_TRANSFER_CANCELLED at the next call. The chip's
-// faults (zero-length and short packets, vanishing) apply as to synchronous
-// transfers.
+// callback waits for the next call and no call runs on for ever. Several
+// transfers in flight to one chip complete in the order they were
+// submitted, as the host controller serves them: the first takes what the
+// chip holds, those behind it what is left, the status bytes alone when
+// nothing is. A cancelled transfer completes LIBUSB_TRANSFER_CANCELLED at
+// the next call, in its place. The chip's faults (zero-length and short
+// packets, vanishing) apply as to synchronous transfers, each to the
+// transfer that meets it.
 //
 // The test controls can make in-flight IN transfers take the chip's data
 // before any call handles them, as the host controller does while nobody
-// handles events; such a transfer can no longer be cancelled and completes
-// with its data.
+// handles events: all of them, or as many as the chip answers in a stretch
+// of time, one per latency period. Such a transfer can no longer be
+// cancelled and completes with its data.
 
 #include <map>
 #include <vector>
@@ -41,8 +46,10 @@ class AsyncTransfers {
     int cancel(libusb_transfer* transfer);
     int handleEvents(libusb_context* context, const timeval* timeout, const int* completed);
 
-    // In-flight IN transfers to this chip take what it has now.
-    void receiveNow(const EmulatedChip& chip);
+    // In-flight IN transfers to this chip that have not taken anything yet
+    // take what it has now, in the order they were submitted, at most limit
+    // of them (negative: all). Returns how many did.
+    int receiveNow(const EmulatedChip& chip, int limit = -1);
     // The handle is closing: its transfers still in flight will never
     // complete and count as abandoned.
     void abandon(const libusb_device_handle* handle);

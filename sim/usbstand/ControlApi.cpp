@@ -1,5 +1,7 @@
 // The test controls of UsbStandIn.h, on the stand-in's world.
 
+#include <algorithm>
+
 #include "sim/usbstand/AsyncTransfers.h"
 #include "sim/usbstand/StandInWorld.h"
 #include "sim/usbstand/UsbStandIn.h"
@@ -70,6 +72,17 @@ void receiveIntoTransfers(const std::string& serial) {
     if (const auto chip = StandInWorld::instance().findChip(serial)) {
         AsyncTransfers::instance().receiveNow(*chip);
     }
+}
+
+int passUsbTime(const std::string& serial, int milliseconds) {
+    const auto chip = StandInWorld::instance().findChip(serial);
+    if (!chip || milliseconds <= 0) {
+        return 0;
+    }
+    // The chip's latency timer can be set as low as 1 ms; 0 would mean no
+    // wait at all, which no chip does.
+    const int latencyMs = std::max(chip->report().line.latencyMs, 1);
+    return AsyncTransfers::instance().receiveNow(*chip, milliseconds / latencyMs);
 }
 
 EventWaits takeEventWaits() {

@@ -108,9 +108,19 @@ struct TransferCounts {
 QUARN_USBSTAND_API TransferCounts transferCounts();
 
 // The in-flight bulk IN transfers to this adapter's chip take what it holds
-// now, as the host controller fills them while nobody handles events; they
-// complete with it at the next handle_events call, even if cancelled first.
+// now, as the host controller fills them while nobody handles events: the
+// first in the order they were submitted takes the bytes, those behind it
+// the status bytes alone. They complete with it at the next handle_events
+// call, even if cancelled first.
 QUARN_USBSTAND_API void receiveIntoTransfers(const std::string& serial);
+// Lets this many milliseconds pass on the USB side while nobody handles
+// events: the chip answers the in-flight bulk IN transfers to it one after
+// the other, in the order they were submitted, one each time its latency
+// timer runs out, with what it holds at that moment (an idle chip: the
+// status bytes alone). Those answered complete at the next handle_events
+// call, callbacks and all; the rest are still pending then. Returns how
+// many the chip answered.
+QUARN_USBSTAND_API int passUsbTime(const std::string& serial, int milliseconds);
 
 // The libusb_handle_events* calls since the last look (or since the bus was
 // attached), and the longest time-out any of them was given, in

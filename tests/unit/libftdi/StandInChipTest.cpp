@@ -1,12 +1,17 @@
 // The stand-in's FT232R decodes what libftdi asks of it: the baud rate
 // divisor, data bits, parity, stop bits, flow control and latency timer.
 // Its asynchronous transfers complete only when events are handled, once
-// per call. The backend's tests rely on both.
+// per call, several to one chip in the order they were submitted. The
+// backend's tests rely on all of it.
 
 #include <gtest/gtest.h>
 
 #include <ftdi.h>
 #include <libusb.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
 
 #include "unit/libftdi/LibFtdiRig.h"
 
@@ -111,6 +116,95 @@ TEST(StandInChip, CompletesAsynchronousTransfersOnlyWhileEventsAreHandled) {
     EXPECT_EQ(usbstand::transferCounts(), (usbstand::TransferCounts{1, 0, 1}));
     libusb_free_transfer(transfer);
     EXPECT_EQ(usbstand::transferCounts().live, 0);
+    ftdi_free(ftdi);
+}
+
+// Which transfer came back, in what state, with how much.
+struct Arrival {
+    int transfer;
+    int status;
+    int length;
+    bool operator==(const Arrival&) const = default;
+};
+
+struct Arrivals {
+    std::vector<libusb_transfer*> transfers;
+    std::vector<Arrival> seen;
+    bool resubmit = true;
+};
+
+void LIBUSB_CALL noteArrival(libusb_transfer* transfer) {
+    auto* arrivals = static_cast<Arrivals*>(transfer->user_data);
+    const auto index = std::find(arrivals->transfers.begin(), arrivals->transfers.end(), transfer) -
+                       arrivals->transfers.begin();
+    arrivals->seen.push_back({static_cast<int>(index), transfer->status, transfer->actual_length});
+    if (arrivals->resubmit) {
+        EXPECT_EQ(libusb_submit_transfer(transfer), 0);
+    }
+}
+
+TEST(StandInChip, SeveralTransfersInFlightTakeTheChipsBytesInTheOrderSubmitted) {
+    VirtualClock clock;
+    sim::SimulatedBus bus{clock};
+    sim::Adapter& adapter = bus.plugAdapter("QuarnProg");
+    StandInAttachment attachment{bus};
+    ftdi_context* ftdi = ftdi_new();
+    ASSERT_NE(ftdi, nullptr);
+    ASSERT_EQ(ftdi_usb_open_desc(ftdi, 0x0403, 0x6001, "QuarnProg", nullptr), 0);
+    ASSERT_EQ(ftdi_set_latency_timer(ftdi, 10), 0);
+    Arrivals arrivals;
+    std::array<std::array<unsigned char, 256>, 3> buffers{};
+    for (auto& buffer : buffers) {
+        libusb_transfer* transfer = libusb_alloc_transfer(0);
+        libusb_fill_bulk_transfer(transfer, ftdi->usb_dev, static_cast<unsigned char>(ftdi->out_ep),
+                                  buffer.data(), buffer.size(), &noteArrival, &arrivals, 0);
+        arrivals.transfers.push_back(transfer);
+    }
+    timeval noWait{};
+    auto handleEvents = [&] {
+        arrivals.seen.clear();
+        EXPECT_EQ(libusb_handle_events_timeout_completed(ftdi->usb_ctx, &noWait, nullptr), 0);
+        return arrivals.seen;
+    };
+    using Seen = std::vector<Arrival>;
+    constexpr int kDone = LIBUSB_TRANSFER_COMPLETED;
+
+    adapter.injectNoise(countingBytes(70));
+    for (libusb_transfer* transfer : arrivals.transfers) {
+        ASSERT_EQ(libusb_submit_transfer(transfer), 0);
+    }
+    // The first takes what the chip holds, those behind it find it empty;
+    // each goes in again behind the others.
+    EXPECT_EQ(handleEvents(), (Seen{{0, kDone, 64 + 2 + 8}, {1, kDone, 2}, {2, kDone, 2}}));
+    EXPECT_EQ(buffers[0][66], 62);
+
+    // 25 ms with nobody handling events: the chip answers two transfers,
+    // one per 10 ms latency period, with what it holds then; the third
+    // takes what came later, when events are handled.
+    adapter.injectNoise(countingBytes(10));
+    EXPECT_EQ(usbstand::passUsbTime(adapter.serialNumber(), 25), 2);
+    adapter.injectNoise(countingBytes(5, 10));
+    EXPECT_EQ(handleEvents(), (Seen{{0, kDone, 12}, {1, kDone, 2}, {2, kDone, 7}}));
+    EXPECT_EQ(buffers[2][2], 10);
+
+    // Short packets: each transfer carries one, in order.
+    usbstand::setFaults(adapter.serialNumber(), usbstand::AdapterFaults{.inPacketData = 4});
+    adapter.injectNoise(countingBytes(10));
+    EXPECT_EQ(handleEvents(), (Seen{{0, kDone, 6}, {1, kDone, 6}, {2, kDone, 4}}));
+    EXPECT_EQ(buffers[1][2], 4);
+
+    // A cancelled one comes back in its place.
+    arrivals.resubmit = false;
+    EXPECT_EQ(libusb_cancel_transfer(arrivals.transfers[1]), 0);
+    adapter.injectNoise(countingBytes(3));
+    EXPECT_EQ(handleEvents(),
+              (Seen{{0, kDone, 5}, {1, LIBUSB_TRANSFER_CANCELLED, 0}, {2, kDone, 2}}));
+    EXPECT_EQ(usbstand::transferCounts().inFlight, 0);
+
+    for (libusb_transfer* transfer : arrivals.transfers) {
+        libusb_free_transfer(transfer);
+    }
+    ftdi_usb_close(ftdi);
     ftdi_free(ftdi);
 }
 
