@@ -13,16 +13,21 @@
 // - Handles are opaque, never reused and checked on every call: an unknown
 //   or closed handle gives FT_INVALID_HANDLE; once the adapter is gone every
 //   call but FT_Close gives FT_IO_ERROR.
-// - Receiving runs as in the vendor's driver, though without a thread: a
-//   bulk IN transfer stays in flight while an adapter is open and fills the
-//   driver's receive queue (64 KiB; what does not fit waits in the chip).
-//   FT_GetQueueStatus hands libusb the transfers that have come back and
-//   counts the queue, never waiting for the chip; FT_Read takes from the
-//   queue and, only when it holds fewer bytes than asked for, waits at most
-//   the read time-out of FT_SetTimeouts (0: not at all) for more. Purging
-//   the receive side, FT_ResetDevice and FT_Close take the transfer back
-//   first, so nothing received before them is read after them. A write
-//   time-out of 0 keeps libftdi's 5 s rather than waiting without end.
+// - Receiving runs as in the vendor's driver, though without a thread:
+//   several bulk IN transfers stay in flight while an adapter is open and
+//   fill the driver's receive queue in the order they come back (64 KiB,
+//   counting what those in flight may bring; what does not fit waits in the
+//   chip). There are enough of them that an idle chip, which answers one
+//   each time its 16 ms latency timer runs out, still has one pending when
+//   the program next asks, so a reply is not held back in the chip for want
+//   of a transfer. FT_GetQueueStatus hands libusb the transfers that have
+//   come back and counts the queue, never waiting for the chip; FT_Read
+//   takes from the queue and, only when it holds fewer bytes than asked
+//   for, waits at most the read time-out of FT_SetTimeouts (0: not at all)
+//   for more. Purging the receive side, FT_ResetDevice and FT_Close take
+//   every transfer back first, so nothing received before them is read
+//   after them. A write time-out of 0 keeps libftdi's 5 s rather than
+//   waiting without end.
 // - When libftdi or libusb cannot be started, every call gives
 //   FT_OTHER_ERROR and usable() says why.
 // - Each failure of libftdi or libusb, each open and each close is one line

@@ -30,7 +30,8 @@ constexpr std::size_t kReceiveCapacity = 65536;
 constexpr std::size_t kStatusBytes = 2;
 // The packet size of a full-speed chip, should libftdi not know it.
 constexpr std::size_t kFullSpeedPacket = 64;
-// One transfer asks for up to this many packets, as libftdi's reads do.
+// One transfer asks for up to this many packets, as libftdi's reads do. The
+// chip fills them only while it has bytes: a short packet ends a transfer.
 constexpr std::size_t kTransferPackets = 64;
 // The longest single wait for events while reading, so that the read's
 // deadline is looked at again.
@@ -60,7 +61,7 @@ std::size_t packetSize(const ftdi_context& context) {
     return context.max_packet_size > kStatusBytes ? context.max_packet_size : kFullSpeedPacket;
 }
 
-// Takes over a transfer left in flight when its adapter closed.
+// Takes over the transfers left in flight when their adapter closed.
 void LIBUSB_CALL ignoreTransfer(libusb_transfer* /*transfer*/) {}
 
 }  // namespace
@@ -88,19 +89,24 @@ std::string OpenAdapter::setVendorDefaults() {
 }
 
 std::string OpenAdapter::startReceiving() {
-    transfer_.reset(libusb_alloc_transfer(0));
-    const std::size_t packet = packetSize(*context_);
-    auto* buffer =
-        transfer_ ? static_cast<unsigned char*>(std::malloc(kTransferPackets * packet)) : nullptr;
-    if (buffer == nullptr) {
-        transfer_.reset();
-        return "no memory for a transfer";
+    const std::size_t bufferSize = kTransferPackets * packetSize(*context_);
+    for (ReceiveTransfer& receiving : transfers_) {
+        receiving.transfer.reset(libusb_alloc_transfer(0));
+        auto* buffer =
+            receiving.transfer ? static_cast<unsigned char*>(std::malloc(bufferSize)) : nullptr;
+        if (buffer == nullptr) {
+            for (ReceiveTransfer& made : transfers_) {
+                made.transfer.reset();  // none is in flight yet
+            }
+            return "no memory for a transfer";
+        }
+        // Freeing the transfer frees its buffer.
+        receiving.transfer->buffer = buffer;
+        receiving.transfer->flags = LIBUSB_TRANSFER_FREE_BUFFER;
     }
-    // Freeing the transfer frees its buffer.
-    transfer_->buffer = buffer;
-    transfer_->flags = LIBUSB_TRANSFER_FREE_BUFFER;
     submit();
-    if (!inFlight_) {
+    if (transferError_ != 0) {
+        // Those already in flight are taken back when the adapter closes.
         return libusb_error_name(std::exchange(transferError_, 0));
     }
     return {};
@@ -142,23 +148,36 @@ FtStatus OpenAdapter::report(const char* call, const std::string& detail, bool g
 }
 
 void OpenAdapter::onTransferDone(libusb_transfer* transfer) {
-    static_cast<OpenAdapter*>(transfer->user_data)->transferDone(*transfer);
+    auto& adapter = *static_cast<OpenAdapter*>(transfer->user_data);
+    for (ReceiveTransfer& receiving : adapter.transfers_) {
+        if (receiving.transfer.get() == transfer) {
+            adapter.transferDone(receiving);
+            return;
+        }
+    }
 }
 
-void OpenAdapter::transferDone(const libusb_transfer& transfer) {
-    inFlight_ = false;
-    if (std::exchange(recalling_, false)) {
+void OpenAdapter::transferDone(ReceiveTransfer& receiving) {
+    const libusb_transfer& transfer = *receiving.transfer;
+    receiving.inFlight = false;
+    promised_ -= std::exchange(receiving.promised, 0);
+    if (std::exchange(receiving.recalled, false)) {
         if (transfer.status == LIBUSB_TRANSFER_NO_DEVICE) {
             transferError_ = LIBUSB_ERROR_NO_DEVICE;
         }
         return;  // whatever it brought was received before a purge, a reset or the close
     }
     if (transfer.status != LIBUSB_TRANSFER_COMPLETED) {
-        transferError_ = errorOf(transfer.status);
+        // The transfers behind it usually meet the same; the first failure
+        // is the one reported, unless a later one finds the device gone.
+        if (transferError_ == 0 || transfer.status == LIBUSB_TRANSFER_NO_DEVICE) {
+            transferError_ = errorOf(transfer.status);
+        }
         return;
     }
     // Each packet leads with the two status bytes; a zero-length packet or
-    // one with the status bytes alone carries nothing.
+    // one with the status bytes alone carries nothing. The transfer asked
+    // for no more packets than its promise covers.
     const std::size_t packet = packetSize(*context_);
     const auto length = static_cast<std::size_t>(std::max(transfer.actual_length, 0));
     const std::size_t before = received_.size();
@@ -172,32 +191,47 @@ void OpenAdapter::transferDone(const libusb_transfer& transfer) {
     if (received_.size() > before) {
         ++arrivals_;
     }
-    submit();
+    submit();  // behind the transfers still in flight
+}
+
+bool OpenAdapter::anyInFlight() const {
+    return std::any_of(transfers_.begin(), transfers_.end(),
+                       [](const ReceiveTransfer& receiving) { return receiving.inFlight; });
 }
 
 void OpenAdapter::submit() {
-    if (!transfer_ || inFlight_ || recalling_ || gone_ || transferError_ != 0) {
+    if (gone_ || transferError_ != 0) {
         return;
     }
-    // Only as many packets as the queue has room for, should each be full.
     const std::size_t packet = packetSize(*context_);
-    const std::size_t packets =
-        std::min(kTransferPackets, (kReceiveCapacity - received_.size()) / (packet - kStatusBytes));
-    if (packets == 0) {
-        return;  // full: the chip holds the rest until the queue is read
-    }
-    // libftdi names endpoints from the chip's side: out_ep is the one that
-    // sends to the host. No time-out: an FT232R answers within its latency
-    // timer, with its status bytes alone when it has nothing.
-    libusb_fill_bulk_transfer(transfer_.get(), context_->usb_dev,
-                              static_cast<unsigned char>(context_->out_ep), transfer_->buffer,
-                              static_cast<int>(packets * packet), &OpenAdapter::onTransferDone,
-                              this, 0);
-    const int result = libusb_submit_transfer(transfer_.get());
-    if (result == 0) {
-        inFlight_ = true;
-    } else {
-        transferError_ = result;
+    for (ReceiveTransfer& receiving : transfers_) {
+        if (!receiving.transfer || receiving.inFlight) {
+            continue;
+        }
+        // Only as many packets as the queue has room for, should each be
+        // full and every transfer in flight come back full too.
+        const std::size_t promisedAll = received_.size() + promised_;
+        const std::size_t room =
+            promisedAll < kReceiveCapacity ? kReceiveCapacity - promisedAll : 0;
+        const std::size_t packets = std::min(kTransferPackets, room / (packet - kStatusBytes));
+        if (packets == 0) {
+            return;  // short of room: the chip holds the rest until the queue is read
+        }
+        // libftdi names endpoints from the chip's side: out_ep is the one
+        // that sends to the host. No time-out: an FT232R answers within its
+        // latency timer, with its status bytes alone when it has nothing.
+        libusb_transfer* transfer = receiving.transfer.get();
+        libusb_fill_bulk_transfer(transfer, context_->usb_dev,
+                                  static_cast<unsigned char>(context_->out_ep), transfer->buffer,
+                                  static_cast<int>(packets * packet), &OpenAdapter::onTransferDone,
+                                  this, 0);
+        if (const int result = libusb_submit_transfer(transfer); result != 0) {
+            transferError_ = result;
+            return;
+        }
+        receiving.inFlight = true;
+        receiving.promised = packets * (packet - kStatusBytes);
+        promised_ += receiving.promised;
     }
 }
 
@@ -219,12 +253,12 @@ FtStatus OpenAdapter::reportTransferError() {
     if (transferError_ == 0) {
         return ft::kOk;
     }
-    // Taken, so that the next call submits the transfer again.
+    // Taken, so that the next call submits the transfers again.
     return usbFailed("receiving", std::exchange(transferError_, 0), ft::kIoError);
 }
 
 FtStatus OpenAdapter::collect() {
-    submit();  // again, after the queue was full or the transfer failed
+    submit();  // again, after the queue was full or a transfer failed
     for (;;) {
         const std::size_t before = arrivals_;
         if (const FtStatus status = handleEvents(0); status != ft::kOk) {
@@ -237,26 +271,27 @@ FtStatus OpenAdapter::collect() {
 }
 
 bool OpenAdapter::recall() {
-    if (!inFlight_) {
-        return true;
+    for (ReceiveTransfer& receiving : transfers_) {
+        if (receiving.inFlight && !receiving.recalled) {
+            receiving.recalled = true;
+            // Already complete, a transfer is not found, but its callback is
+            // still to run; either way it comes back through the events.
+            libusb_cancel_transfer(receiving.transfer.get());
+        }
     }
-    recalling_ = true;
-    // Already complete, the transfer is not found, but its callback is still
-    // to run; either way it comes back through the events.
-    libusb_cancel_transfer(transfer_.get());
     const auto deadline = Clock::now() + kRecallLimit;
-    while (inFlight_ && Clock::now() < deadline) {
+    while (anyInFlight() && Clock::now() < deadline) {
         if (const int result = waitForEvents(kLongestWaitUs);
             result < 0 && result != LIBUSB_ERROR_INTERRUPTED) {
             break;
         }
     }
-    return !inFlight_;
+    return !anyInFlight();
 }
 
 FtStatus OpenAdapter::stopReceiving() {
     if (!recall()) {
-        return report("cancelling the receiving transfer", "it did not come back", false,
+        return report("cancelling the receiving transfers", "one did not come back", false,
                       ft::kIoError);
     }
     return reportTransferError();
@@ -344,7 +379,7 @@ FtStatus OpenAdapter::read(std::uint8_t* out, FtDword wanted, FtDword& got) {
             return status;
         }
         const auto deadline = Clock::now() + std::chrono::milliseconds(readTimeoutMs_);
-        while (received_.size() < wanted && inFlight_) {
+        while (received_.size() < wanted && anyInFlight()) {
             const auto left =
                 std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
             if (left.count() <= 0) {
@@ -381,14 +416,22 @@ void OpenAdapter::close() {
     // No transfer may outlive the device it was submitted to.
     if (!recall()) {
         logIf(log_, LogArea::Usb, [&] {
-            return "libftdi: the receiving transfer on \"" + name_ +
+            return "libftdi: a receiving transfer on \"" + name_ +
                    "\" did not come back; it is left to libusb";
         });
-        // Freed, it could still be written to; left, it calls back nowhere.
-        transfer_->callback = &ignoreTransfer;
-        static_cast<void>(transfer_.release());
+        for (ReceiveTransfer& receiving : transfers_) {
+            if (receiving.inFlight) {
+                // Freed, it could still be written to; left, it calls back
+                // nowhere.
+                receiving.transfer->callback = &ignoreTransfer;
+                static_cast<void>(receiving.transfer.release());
+            }
+        }
     }
-    transfer_.reset();
+    for (ReceiveTransfer& receiving : transfers_) {
+        receiving = ReceiveTransfer{};
+    }
+    promised_ = 0;
     if (const int result = ftdi_usb_close(context_.get()); result != 0 && !gone_) {
         logIf(log_, LogArea::Usb, [&] {
             return "libftdi: ftdi_usb_close on \"" + name_ + "\": " + ftdiError(context_.get()) +

@@ -3,23 +3,34 @@
 // from it and not yet read, and its time-outs.
 //
 // The vendor's driver keeps a receive queue that its own thread fills, and
-// answers FT_GetQueueStatus from it at once. Here one bulk IN transfer of
-// libusb's asynchronous kind stays in flight while the adapter is open; its
-// callback strips the two status bytes that lead every packet, appends the
-// rest to the queue and submits the transfer again. An FT232R with nothing
-// to send answers only when its latency timer runs out, so nothing here
-// waits for the transfer: asking about the queue handles the events that
-// have already happened and never waits; a read waits, up to its time-out,
-// only for bytes the queue does not hold yet. The queue holds 64 KiB at
-// most; while it has no room for a packet no transfer is in flight and
-// further bytes wait in the chip. Purging the receive side, resetting and
-// closing first cancel the transfer and wait for it to come back, so that
+// answers FT_GetQueueStatus from it at once. Here several bulk IN transfers
+// of libusb's asynchronous kind stay in flight while the adapter is open.
+// The host controller serves them one after the other and they come back in
+// that order; each callback strips the two status bytes that lead every
+// packet, appends the rest to the queue and submits its transfer again
+// behind the others. An FT232R with nothing to send answers a transfer only
+// when its latency timer runs out, with the status bytes alone, and a
+// callback runs only when the program next asks about the queue: with a
+// single transfer the chip would then sit with none pending, holding back
+// whatever arrives, until that next call. With several, one is still
+// pending when the program comes back, and a reply reaches the queue as
+// soon as the chip has it.
+//
+// Nothing here waits for a transfer: asking about the queue handles the
+// events that have already happened and never waits; a read waits, up to
+// its time-out, only for bytes the queue does not hold yet. The queue holds
+// 64 KiB at most, counting what the transfers in flight may still bring;
+// a transfer without room for a packet stays back, and further bytes wait
+// in the chip. Purging the receive side, resetting and closing first cancel
+// every transfer in flight and wait for all of them to come back, so that
 // nothing received before them reaches the queue afterwards, and no
 // transfer outlives the device.
 //
 // Once the adapter is found gone, every call but close fails FT_IO_ERROR,
 // as the vendor's driver does for a pulled-out adapter.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -42,6 +53,12 @@ struct UsbAddress {
 
 class OpenAdapter {
   public:
+    // Bulk IN transfers kept in flight. The program asks about the queue
+    // every 50 ms and an idle chip answers one transfer per 16 ms latency
+    // period: 4 x 16 ms outlasts that tick, so the host controller always
+    // has one pending and the chip never holds bytes back for want of one.
+    static constexpr std::size_t kReceiveTransfers = 4;
+
     // Takes a context that has just opened the adapter.
     OpenAdapter(FtdiContext context, UsbAddress address, std::string name, DevLog& log);
     ~OpenAdapter();
@@ -52,7 +69,7 @@ class OpenAdapter {
     // 8 data bits, no parity, 1 stop bit, no flow control, latency timer
     // 16 ms. Returns libftdi's words for what failed, empty on success.
     std::string setVendorDefaults();
-    // Puts the receiving transfer in flight. Returns libusb's words for what
+    // Puts the receiving transfers in flight. Returns libusb's words for what
     // failed, empty on success.
     std::string startReceiving();
 
@@ -78,24 +95,32 @@ class OpenAdapter {
     struct TransferFree {
         void operator()(libusb_transfer* transfer) const;
     };
+    struct ReceiveTransfer {
+        std::unique_ptr<libusb_transfer, TransferFree> transfer;  // owns its buffer
+        bool inFlight = false;
+        bool recalled = false;     // what it brings is dropped and it is not submitted again
+        std::size_t promised = 0;  // the most bytes it may add to the queue while in flight
+    };
 
     static void onTransferDone(libusb_transfer* transfer);
-    void transferDone(const libusb_transfer& transfer);
-    // Submits the transfer unless it is in flight, the adapter is gone, a
-    // failure waits to be reported or the queue has no room for a packet.
+    void transferDone(ReceiveTransfer& receiving);
+    // Submits each transfer that is not in flight, as long as the queue has
+    // room for a packet beyond what those in flight may bring, unless the
+    // adapter is gone or a failure waits to be reported.
     void submit();
+    bool anyInFlight() const;
     // Handles what has happened on the bus, waiting at most waitUs for
-    // something to happen; reports a failure the transfer met.
+    // something to happen; reports a failure a transfer met.
     FtStatus handleEvents(std::int64_t waitUs);
     int waitForEvents(std::int64_t waitUs);
     // Handles events, without waiting, for as long as they bring bytes.
     FtStatus collect();
-    // Cancels the transfer in flight and waits for it to come back; what it
-    // carries is dropped. False when it did not come back.
+    // Cancels every transfer in flight and waits for all of them to come
+    // back; what they carry is dropped. False when one did not come back.
     bool recall();
-    // Recalls the transfer; FT_OK when it is back and met no failure.
+    // Recalls the transfers; FT_OK when they are back and met no failure.
     FtStatus stopReceiving();
-    // Reports the failure the transfer met, if any.
+    // Reports the failure a transfer met, if any.
     FtStatus reportTransferError();
     // After a libftdi call failed: logs it and finds whether the device has
     // gone, then answers with status (FT_IO_ERROR when it has gone).
@@ -110,10 +135,9 @@ class OpenAdapter {
     std::string name_;
     DevLog& log_;
     std::deque<std::uint8_t> received_;
-    std::unique_ptr<libusb_transfer, TransferFree> transfer_;  // owns its buffer
-    bool inFlight_ = false;
-    bool recalling_ = false;    // what comes back is dropped and not submitted again
-    int transferError_ = 0;     // a libusb error the transfer met, not yet reported
+    std::array<ReceiveTransfer, kReceiveTransfers> transfers_;
+    std::size_t promised_ = 0;  // what the transfers in flight may still bring, together
+    int transferError_ = 0;     // a libusb error a transfer met, not yet reported
     std::size_t arrivals_ = 0;  // transfers come back with bytes
     FtDword readTimeoutMs_ = 0;
     bool gone_ = false;

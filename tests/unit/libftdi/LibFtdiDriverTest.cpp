@@ -171,22 +171,27 @@ TEST_F(LibFtdiDriverTest, ReceivedBytesCrossPacketsWithoutTheirStatusBytes) {
     EXPECT_EQ(got, sent);
     EXPECT_EQ(waiting(handle), 0U);
 
-    // Short packets take one transfer each; a zero-length packet ends a read
-    // early. Nothing is lost, doubled or mixed with status bytes.
+    // Short packets take one transfer each; a zero-length packet ends the
+    // transfer that meets it, and those behind it take the bytes, or the
+    // next call's do when every transfer in flight met one. Nothing is lost,
+    // doubled or mixed with status bytes.
     const struct {
         int packetData;
         int zeroLength;
-    } lines[] = {{1, 0}, {5, 1}, {61, 2}, {62, 3}};
+    } lines[] = {{1, 0}, {5, 1}, {61, 2}, {62, 3}, {62, 9}};
     for (const auto& line : lines) {
-        SCOPED_TRACE(line.packetData);
+        SCOPED_TRACE(line.zeroLength);
         usbstand::setFaults(
             adapter.serialNumber(),
             AdapterFaults{.inPacketData = line.packetData, .zeroLengthPackets = line.zeroLength});
         const Bytes burst = countingBytes(150, static_cast<std::uint8_t>(line.packetData));
         adapter.injectNoise(burst);
-        for (int call = 0; call <= line.zeroLength; ++call) {
-            EXPECT_EQ(waiting(handle), call < line.zeroLength ? 0U : 150U);
+        FtDword count = 0;
+        for (int call = 0; call <= line.zeroLength && count == 0; ++call) {
+            count = waiting(handle);
+            EXPECT_TRUE(count == 0 || count == 150U) << count;
         }
+        EXPECT_EQ(count, 150U);
         EXPECT_EQ(read(handle, 150), burst);
     }
 }

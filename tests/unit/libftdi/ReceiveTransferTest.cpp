@@ -1,13 +1,17 @@
-// The libftdi backend's receiving transfer against the stand-in: asking
-// about the queue never waits on the chip, a full queue leaves the rest in
+// The libftdi backend's receiving transfers against the stand-in: asking
+// about the queue never waits on the chip, a chip that went idle still has
+// a transfer to answer when a reply comes, a full queue leaves the rest in
 // the chip without losing a byte, nothing received before a purge or a
 // reset comes out after it, and no transfer outlives its adapter.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
+#include "drivers/libftdi/OpenAdapter.h"
 #include "link/UsbLink.h"
+#include "sim/SimFrameCodec.h"
 #include "unit/libftdi/LibFtdiRig.h"
 
 namespace quarn::libftdi::testing {
@@ -17,6 +21,9 @@ using usbstand::AdapterFaults;
 using usbstand::TransferCounts;
 
 constexpr FtDword kQueueCapacity = 65536;
+constexpr int kInFlight = static_cast<int>(OpenAdapter::kReceiveTransfers);
+// The link's receive tick.
+constexpr int kReceiveTickMs = 50;
 
 class ReceiveTransferTest : public LibFtdiRig {
   protected:
@@ -77,6 +84,29 @@ TEST_F(ReceiveTransferTest, TheLinksReceiveCycleNeverWaitsOnTheChip) {
     EXPECT_LE(longest, 20'000);
 }
 
+TEST_F(ReceiveTransferTest, AReplyFromAChipThatWentIdleIsQueuedAtTheNextCall) {
+    sim::Adapter& adapter = plug();
+    const std::string serial = adapter.serialNumber();
+    const FtHandle handle = open("QuarnProg");
+    const Bytes request = sim::encodeFrame(0, {});  // identity request
+    usbstand::takeEventWaits();
+    for (int tick = 0; tick < 4; ++tick) {
+        SCOPED_TRACE(tick);
+        ASSERT_EQ(waiting(handle), 0U);
+        // Between two receive ticks the idle chip answers transfer after
+        // transfer with its status bytes alone as its latency timer runs
+        // out; their callbacks wait for the next call.
+        usbstand::passUsbTime(serial, kReceiveTickMs);
+        ASSERT_EQ(write(handle, request), request.size());
+        clock.advance(sim::Adapter::kDefaultReplyDelayMs);
+        const auto reply = static_cast<FtDword>(adapter.bytesWaiting());
+        ASSERT_GT(reply, 0U);
+        EXPECT_EQ(waiting(handle), reply) << "the reply was held in the chip with no transfer";
+        EXPECT_EQ(read(handle, reply).size(), reply);
+    }
+    EXPECT_EQ(usbstand::takeEventWaits().longestUs, 0);
+}
+
 TEST_F(ReceiveTransferTest, AFullQueueLeavesTheRestInTheChipAndLosesNothing) {
     sim::Adapter& adapter = plug();
     const FtHandle handle = open("QuarnProg");
@@ -88,7 +118,7 @@ TEST_F(ReceiveTransferTest, AFullQueueLeavesTheRestInTheChipAndLosesNothing) {
     EXPECT_EQ(held + adapter.bytesWaiting(), kQueueCapacity) << "the rest waits in the chip";
     EXPECT_EQ(usbstand::transferCounts().inFlight, 0) << "no transfer while the queue is full";
 
-    const Bytes more = countingBytes(3000, 99);
+    const Bytes more = countingBytes(20000, 99);  // more than the transfers in flight can take
     adapter.injectNoise(more);
     sent.insert(sent.end(), more.begin(), more.end());
     Bytes got;
@@ -104,18 +134,20 @@ TEST_F(ReceiveTransferTest, AFullQueueLeavesTheRestInTheChipAndLosesNothing) {
     EXPECT_EQ(usbstand::takeEventWaits().longestUs, 0);
 }
 
-TEST_F(ReceiveTransferTest, PurgeAndResetDropWhatATransferBroughtBeforeThem) {
+TEST_F(ReceiveTransferTest, PurgeAndResetDropWhatTheTransfersBroughtBeforeThem) {
     sim::Adapter& adapter = plug();
     const std::string serial = adapter.serialNumber();
     const FtHandle handle = open("QuarnProg");
     ASSERT_EQ(waiting(handle), 0U);
     for (const bool viaReset : {false, true}) {
         SCOPED_TRACE(viaReset ? "reset" : "purge");
+        // Short packets: every transfer in flight takes some of them, their
+        // callbacks not yet run; the rest stays in the chip.
+        usbstand::setFaults(serial, AdapterFaults{.inPacketData = 3});
         adapter.injectNoise(countingBytes(30));
-        // In the transfer now, its callback not yet run.
         usbstand::receiveIntoTransfers(serial);
-        ASSERT_EQ(adapter.bytesWaiting(), 0U);
-        adapter.injectNoise(countingBytes(20, 100));  // still in the chip
+        ASSERT_EQ(adapter.bytesWaiting(), 30U - 3U * kInFlight);
+        usbstand::setFaults(serial, AdapterFaults{});
 
         ASSERT_EQ(viaReset ? driver.resetDevice(handle) : driver.purge(handle, ft::kPurgeRx),
                   ft::kOk);
@@ -137,8 +169,10 @@ TEST_F(ReceiveTransferTest, ClosingLeavesNoTransferBehind) {
     plug();
     const FtHandle handle = open("QuarnProg");
     adapter.injectNoise(countingBytes(30));
-    usbstand::receiveIntoTransfers(adapter.serialNumber());
-    ASSERT_EQ(usbstand::transferCounts(), (TransferCounts{1, 1, 0}));
+    // One transfer has its bytes and can no longer be cancelled; the others
+    // are still pending.
+    ASSERT_EQ(usbstand::passUsbTime(adapter.serialNumber(), 16), 1);
+    ASSERT_EQ(usbstand::transferCounts(), (TransferCounts{kInFlight, kInFlight, 0}));
     ASSERT_EQ(driver.close(handle), ft::kOk);
     EXPECT_EQ(usbstand::transferCounts(), TransferCounts{});
 
@@ -149,7 +183,7 @@ TEST_F(ReceiveTransferTest, ClosingLeavesNoTransferBehind) {
     ASSERT_EQ(other->openEx(description.data(), ft::kOpenByDescription, &held), ft::kOk);
     FtDword count = 0;
     ASSERT_EQ(other->getQueueStatus(held, &count), ft::kOk);
-    ASSERT_EQ(usbstand::transferCounts().inFlight, 1);
+    ASSERT_EQ(usbstand::transferCounts().inFlight, kInFlight);
     other.reset();
     EXPECT_EQ(usbstand::transferCounts(), TransferCounts{});
     EXPECT_EQ(usbstand::openDeviceHandles(), 0);
@@ -173,14 +207,21 @@ TEST_F(ReceiveTransferTest, AnAdapterGoneWhileATransferIsInFlightFailsAndClosesC
     ASSERT_EQ(waiting(handle), 0U);
     bus.unplug(written);
     EXPECT_EQ(write(handle, {1, 2, 3}, ft::kIoError), 0U);
-    ASSERT_EQ(usbstand::transferCounts().inFlight, 1);
+    ASSERT_EQ(usbstand::transferCounts().inFlight, kInFlight);
     expectGoneAndClosedCleanly(handle);
 
-    // Off the bus in the middle of a transfer, after 40 of 100 bytes.
+    // Off the bus in the middle of a transfer, after 40 of 100 bytes: every
+    // transfer behind it fails too, and the adapter is found gone once.
     handle = open("Vanishing");
     usbstand::setFaults(vanishing.serialNumber(), AdapterFaults{.vanishAfterBytes = 40});
     vanishing.injectNoise(countingBytes(100));
     expectGoneAndClosedCleanly(handle);
+    EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
+                            [](const std::string& line) {
+                                return line.find("\"Vanishing\"") != RecordingLog::npos &&
+                                       line.find("gone") != RecordingLog::npos;
+                            }),
+              1);
     EXPECT_TRUE(
         log.has("receiving failed on \"Vanishing\": LIBUSB_ERROR_NO_DEVICE, the "
                 "adapter is gone"));
