@@ -1,4 +1,5 @@
 #include "sim/SimulatedBus.h"
+#include "platform/D2xxArguments.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,39 +9,20 @@
 namespace quarn::sim {
 
 namespace {
+
+using ft::clampToDword;
+using ft::putDword;
+using ft::putListText;
+using ft::textArgument;
 // Handles are opaque numbers dressed as pointers; they are looked up, never
 // dereferenced. Starting well above zero keeps them non-null and unlike
 // small integers a caller might pass by mistake.
 constexpr std::uintptr_t kHandleBase = 0x5100;
 constexpr std::uintptr_t kHandleStride = 0x10;
-// Longest text the caller's description argument is read for.
-constexpr std::size_t kMaxTextArgument = 256;
 constexpr std::uint32_t kSeedBase = 0x51D0;
-
-std::string textArgument(const void* arg) {
-    const auto* text = static_cast<const char*>(arg);
-    return std::string(text, strnlen(text, kMaxTextArgument));
-}
-
-void putDword(void* where, FtDword value) {
-    std::memcpy(where, &value, sizeof value);
-}
-
-// Copies the text with its NUL, cut to the longest a description may be.
-void putListText(void* buffer, const std::string& text) {
-    // A longer text is cut so that it fits a caller's 64-byte buffer with its NUL.
-    const std::size_t length = std::min<std::size_t>(text.size(), ft::kMaxDescription - 1);
-    auto* out = static_cast<char*>(buffer);
-    std::memcpy(out, text.data(), length);
-    out[length] = '\0';
-}
 
 const std::string& listText(const Adapter& adapter, FtDword flags) {
     return (flags & ft::kOpenByDescription) != 0 ? adapter.description() : adapter.serialNumber();
-}
-
-FtDword clampToDword(std::size_t n) {
-    return static_cast<FtDword>(std::min<std::size_t>(n, std::numeric_limits<FtDword>::max()));
 }
 }  // namespace
 

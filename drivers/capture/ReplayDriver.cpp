@@ -8,9 +8,13 @@
 #include <utility>
 
 #include "drivers/capture/CaptureParser.h"
+#include "platform/D2xxArguments.h"
 
 namespace quarn::capture {
 namespace {
+
+using ft::clampToDword;
+using ft::putDword;
 
 // Handles are numbers dressed as pointers, looked up and never dereferenced;
 // well above zero, so never null and unlike small integers.
@@ -30,14 +34,6 @@ std::vector<CaptureEvent> withoutReceivedBytes(std::vector<CaptureEvent> events,
     return events;
 }
 
-void putDword(void* where, FtDword value) {
-    std::memcpy(where, &value, sizeof value);
-}
-
-FtDword clampToDword(std::size_t n) {
-    return static_cast<FtDword>(std::min<std::size_t>(n, std::numeric_limits<FtDword>::max()));
-}
-
 // The text as a listing writes it: with its NUL when it is shorter than a
 // description field, as recorded (without one) when it fills the field.
 void putListText(void* buffer, const std::string& text) {
@@ -47,15 +43,6 @@ void putListText(void* buffer, const std::string& text) {
     if (length < static_cast<std::size_t>(ft::kMaxDescription)) {
         out[length] = '\0';
     }
-}
-
-std::string textArgument(const void* arg) {
-    const auto* text = static_cast<const char*>(arg);
-    std::size_t length = 0;
-    while (length < kMaxOpenName && text[length] != '\0') {
-        ++length;
-    }
-    return {text, length};
 }
 
 FtStatus answerUnasked(ListKind kind, void* countOut) {
@@ -153,7 +140,7 @@ FtStatus ReplayDriver::openEx(void* arg1, FtDword flags, FtHandle* handle) {
     question.call = CaptureCall::OpenEx;
     question.flags = flags;
     if (opensByText(flags) && arg1 != nullptr) {
-        question.name = textArgument(arg1);
+        question.name = ft::textArgument(arg1, kMaxOpenName);
     } else if (opensByLocation(flags)) {
         question.location = static_cast<FtDword>(reinterpret_cast<std::uintptr_t>(arg1));
     }

@@ -9,39 +9,22 @@
 #include "drivers/libftdi/AdapterList.h"
 #include "drivers/libftdi/AdapterProbe.h"
 #include "drivers/libftdi/OpenAdapter.h"
+#include "platform/D2xxArguments.h"
 
 namespace quarn::libftdi {
 
 namespace {
 
+using ft::clampToDword;
+using ft::putDword;
+using ft::putListText;
+using ft::textArgument;
+
 // Handles are opaque numbers dressed as pointers; they are looked up, never
 // dereferenced, and never handed out twice.
 constexpr std::uintptr_t kHandleBase = 0x7100;
 constexpr std::uintptr_t kHandleStride = 0x10;
-// Longest text the caller's description or serial argument is read for.
-constexpr std::size_t kMaxTextArgument = 256;
 constexpr FtStatus kNotUsable = ft::kOtherError;
-
-std::string textArgument(const void* arg) {
-    const auto* text = static_cast<const char*>(arg);
-    return std::string(text, strnlen(text, kMaxTextArgument));
-}
-
-void putDword(void* where, FtDword value) {
-    std::memcpy(where, &value, sizeof value);
-}
-
-// Copies the text with its NUL, cut to fit the vendor's 64-byte field.
-void putListText(void* buffer, const std::string& text) {
-    const std::size_t length = std::min<std::size_t>(text.size(), ft::kMaxDescription - 1);
-    auto* out = static_cast<char*>(buffer);
-    std::memcpy(out, text.data(), length);
-    out[length] = '\0';
-}
-
-FtDword clampToDword(std::size_t n) {
-    return static_cast<FtDword>(std::min<std::size_t>(n, std::numeric_limits<FtDword>::max()));
-}
 
 const std::string& listText(const AdapterStrings& strings, FtDword flags) {
     return (flags & ft::kOpenByDescription) != 0 ? strings.description : strings.serial;
