@@ -1,10 +1,11 @@
 #include "sim/SimulatedBus.h"
-#include "platform/D2xxArguments.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 #include <span>
+
+#include "platform/D2xxArguments.h"
 
 namespace quarn::sim {
 
