@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the three fuzz targets into fuzz/corpus/<target>/.
+"""Writes the seed inputs of the fuzz targets into fuzz/corpus/<target>/
+(the capture fuzzer's seeds are recorded sessions, kept as they are).
 
-The seeds are the worked examples of the frame format, the string table and
-the settings file, put into each target's input layout. Run it again after
+The seeds are the worked examples of the frame format, the string table,
+the settings file and the parameter file, put into each target's input
+layout. Run it again after
 changing a layout; the files it writes are kept in the repository."""
 
 import pathlib
@@ -121,10 +123,73 @@ def settings_seeds():
     }
 
 
+PARAMETER_FILE = b"""{
+  "format": "quarnsoft-parameters",
+  "version": 1,
+  "saved": "2026-12-07T15:30:00+01:00",
+  "device": {
+    "type": "0x0101",
+    "serial": "A123456789",
+    "hardware": "0x0102",
+    "firmware": "0x0200"
+  },
+  "parameters": {
+    "sensitivity": 5,
+    "relay_on_time_s": 1.0,
+    "reaction_speed": "normal",
+    "mains_filter": "50Hz",
+    "high_traffic": false,
+    "installation_height_m": 2.30
+  }
+}
+"""
+
+
+def parameter_file_seeds():
+    def changed(*pairs):
+        text = PARAMETER_FILE
+        for old, new in pairs:
+            assert old in text, old
+            text = text.replace(old, new, 1)
+        return text
+
+    no_height = (b',\n    "installation_height_m": 2.30', b"")
+    return {
+        "example": PARAMETER_FILE,
+        "one-line": b" ".join(PARAMETER_FILE.split()) + b"\n",
+        "old-firmware": changed(no_height, (b'"0x0200"', b'"0x01FF"')),
+        "no-height": changed(no_height),
+        "other-values": changed((b": 5,", b": 9,"), (b"1.0", b"4.5"), (b'"normal"', b'"fast"'),
+                                (b'"50Hz"', b'"60Hz"'), (b"false", b"true"), (b"2.30", b"3.5")),
+        "unknown-keys": changed((b'"format"', b'"note": {"a": [1, {"b": null}]}, "format"'),
+                                (b'"type"', b'"model": "Zel", "type"')),
+        "byte-order-mark": b"\xef\xbb\xbf" + PARAMETER_FILE,
+        "escaped-serial": changed((b"A123456789", b"\\u0000\\\"\\u00e8\\n")),
+        "lower-case-word": changed((b'"0x0102"', b'"0xabcd"')),
+        "whole-float": changed((b": 5,", b": 5.0,")),
+        "sensitivity-10": changed((b": 5,", b": 10,")),
+        "relay-not-a-step": changed((b"1.0", b"1.2")),
+        "height-between": changed((b"2.30", b"2.6")),
+        "unknown-word": changed((b'"normal"', b'"medium"')),
+        "duplicate-key": changed((b'"sensitivity": 5,', b'"sensitivity": 5, "sensitivity": 6,')),
+        "number-overflow": changed((b": 5,", b": 1e400,")),
+        "integer-overflow": changed((b": 5,", b": 18446744073709551616,")),
+        "minus-zero": changed((b"1.0", b"-0.0")),
+        "other-device": changed((b'"0x0101"', b'"0x0102"')),
+        "version-2": changed((b'"version": 1', b'"version": 2')),
+        "deep": b'{"a": ' + b"[" * 40 + b"]" * 40 + b"}",
+        "not-utf8": changed((b"A123456789", b"A12345678\xff")),
+        "nul": changed((b"A123456789", b"A1234\x006789")),
+        "truncated": PARAMETER_FILE[:150],
+        "array": b"[]",
+    }
+
+
 def main():
     for target, seeds in (("fuzz_receive_path", receive_path_seeds()),
                           ("fuzz_string_table", string_table_seeds()),
-                          ("fuzz_settings", settings_seeds())):
+                          ("fuzz_settings", settings_seeds()),
+                          ("fuzz_parameter_file", parameter_file_seeds())):
         folder = CORPUS / target
         shutil.rmtree(folder, ignore_errors=True)
         folder.mkdir(parents=True)

@@ -16,7 +16,8 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 status=0
-for target in fuzz_receive_path fuzz_string_table fuzz_settings fuzz_capture; do
+for target in fuzz_receive_path fuzz_string_table fuzz_settings fuzz_capture \
+    fuzz_parameter_file; do
   cp -r "fuzz/corpus/$target" "$work/$target"
   echo "== $target for ${seconds}s"
   if ! ./build/fuzz/fuzz/"$target" "$work/$target" \

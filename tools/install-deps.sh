@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev
   libftdi1-dev
+  nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-comic-neue
 )
