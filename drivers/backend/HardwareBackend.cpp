@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "drivers/d2xx/VendorDriver.h"
+#if QUARN_WITH_LIBFTDI
 #include "drivers/libftdi/LibFtdiDriver.h"
+#endif
 
 namespace quarn::backend {
 
@@ -50,14 +52,22 @@ bool HardwareBackend::tryVendor() {
 }
 
 bool HardwareBackend::tryLibFtdi(DevLog& log) {
-    libftdi_ = std::make_unique<libftdi::LibFtdiDriver>(log);
-    tried_.push_back({kLibFtdiBackendName, libftdi_->usable(), kLibFtdiFile, libftdi_->failure()});
-    if (!libftdi_->usable()) {
+#if QUARN_WITH_LIBFTDI
+    auto libftdi = std::make_unique<libftdi::LibFtdiDriver>(log);
+    const bool usable = libftdi->usable();
+    tried_.push_back({kLibFtdiBackendName, usable, kLibFtdiFile, libftdi->failure()});
+    libftdi_ = std::move(libftdi);
+    if (!usable) {
         return false;
     }
     driver_ = libftdi_.get();
     name_ = kLibFtdiBackendName;
     return true;
+#else
+    static_cast<void>(log);
+    tried_.push_back({kLibFtdiBackendName, false, kLibFtdiFile, "not built for this system"});
+    return false;
+#endif
 }
 
 std::vector<diagnosis::BackendFacts> probeBackends() {

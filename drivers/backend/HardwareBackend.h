@@ -18,9 +18,6 @@
 namespace quarn::d2xx {
 class VendorDriver;
 }
-namespace quarn::libftdi {
-class LibFtdiDriver;
-}
 
 namespace quarn::backend {
 
@@ -50,7 +47,7 @@ class HardwareBackend {
     bool tryLibFtdi(DevLog& log);
 
     std::unique_ptr<d2xx::VendorDriver> vendor_;
-    std::unique_ptr<libftdi::LibFtdiDriver> libftdi_;
+    std::unique_ptr<D2xxDriver> libftdi_;  // a libftdi::LibFtdiDriver
     UnusableDriver unusable_;
     D2xxDriver* driver_ = nullptr;
     std::string vendorLibrary_;

@@ -8,8 +8,6 @@
 // see quarn_link_usbstand); the others, such as the soak, the benchmarks and
 // the fuzzers, see no backend header and always get the bus.
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -19,6 +17,8 @@
 
 #if __has_include("drivers/libftdi/LibFtdiDriver.h")
 #define QUARN_TEST_WITH_LIBFTDI 1
+#include <dlfcn.h>
+
 #include "drivers/libftdi/LibFtdiDriver.h"
 #include "sim/usbstand/UsbStandIn.h"
 #endif
