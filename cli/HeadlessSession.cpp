@@ -87,6 +87,7 @@ HeadlessSession::Found HeadlessSession::findSensor() {
         return Found::Ended;
     }
     std::optional<Found> found;
+    bool sensorAnswered = false;
     const auto decided = [&]() {
         if (app.ended()) {
             found = Found::Ended;
@@ -98,6 +99,7 @@ HeadlessSession::Found HeadlessSession::findSensor() {
             return true;
         }
         const link::DeviceIdentity& identity = app.state().identity;
+        sensorAnswered = sensorAnswered || isSensor(identity);
         if (identity.type != 0 && !isSensor(identity)) {
             device_ = identity;
             found = Found::OtherDevice;
@@ -120,8 +122,10 @@ HeadlessSession::Found HeadlessSession::findSensor() {
         case RealTimeRunner::Outcome::TimedOut:
             break;
     }
+    // A programmer that stayed open without a Zel sensor ever answering is
+    // an absent sensor; a sensor still being opened or read is a time-out.
     const auto status = app.startWindow().lastLinkStatus();
-    return status == link::LinkStatus::Open ? Found::NoSensor : Found::TimedOut;
+    return status == link::LinkStatus::Open && !sensorAnswered ? Found::NoSensor : Found::TimedOut;
 }
 
 std::optional<link::LinkStatus> HeadlessSession::linkStatus() const {

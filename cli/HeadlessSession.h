@@ -52,7 +52,7 @@ class HeadlessSession {
         NoProgrammer,  // no adapter, two adapters, or a driver error
         OtherDevice,   // a device that is not the Zel sensor answers
         NoSensor,      // the programmer is open but no Zel sensor answered in time
-        TimedOut,      // the programmer or sensor was still being found
+        TimedOut,      // the programmer or the sensor was still being opened or read
         Stopped,       // the stop flag was set
         Ended,         // the application ended on its own (no string table)
     };
