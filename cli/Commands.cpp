@@ -357,7 +357,9 @@ int CommandRun::applyIndices(const paramfile::ListIndices& wanted) {
             err_ << "the sensor stopped answering before the values were confirmed\n";
             return kExitNoSensor;
         case workflow::ApplyOutcome::SensorSwapped:
-            err_ << "another sensor answers behind the programmer: nothing more is written\n";
+            err_ << "another sensor answers behind the programmer in place of "
+                 << apply.sensor().serial
+                 << ": nothing more is written, but the values may have reached it\n";
             return kExitNoSensor;
         case workflow::ApplyOutcome::Pending:
             break;

@@ -1,5 +1,7 @@
 #include "workflow/ParameterApply.h"
 
+#include "sensor/IdentityCycle.h"
+
 namespace quarn::workflow {
 
 ParameterApply::ParameterApply(sensorwin::SensorWindow& window, const sensor::SessionState& session,
@@ -9,6 +11,7 @@ ParameterApply::ParameterApply(sensorwin::SensorWindow& window, const sensor::Se
 void ParameterApply::start(const paramfile::ListIndices& wanted) {
     differences_.clear();
     acknowledged_ = false;
+    readBackMs_.reset();
     outcome_ = ApplyOutcome::Pending;
     startMs_ = clock_.nowMs();
     sensor_ = window_.conversation().listsReportedBy;
@@ -48,7 +51,9 @@ ApplyOutcome ParameterApply::check() {
     if (outcome_ != ApplyOutcome::Pending) {
         return outcome_;
     }
-    if (!window_.visible()) {
+    // An identity cycle without an answer may be a sensor being unplugged:
+    // writing stops before another could be plugged in its place.
+    if (!window_.visible() || window_.conversation().missedIdentities > 0) {
         finish(ApplyOutcome::SensorLost);
         return outcome_;
     }
@@ -70,12 +75,28 @@ ApplyOutcome ParameterApply::check() {
     if (readPending) {
         return outcome_;  // the read-back has not been taken yet
     }
-    for (const sensor::ParameterRow& row : sensor::kParameterTable) {
-        const auto& wanted = wanted_[sensor::indexOf(row.parameter)];
-        const std::int16_t reported = window_.parameterMemory()[row.parameter].lastReported;
-        if (wanted && *wanted != reported) {
-            differences_.push_back({row.parameter, *wanted, reported});
+    if (!readBackMs_) {
+        readBackMs_ = clock_.nowMs();
+        for (const sensor::ParameterRow& row : sensor::kParameterTable) {
+            const auto& wanted = wanted_[sensor::indexOf(row.parameter)];
+            const std::int16_t reported = window_.parameterMemory()[row.parameter].lastReported;
+            if (wanted && *wanted != reported) {
+                differences_.push_back({row.parameter, *wanted, reported});
+            }
         }
+    }
+    // The write carries no serial number: a sensor put in the place of
+    // another between two identity cycles would take it and acknowledge.
+    // The outcome waits for an identity answer to a request sent after the
+    // read-back; a request goes out every cycle and each clears the identity
+    // it leaves, so after a cycle and a reply's time the identity is that
+    // answer or none.
+    const int tickMs = window_.conversationTimer->interval();
+    const std::int64_t cycleMs =
+        (sensor::ticksBetweenIdentityCycles(tickMs) + std::int64_t{1}) * tickMs;
+    if (clock_.nowMs() - *readBackMs_ < cycleMs + kIdentityReplyMarginMs ||
+        session_.identity.type == 0) {
+        return outcome_;  // an unanswered cycle shows as a missed identity above
     }
     finish(differences_.empty() ? ApplyOutcome::Verified : ApplyOutcome::Differences);
     return outcome_;

@@ -5,13 +5,16 @@
 // repeats the write until the sensor acknowledges it; the read that follows
 // the acknowledgement brings the sensor's values back into the lists, and
 // they are compared with the wanted ones. The apply only sets lists and
-// watches the conversation's state; it sends nothing itself.
+// watches the conversation's state; it sends nothing itself. The outcome
+// is given only once the sensor's next identity answer confirms that the
+// sensor that took the write is still the one it was meant for.
 //
 // It never lets a write meant for one sensor reach another: when the sensor
 // goes, or another serial number answers, it stops and puts the lists back
 // to what the sensor last reported, so that nothing more is written.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "link/DeviceIdentity.h"
@@ -28,7 +31,7 @@ enum class ApplyOutcome {
     Verified,         // the sensor reports every wanted value
     Differences,      // the sensor reports other values for some parameters
     NotAcknowledged,  // no acknowledgement within kAcknowledgeLimitMs
-    SensorLost,       // the sensor window closed: no sensor answers
+    SensorLost,       // an identity request went unanswered, or the window closed
     SensorSwapped,    // another sensor (serial number) answers
 };
 
@@ -42,6 +45,8 @@ struct ParameterDifference {
 class ParameterApply {
   public:
     static constexpr std::int64_t kAcknowledgeLimitMs = 5000;
+    // Time for an identity reply to reach the identity after its request.
+    static constexpr std::int64_t kIdentityReplyMarginMs = 200;
 
     // All must outlive the apply.
     ParameterApply(sensorwin::SensorWindow& window, const sensor::SessionState& session,
@@ -75,6 +80,7 @@ class ParameterApply {
     link::DeviceIdentity sensor_;
     std::int64_t startMs_ = 0;
     bool acknowledged_ = false;
+    std::optional<std::int64_t> readBackMs_;  // when the read-back was taken
     ApplyOutcome outcome_ = ApplyOutcome::Pending;
     std::vector<ParameterDifference> differences_;
 };

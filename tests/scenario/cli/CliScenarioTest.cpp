@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,9 +35,16 @@ class InstantTime final : public RealTime {
         if (stopAtMs && nowMs_ >= *stopAtMs) {
             stop.store(true);
         }
+        if (atMs && nowMs_ >= *atMs) {
+            atMs.reset();
+            action();
+        }
     }
 
     std::optional<std::int64_t> stopAtMs;
+    // Runs once, when the time first reaches atMs.
+    std::optional<std::int64_t> atMs;
+    std::function<void()> action;
     std::atomic<bool> stop{false};
 
   private:
@@ -279,6 +287,29 @@ TEST_F(CliScenario, SensorThatNeverAcknowledgesExitsWithFourAndIsNotWrittenFurth
 
     // A time-out shorter than the wait for the acknowledgement wins.
     EXPECT_EQ(run({"--timeout", "6", "set", "sensitivity=9"}).status, kExitTimedOut);
+}
+
+TEST_F(CliScenario, ApplyStopsWritingWhenTheSensorGoesOrAnotherAnswers) {
+    sim::DeviceConfig deaf;
+    deaf.acknowledgesWrites = false;
+    sim::Adapter& adapter = plug(deaf);
+    // Unplugged while its write is being repeated.
+    time.atMs = 6000;
+    time.action = [&] { adapter.detachDevice(); };
+    const CliResult lost = run({"set", "sensitivity=9"});
+    EXPECT_EQ(lost.status, kExitNoSensor);
+    EXPECT_NE(lost.err.find("stopped answering"), std::string::npos) << lost.err;
+
+    // Replaced at once by another sensor, which acknowledges writes.
+    adapter.attachDevice(deaf);
+    sim::DeviceConfig other;
+    other.serial = "B999999999";
+    time.atMs = clock.nowMs() + 6000;
+    time.action = [&] { adapter.attachDevice(other); };
+    const CliResult swapped = run({"set", "sensitivity=9"});
+    EXPECT_EQ(swapped.status, kExitNoSensor);
+    EXPECT_NE(swapped.err.find("another sensor"), std::string::npos) << swapped.err;
+    EXPECT_TRUE(swapped.out.empty());
 }
 
 TEST_F(CliScenario, SensorReportingOtherValuesExitsWithFourNamingThem) {
