@@ -77,6 +77,15 @@ struct WriteResult {
 // a mistake of the caller and gives the error instead of a text.
 WriteResult writeParameterFile(const ParameterFile& file);
 
+// The record's `device` and `parameters` objects with the file's keys and
+// values, as one line of JSON without spaces and without a line end:
+// {"device":{...},"parameters":{...}}. For a program's output; a record
+// the file writer would refuse gives the same error.
+WriteResult writeDeviceAndParameters(const ParameterFile& file);
+
+// A text as a JSON string, quotes included, escaped as the writer escapes.
+std::string jsonStringText(std::string_view text);
+
 // Reads a file's text. Keys the format does not know are ignored; a key
 // given twice, a value outside its domain, text that is not UTF-8 or JSON,
 // a text longer than kMaxFileBytes or nested deeper than kMaxNesting is

@@ -38,22 +38,51 @@ std::string jsonValue(sensor::Parameter parameter, std::int16_t index) {
     return fileKeyOf(parameter).value == FileValue::Words ? jsonString(text) : text;
 }
 
-// Members of one object, each on its own line at the given indentation.
+// Members of one object, each on its own line at the given indentation,
+// or all on one line without spaces.
 class ObjectText {
   public:
-    explicit ObjectText(std::string indent) : indent_(std::move(indent)) {}
+    explicit ObjectText(std::string indent, bool oneLine = false)
+        : indent_(std::move(indent)), oneLine_(oneLine) {}
 
     void add(std::string_view key, const std::string& value) {
+        if (oneLine_) {
+            text_ += (text_.empty() ? "" : ",") + jsonString(key) + ":" + value;
+            return;
+        }
         text_ += (text_.empty() ? "" : ",\n") + indent_ + jsonString(key) + ": " + value;
     }
     std::string closed(std::string_view outerIndent) const {
+        if (oneLine_) {
+            return "{" + text_ + "}";
+        }
         return "{\n" + text_ + "\n" + std::string(outerIndent) + "}";
     }
 
   private:
     std::string indent_;
+    bool oneLine_;
     std::string text_;
 };
+
+ObjectText deviceObject(const ParameterFile& file, bool oneLine) {
+    ObjectText device("    ", oneLine);
+    device.add("type", jsonString(deviceWordText(file.device.type)));
+    device.add("serial", jsonString(file.device.serial));
+    device.add("hardware", jsonString(deviceWordText(file.device.hardwareVersion)));
+    device.add("firmware", jsonString(deviceWordText(file.device.firmwareVersion)));
+    return device;
+}
+
+ObjectText parametersObject(const ParameterFile& file, bool oneLine) {
+    ObjectText parameters("    ", oneLine);
+    for (const FileKey& key : kFileKeys) {
+        if (const auto& index = file.listIndex[sensor::indexOf(key.parameter)]) {
+            parameters.add(key.key, jsonValue(key.parameter, *index));
+        }
+    }
+    return parameters;
+}
 
 }  // namespace
 
@@ -61,26 +90,27 @@ WriteResult writeParameterFile(const ParameterFile& file) {
     if (std::optional<FileError> problem = recordProblem(file)) {
         return {{}, std::move(problem)};
     }
-    ObjectText device("    ");
-    device.add("type", jsonString(deviceWordText(file.device.type)));
-    device.add("serial", jsonString(file.device.serial));
-    device.add("hardware", jsonString(deviceWordText(file.device.hardwareVersion)));
-    device.add("firmware", jsonString(deviceWordText(file.device.firmwareVersion)));
-
-    ObjectText parameters("    ");
-    for (const FileKey& key : kFileKeys) {
-        if (const auto& index = file.listIndex[sensor::indexOf(key.parameter)]) {
-            parameters.add(key.key, jsonValue(key.parameter, *index));
-        }
-    }
-
     ObjectText top("  ");
     top.add("format", jsonString(kFormatName));
     top.add("version", std::to_string(kFormatVersion));
     top.add("saved", jsonString(file.saved));
-    top.add("device", device.closed("  "));
-    top.add("parameters", parameters.closed("  "));
+    top.add("device", deviceObject(file, false).closed("  "));
+    top.add("parameters", parametersObject(file, false).closed("  "));
     return {top.closed("") + "\n", std::nullopt};
+}
+
+WriteResult writeDeviceAndParameters(const ParameterFile& file) {
+    if (std::optional<FileError> problem = recordProblem(file)) {
+        return {{}, std::move(problem)};
+    }
+    ObjectText top("", true);
+    top.add("device", deviceObject(file, true).closed(""));
+    top.add("parameters", parametersObject(file, true).closed(""));
+    return {top.closed(""), std::nullopt};
+}
+
+std::string jsonStringText(std::string_view text) {
+    return jsonString(text);
 }
 
 }  // namespace quarn::paramfile

@@ -48,6 +48,9 @@ struct DeviceConfig {
     // When set, every parameter reply carries these six bytes instead of the
     // stored values (out-of-range replies); a 5-value reply takes the first five.
     std::optional<std::array<std::uint8_t, 6>> forcedReplyValues;
+    // Off: a faulty sensor that ignores every parameter write, neither
+    // storing nor acknowledging it.
+    bool acknowledgesWrites = true;
     // Motion events at random times while streaming; off leaves the noise
     // floor only (triggerMotion still works).
     bool randomMotion = true;

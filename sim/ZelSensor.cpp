@@ -77,8 +77,8 @@ void ZelSensor::replyParameters(std::int64_t atMs, ReplySink& sink) const {
 }
 
 void ZelSensor::storeParameters(const ReceivedFrame& frame, ReplySink& sink) {
-    if (frame.payload.size() < kValuesWithoutHeight) {
-        return;  // malformed write: neither stored nor acknowledged
+    if (frame.payload.size() < kValuesWithoutHeight || !config().acknowledgesWrites) {
+        return;  // malformed write, or a deaf sensor: neither stored nor acknowledged
     }
     // A 5-value write to a sensor with the height leaves its height alone;
     // a sixth value to a sensor without it is ignored.

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev
   libftdi1-dev
   nlohmann-json3-dev
+  libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-comic-neue
 )
