@@ -51,6 +51,7 @@ bool isReadOnly(const fs::path& path, fs::perms permissions) {
 #ifndef _WIN32
     return ::access(path.c_str(), W_OK) != 0;
 #else
+    static_cast<void>(path);  // the permission bits above are all Windows keeps
     return false;
 #endif
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "paramfile/LocalTime.h"
+
 namespace quarn::cli {
 
 AppVersion HeadlessHost::version() const {
@@ -15,7 +17,7 @@ AppVersion HeadlessHost::version() const {
 std::string HeadlessHost::timeOfDay() const {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
-    if (localtime_r(&now, &local) == nullptr) {
+    if (!paramfile::localCalendarTime(now, local)) {
         return {};
     }
     char text[16];

@@ -14,3 +14,4 @@ function(quarn_host_header_library target header_folder)
 endfunction()
 
 quarn_host_header_library(nlohmann_json::nlohmann_json /usr/include/nlohmann)
+quarn_host_header_library(CLI11::CLI11 /usr/include/CLI)

@@ -5,20 +5,22 @@
 
 namespace quarn::paramfile {
 
+bool localCalendarTime(std::time_t instant, std::tm& local) {
+#if defined(_WIN32)
+    return localtime_s(&local, &instant) == 0;
+#else
+    return localtime_r(&instant, &local) != nullptr;
+#endif
+}
+
 std::string isoLocalTime(std::chrono::system_clock::time_point when) {
     using namespace std::chrono;
     const sys_seconds instant = floor<seconds>(when);
     const auto since = static_cast<std::time_t>(instant.time_since_epoch().count());
     std::tm local{};
-#if defined(_WIN32)
-    if (localtime_s(&local, &since) != 0) {
+    if (!localCalendarTime(since, local)) {
         return {};
     }
-#else
-    if (localtime_r(&since, &local) == nullptr) {
-        return {};
-    }
-#endif
     // The offset is the local calendar time read as if it were UTC, less
     // the instant: strftime's %z is not the same on every C library.
     const sys_days day = year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;

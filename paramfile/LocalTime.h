@@ -2,6 +2,7 @@
 // The time a parameter file is saved at, as the technician's clock shows it.
 
 #include <chrono>
+#include <ctime>
 #include <string>
 
 namespace quarn::paramfile {
@@ -11,5 +12,9 @@ namespace quarn::paramfile {
 // cannot express the time locally. Callers pass the clock's now; tests pass
 // a fixed time.
 std::string isoLocalTime(std::chrono::system_clock::time_point when);
+
+// The local calendar time of an instant, on every system (localtime_r on
+// POSIX, localtime_s on Windows); false when the system cannot express it.
+bool localCalendarTime(std::time_t instant, std::tm& local);
 
 }  // namespace quarn::paramfile

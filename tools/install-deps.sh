@@ -15,6 +15,10 @@ packages=(
 if [ "${QUARN_WITH_FUZZ:-0}" = "1" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
+# The Windows build of the command-line tool: MinGW-w64, and Wine to run it.
+if [ "${QUARN_WITH_WINDOWS:-0}" = "1" ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

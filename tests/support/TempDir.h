@@ -3,11 +3,10 @@
 // the end: the stand-in for the application directory in tests, scenarios
 // and fuzzers.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -17,12 +16,19 @@ namespace quarn::testing {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quarn-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
+        // A name nobody holds yet: create_directory fails on one that exists.
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate =
+                base / ("quarn-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate;
+                return;
+            }
         }
-        path_ = pattern;
+        throw std::runtime_error("cannot create a temporary directory");
     }
     ~TempDir() {
         std::error_code error;

@@ -41,7 +41,11 @@ TEST(VendorDriver, MissingLibraryOrFunctionsMakeEveryCallFail) {
     expectEveryCallFails(absent);
 
     // A library that loads but lacks the driver's functions.
+#if defined(_WIN32)
+    VendorDriver wrong("kernel32.dll");
+#else
     VendorDriver wrong("libc.so.6");
+#endif
     EXPECT_FALSE(wrong.loaded());
     EXPECT_NE(wrong.loadError().find("FT_ListDevices"), std::string::npos);
     expectEveryCallFails(wrong);

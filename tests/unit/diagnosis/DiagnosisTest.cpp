@@ -174,6 +174,7 @@ TEST(Diagnosis, PermissionDeniedReportShowsEverySection) {
               "Result: the programmer cannot be opened.\n");
 }
 
+#if !defined(_WIN32)
 // What the shell makes of a word: printf gives it back unchanged when the
 // quoting holds.
 std::string throughShell(const std::string& word) {
@@ -188,6 +189,7 @@ std::string throughShell(const std::string& word) {
     ::pclose(shell);
     return echoed;
 }
+#endif
 
 TEST(Diagnosis, DeviceTextCannotBreakTheReportAndFixPathsPasteIntoAShell) {
     DiagnosisFacts facts =
@@ -202,9 +204,11 @@ TEST(Diagnosis, DeviceTextCannotBreakTheReportAndFixPathsPasteIntoAShell) {
     EXPECT_NE(diagnosis.findings.at(0).fix.find(
                   "install -m 644 '/home/tech/it'\\''s $(mine)/60-quarnprog.rules' /etc/"),
               std::string::npos);
+#if !defined(_WIN32)  // the fix commands are for a POSIX shell
     for (const std::string word : {"/plain/path", "it's", "$(touch x) `y` \\ \"z\"", ""}) {
         EXPECT_EQ(throughShell(word), word);
     }
+#endif
 }
 
 }  // namespace
