@@ -10,6 +10,7 @@
 #include "cli/CommandLine.h"
 #include "cli/HeadlessSession.h"
 #include "cli/SetArguments.h"
+#include "cli/Utf8Path.h"
 #include "paramfile/FileComparison.h"
 #include "paramfile/FileDomain.h"
 #include "paramfile/FileKeys.h"
@@ -112,7 +113,8 @@ int CommandRun::run() {
 
 int CommandRun::checkArguments() {
     if (options_.command == Command::Apply) {
-        const paramfile::ReadResult read = paramfile::readParameterFileAt(options_.file);
+        const paramfile::ReadResult read =
+            paramfile::readParameterFileAt(pathFromUtf8(options_.file));
         if (!read.ok()) {
             err_ << options_.file << ": " << read.error->message() << '\n';
             return kExitUsage;
@@ -251,7 +253,7 @@ int CommandRun::save() {
     }
     // Written beside the file and renamed over it, so that a failed write
     // never leaves half a file under the name.
-    const std::filesystem::path path = options_.file;
+    const std::filesystem::path path = pathFromUtf8(options_.file);
     std::filesystem::path temporary = path;
     temporary += ".part";
     {

@@ -7,8 +7,12 @@
 #include <iostream>
 #include <string>
 
+#include <vector>
+
 #if defined(_WIN32)
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 #endif
 
 #include "cli/Commands.h"
@@ -32,8 +36,8 @@ std::string executableDirectory(const char* argv0) {
     std::wstring name(32768, L'\0');
     const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
     name.resize(length);
-    std::filesystem::path self = length > 0 ? std::filesystem::path(name)
-                                            : std::filesystem::absolute(argv0, error);
+    std::filesystem::path self =
+        length > 0 ? std::filesystem::path(name) : std::filesystem::absolute(argv0, error);
 #else
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
@@ -43,9 +47,44 @@ std::string executableDirectory(const char* argv0) {
     return self.parent_path().string();
 }
 
+#if defined(_WIN32)
+// The command line as UTF-8, from the wide one Windows keeps: the narrow
+// argv holds file names in the local code page, which loses characters.
+std::vector<std::string> utf8Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return arguments;
+    }
+    for (int i = 0; i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string text(static_cast<std::size_t>(size > 0 ? size - 1 : 0), '\0');
+        if (size > 1) {
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), size, nullptr, nullptr);
+        }
+        arguments.push_back(std::move(text));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    const std::vector<std::string> arguments = utf8Arguments();
+    std::vector<char*> utf8Argv;
+    for (const std::string& argument : arguments) {
+        utf8Argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    utf8Argv.push_back(nullptr);
+    if (!arguments.empty()) {
+        argc = static_cast<int>(arguments.size());
+        argv = utf8Argv.data();
+    }
+#endif
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 

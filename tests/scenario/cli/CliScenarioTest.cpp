@@ -14,6 +14,8 @@
 
 #include "cli/Commands.h"
 #include "cli/SetArguments.h"
+#include "cli/Utf8Path.h"
+#include "cli/Utf8Path.h"
 #include "link/Commands.h"
 #include "paramfile/ParameterFile.h"
 #include "platform/RealTimeRunner.h"
@@ -169,10 +171,13 @@ TEST_F(CliScenario, JsonReadIsTheSavedFilesDeviceAndParameters) {
 
     const CliResult read = run({"--json", "read"});
     ASSERT_EQ(read.status, kExitDone) << read.err;
-    const std::filesystem::path path = directory.path() / "backup.json";
-    const CliResult save = run({"save", path.string()});
+    // A name with accents, given as UTF-8, is the same file on every system.
+    const std::filesystem::path path = directory.path() / std::u8string(u8"copia è ü.json");
+    const CliResult save = run({"save", utf8Of(path)});
     ASSERT_EQ(save.status, kExitDone) << save.err;
-    EXPECT_FALSE(std::filesystem::exists(path.string() + ".part"));
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(
+        std::filesystem::exists(directory.path() / std::u8string(u8"copia è ü.json.part")));
 
     const paramfile::ReadResult saved = paramfile::readParameterFileAt(path);
     ASSERT_TRUE(saved.ok()) << saved.error->message();
