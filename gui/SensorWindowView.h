@@ -15,7 +15,9 @@ class SensorWindowView final : public qt::FormWindow {
 
   protected:
     void buildContent(QWidget& client) override;
-    std::vector<MenuItem*> menuItems() const override { return {&form_.exitMenu}; }
+    std::vector<MenuItem*> menuItems() const override {
+        return {&form_.exitMenu, &form_.toolsMenu};
+    }
 
   private:
     void buildParameterFrame(QWidget& frame);

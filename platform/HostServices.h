@@ -4,6 +4,7 @@
 // decimal separator and the end of the application. Qt implements them in
 // the product; tests use a recording fake.
 
+#include <chrono>
 #include <string>
 
 namespace quarn {
@@ -23,6 +24,11 @@ class HostServices {
     virtual AppVersion version() const = 0;
     // The current time of day in the system's format, for monitor lines.
     virtual std::string timeOfDay() const = 0;
+    // The wall-clock time, for records a technician keeps (history export,
+    // change log, report). Tests give a fixed one.
+    virtual std::chrono::system_clock::time_point wallClock() const {
+        return std::chrono::system_clock::now();
+    }
     // The user's decimal separator ("," under an Italian locale).
     virtual std::string decimalSeparator() const = 0;
     // A modal message box with the critical icon and a single OK button;

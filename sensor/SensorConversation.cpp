@@ -30,6 +30,9 @@ void SensorConversation::conversationTick() {
             const std::int16_t count =
                 buildParameterWrite(window_.lists, session_.identity.firmwareVersion, payload);
             sender_.send(link::Command::SetParameters, payload, count, kLogged);
+            if (window_.parameterWriteSent) {
+                window_.parameterWriteSent();
+            }
         }
     }
 

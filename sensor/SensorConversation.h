@@ -26,6 +26,9 @@ struct ConversationControls {
     const quarn::Timer& conversationTimer;  // its interval sets the identity cycle's pace
     quarn::StatusBar& statusBar;            // panel "identity" shows the identity
     std::function<void()> unloadWindow;
+    // Called after each parameter write has left, while the lists still
+    // hold the values written (may be empty).
+    std::function<void()> parameterWriteSent;
 };
 
 class SensorConversation {

@@ -17,6 +17,9 @@ class SensorDisplay {
 
     // Shows one live signal sample.
     virtual void showSignal(const SignalSample& sample) = 0;
+
+    // The sensor has acknowledged a parameter write.
+    virtual void writeAcknowledged() {}
 };
 
 }  // namespace quarn::sensor

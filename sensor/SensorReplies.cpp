@@ -62,7 +62,15 @@ ParameterReply readParameterReply(const link::FrameBytes& frame,
     ParameterReply reply;
     for (const ParameterRow& row : kParameterTable) {
         const std::uint8_t byte = frame[kPayloadStart + indexOf(row.parameter)];
-        reply.set(row.parameter, reportedIndex(row, byte, identity));
+        const std::optional<std::int16_t> index = reportedIndex(row, byte, identity);
+        reply.set(row.parameter, index);
+        // Without an index only because the firmware word is unknown, the
+        // value was never judged.
+        const bool judged =
+            row.sinceFirmware == kEverySensor || identity.type == link::kZelDeviceType;
+        if (!index && judged) {
+            reply.setRefused(RefusedValue{row.parameter, byte});
+        }
     }
     return reply;
 }

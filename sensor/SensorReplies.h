@@ -20,6 +20,14 @@ namespace quarn::sensor {
 // outside the list's items, or a parameter that only some firmware carries
 // while the sensor's firmware word is not known). A parameter the sensor's
 // firmware does not carry reads as index 0.
+//
+// A value outside the list's items is kept as the sensor sent it, so that
+// the window can say which parameter it could not take.
+struct RefusedValue {
+    Parameter parameter = Parameter::Sensitivity;
+    std::uint8_t wireValue = 0;
+};
+
 class ParameterReply {
   public:
     const std::optional<std::int16_t>& operator[](Parameter parameter) const {
@@ -31,8 +39,17 @@ class ParameterReply {
     // Every parameter has an index: the reply can be taken whole.
     bool whole() const;
 
+    // The first parameter whose value lies outside its list's items.
+    const std::optional<RefusedValue>& refused() const { return refused_; }
+    void setRefused(const RefusedValue& value) {
+        if (!refused_) {
+            refused_ = value;
+        }
+    }
+
   private:
     std::array<std::optional<std::int16_t>, kParameterCount> indices_{};
+    std::optional<RefusedValue> refused_;
 };
 
 // One live signal sample.

@@ -50,6 +50,7 @@ void ZelReplyDecoder::decode(const link::FrameBytes& frame, std::int16_t length)
         case link::Command::ParametersWritten:
             observer_.frameReceived(hex());
             state_.readParametersPending = true;
+            display_.writeAcknowledged();
             break;
         case link::Command::StreamingSet:
             observer_.frameReceived(hex());

@@ -33,6 +33,17 @@ std::vector<std::string> listItems(const sensor::ParameterRow& row,
     return items;
 }
 
+std::string itemText(sensor::Parameter parameter, std::int16_t index,
+                     const texts::StringTableEntries& strings,
+                     const std::string& decimalSeparator) {
+    const std::vector<std::string> items =
+        listItems(sensor::rowOf(parameter), strings, decimalSeparator);
+    if (index < 0 || static_cast<std::size_t>(index) >= items.size()) {
+        return {};
+    }
+    return items[static_cast<std::size_t>(index)];
+}
+
 void fillParameterLists(const sensor::ParameterLists& lists,
                         const texts::StringTableEntries& strings,
                         const std::string& decimalSeparator) {

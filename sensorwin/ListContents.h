@@ -20,6 +20,11 @@ std::vector<std::string> listItems(const sensor::ParameterRow& row,
                                    const texts::StringTableEntries& strings,
                                    const std::string& decimalSeparator);
 
+// The item at `index` of the parameter's list: the value in words as the
+// list shows it; empty for an index outside the items.
+std::string itemText(sensor::Parameter parameter, std::int16_t index,
+                     const texts::StringTableEntries& strings, const std::string& decimalSeparator);
+
 // Empties and refills every list in table order, selecting each list's load
 // item straight after its items (which raises the list's Click event).
 void fillParameterLists(const sensor::ParameterLists& lists,

@@ -1,6 +1,8 @@
 #include "sensorwin/SensorWindow.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "sensorwin/AreaDrawing.h"
 #include "sensorwin/ListContents.h"
@@ -24,9 +26,11 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
       sender_(sender),
       host_(host),
       returnToStart_(std::move(returnToStart)),
-      conversation_(session, sender, memory_, state_,
-                    sensor::ConversationControls{parameterLists(), *conversationTimer, statusBar,
-                                                 [this] { unload(); }}),
+      conversation_(
+          session, sender, memory_, state_,
+          sensor::ConversationControls{
+              parameterLists(), *conversationTimer, statusBar, [this] { unload(); },
+              [this] { tellListeners([](SensorWindowListener& l) { l.parameterWriteSent(); }); }}),
       decoder_(session.identity, state_, *this, traffic),
       presenter_(ParameterFrameControls{parameterLists(), heightLabel, detectionAreaPicture,
                                         detectionArea},
@@ -34,12 +38,37 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
       signal_(SignalColumnControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer}) {
     guard_.connect(parameterLists());
     exitMenu.setClickHandler([this] { onExit(); });
+    for (const SensorToolRow& row : kSensorTools) {
+        toolsMenu.addItem(&toolMenuItem(row.tool));
+        toolMenuItem(row.tool).setClickHandler([this, tool = row.tool] {
+            if (toolOpener_) {
+                toolOpener_(tool);
+            }
+        });
+    }
     conversationTimer->setTickHandler([this] { onConversationTick(); });
     peakHoldTimer->setTickHandler([this] { onPeakHoldExpired(); });
     layOutControls();
 }
 
 SensorWindow::~SensorWindow() = default;
+
+std::array<quarn::MenuItem, kSensorTools.size()> SensorWindow::makeToolMenuItems() {
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<quarn::MenuItem, kSensorTools.size()>{
+            quarn::MenuItem(kSensorTools[I].menuItemName)...};
+    }
+    (std::make_index_sequence<kSensorTools.size()>{});
+}
+
+void SensorWindow::addListener(SensorWindowListener& listener) {
+    listeners_.push_back(&listener);
+}
+
+void SensorWindow::removeListener(SensorWindowListener& listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), &listener),
+                     listeners_.end());
+}
 
 sensor::ParameterLists SensorWindow::parameterLists() {
     std::array<quarn::ComboList*, sensor::kParameterCount> lists{};
@@ -61,6 +90,10 @@ void SensorWindow::onLoad() {
     const texts::StringTableEntries& text = session_.texts;
     setCaption(texts::textOf(text, texts::StringId::SensorModelName));
     exitMenu.setCaption(texts::textOf(text, texts::StringId::ExitMenu));
+    toolsMenu.setCaption(texts::textOf(text, texts::StringId::ToolsMenu));
+    for (const SensorToolRow& row : kSensorTools) {
+        toolMenuItem(row.tool).setCaption(texts::textOf(text, row.caption));
+    }
 
     // From here on received frames go to this window's decoder.
     session_.activeWindow = link::ActiveWindow::Sensor;
@@ -82,6 +115,7 @@ void SensorWindow::onLoad() {
     conversation_.conversationTick();
 
     session_.endWithSensorWindow = true;
+    tellListeners([](SensorWindowListener& l) { l.sensorWindowOpened(); });
 }
 
 // Runs for every kind of close; it never cancels it.
@@ -92,6 +126,7 @@ void SensorWindow::onUnload() {
     const std::array<std::uint8_t, 1> stop{kStreamStop};
     sender_.send(link::Command::SetStreaming, stop, 1, true);
 
+    tellListeners([](SensorWindowListener& l) { l.sensorWindowClosed(); });
     if (returnToStart_) {
         returnToStart_();
     }
@@ -111,10 +146,16 @@ void SensorWindow::onPeakHoldExpired() {
 
 void SensorWindow::showParameters(const sensor::ParameterReply& reply) {
     presenter_.showParameters(reply);
+    tellListeners([&](SensorWindowListener& l) { l.parametersShown(reply); });
 }
 
 void SensorWindow::showSignal(const sensor::SignalSample& sample) {
     signal_.showSignal(sample);
+    tellListeners([&](SensorWindowListener& l) { l.signalShown(sample); });
+}
+
+void SensorWindow::writeAcknowledged() {
+    tellListeners([](SensorWindowListener& l) { l.parameterWriteAcknowledged(); });
 }
 
 }  // namespace quarn::sensorwin

@@ -39,6 +39,8 @@
 #include "sensor/ZelReplyDecoder.h"
 #include "sensorwin/ParameterControls.h"
 #include "sensorwin/ParameterPresenter.h"
+#include "sensorwin/SensorTools.h"
+#include "sensorwin/SensorWindowListener.h"
 #include "sensorwin/SensorWindowOpener.h"
 #include "sensorwin/SeparatorLine.h"
 #include "sensorwin/SignalDisplay.h"
@@ -63,6 +65,9 @@ class SensorWindow final : public quarn::Form,
 
     // --- Controls -------------------------------------------------------
     quarn::MenuItem exitMenu{"exitMenu"};
+    // After Exit: the tool windows (sensorwin/SensorTools.h).
+    quarn::MenuItem toolsMenu{"toolsMenu"};
+    quarn::MenuItem& toolMenuItem(SensorTool tool) { return toolMenuItems_[indexOf(tool)]; }
     SeparatorLine menuShadowLine{0, 0, 9855, 0, SystemShade::Shadow3D};
     SeparatorLine menuHighlightLine{0, 15, 9810, 15, SystemShade::Highlight3D};
 
@@ -109,9 +114,17 @@ class SensorWindow final : public quarn::Form,
     // Shows the window modeless; its load runs at once.
     void showSensorWindow() override;
 
+    // What a click on a Tools menu item opens (may be empty).
+    void setToolOpener(std::function<void(SensorTool)> opener) { toolOpener_ = std::move(opener); }
+    // Listeners are told of the window's events in the order they were
+    // added; each must outlive the window or be removed first.
+    void addListener(SensorWindowListener& listener);
+    void removeListener(SensorWindowListener& listener);
+
     // --- Presentation -------------------------------------------------------
     void showParameters(const sensor::ParameterReply& reply) override;
     void showSignal(const sensor::SignalSample& sample) override;
+    void writeAcknowledged() override;
 
     // The decoder that the receive cycle must use while this window is open.
     link::SensorReplyDecoder& replyDecoder() { return decoder_; }
@@ -128,12 +141,22 @@ class SensorWindow final : public quarn::Form,
   private:
     void layOutControls();
     sensor::ParameterLists parameterLists();
+    static std::array<quarn::MenuItem, kSensorTools.size()> makeToolMenuItems();
+    template <typename Event>
+    void tellListeners(Event event) {
+        for (SensorWindowListener* listener : listeners_) {
+            event(*listener);
+        }
+    }
 
     sensor::SessionState& session_;
     link::MessageSender& sender_;
     const quarn::HostServices& host_;
     std::function<void()> returnToStart_;
 
+    std::array<quarn::MenuItem, kSensorTools.size()> toolMenuItems_ = makeToolMenuItems();
+    std::function<void(SensorTool)> toolOpener_;
+    std::vector<SensorWindowListener*> listeners_;
     AllParameterControls parameterControls_ = makeParameterControls();
     sensor::ParameterMemory memory_;
     sensor::ConversationState state_;

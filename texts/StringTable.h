@@ -43,6 +43,13 @@ enum class StringId : std::size_t {
     InstallationHeightCaption = 62,  //
     SignalCaption = 63,              // heading of the live signal column
     ParametersCaption = 64,          // heading of the parameter frame
+    ToolsMenu = 100,                 // the sensor window's Tools menu
+    SignalHistoryMenuItem = 101,     // its items, one for each tool window
+    WalkTestMenuItem = 102,          //
+    SaveParametersMenuItem = 103,    //
+    LoadParametersMenuItem = 104,    //
+    ChangeLogMenuItem = 105,         //
+    ServiceReportMenuItem = 106,     //
 };
 
 inline const std::string& textOf(const StringTableEntries& table, StringId id) {

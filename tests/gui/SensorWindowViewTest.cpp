@@ -130,8 +130,12 @@ TEST_F(SensorWindowViewTest, OpensWithTheLoadTextsListsAndSelections) {
     EXPECT_EQ(win.client()->height(), twipsToPixels(4665));
 
     const QList<QAction*> menu = win.menus()->actions();
-    ASSERT_EQ(menu.size(), 1);
+    // Exit, then the Tools menu with one item for each tool window.
+    ASSERT_EQ(menu.size(), 2);
     EXPECT_EQ(menu.front()->text(), "&Esci");
+    EXPECT_EQ(menu.back()->text(), "S&trumenti");
+    ASSERT_NE(menu.back()->menu(), nullptr);
+    EXPECT_EQ(menu.back()->menu()->actions().size(), 6);
 
     EXPECT_EQ(text("signalCaption"), "SEGNALE");
     EXPECT_EQ(child<QGroupBox>("parametersFrame").title(), "Parametri");

@@ -69,8 +69,8 @@ class ConversationRig : public SendingSide, public ParameterListSet {
     std::vector<std::size_t> unloadsAtWrite;  // frames written when each unload ran
     sensor::SensorConversation conversation{
         session, sender, memory, state,
-        sensor::ConversationControls{lists, *timer, bar,
-                                     [this] { unloadsAtWrite.push_back(driver.writes.size()); }}};
+        sensor::ConversationControls{
+            lists, *timer, bar, [this] { unloadsAtWrite.push_back(driver.writes.size()); }, {}}};
 };
 
 }  // namespace quarn::testing
