@@ -11,6 +11,8 @@ packages=(
   libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-comic-neue
+  poppler-utils
+  xvfb xauth xdotool openbox
 )
 if [ "${QUARN_WITH_FUZZ:-0}" = "1" ]; then
   packages+=(clang libclang-rt-14-dev)
