@@ -15,10 +15,16 @@ GuiApplication::GuiApplication(D2xxDriver& driver, TimerService& timers, HostSer
     aboutWindowView_ = std::make_unique<AboutWindowView>(app.aboutWindow(), startWindowView_.get());
     trafficMonitorView_ = std::make_unique<TrafficMonitorView>(app.trafficMonitor());
     sensorWindowView_ = std::make_unique<SensorWindowView>(*sensorWindow_);
+    toolWindows_ = std::make_unique<ToolWindows>(app, *sensorWindow_);
+    sensorWindow_->setToolOpener([this](sensorwin::SensorTool tool) {
+        toolWindows_->open(tool, sensorWindowView_->widget());
+    });
 }
 
 GuiApplication::~GuiApplication() {
     // Windows first: their views still look at the models while they go.
+    sensorWindow_->setToolOpener({});
+    toolWindows_.reset();
     sensorWindowView_.reset();
     trafficMonitorView_.reset();
     aboutWindowView_.reset();

@@ -10,6 +10,7 @@
 #include "gui/AboutWindowView.h"
 #include "gui/SensorWindowView.h"
 #include "gui/StartWindowView.h"
+#include "gui/ToolWindows.h"
 #include "gui/TrafficMonitorView.h"
 #include "platform/D2xxDriver.h"
 #include "platform/DevLog.h"
@@ -40,10 +41,12 @@ class GuiApplication {
     AboutWindowView& aboutWindowView() { return *aboutWindowView_; }
     TrafficMonitorView& trafficMonitorView() { return *trafficMonitorView_; }
     SensorWindowView& sensorWindowView() { return *sensorWindowView_; }
+    ToolWindows& toolWindows() { return *toolWindows_; }
 
   private:
     std::unique_ptr<app::Application> application_;
     std::unique_ptr<sensorwin::SensorWindow> sensorWindow_;
+    std::unique_ptr<ToolWindows> toolWindows_;
     std::unique_ptr<StartWindowView> startWindowView_;
     std::unique_ptr<AboutWindowView> aboutWindowView_;
     std::unique_ptr<TrafficMonitorView> trafficMonitorView_;
