@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "paramfile/FileKeys.h"
-#include "platform/Cp1252.h"
+#include "platform/Utf8.h"
 
 namespace quarn::paramfile {
 namespace {
@@ -51,47 +51,6 @@ std::optional<FileError> parameterProblem(const ParameterFile& file, sensor::Par
 }
 
 }  // namespace
-
-std::size_t firstNonUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t extra = 0;
-        std::uint32_t code = 0;
-        if ((lead & 0xE0U) == 0xC0U) {
-            extra = 1;
-            code = lead & 0x1FU;
-        } else if ((lead & 0xF0U) == 0xE0U) {
-            extra = 2;
-            code = lead & 0x0FU;
-        } else if ((lead & 0xF8U) == 0xF0U) {
-            extra = 3;
-            code = lead & 0x07U;
-        } else {
-            return i;
-        }
-        if (text.size() - i <= extra) {
-            return i;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0U) != 0x80U) {
-                return i;
-            }
-            code = (code << 6U) | (next & 0x3FU);
-        }
-        constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return i;
-        }
-        i += extra + 1;
-    }
-    return std::string_view::npos;
-}
 
 std::string deviceWordText(std::int32_t word) {
     char text[16];

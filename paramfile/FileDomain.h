@@ -18,11 +18,6 @@ std::string deviceWordText(std::int32_t word);
 // "0x" and four hexadecimal digits of either case; nothing otherwise.
 std::optional<std::int32_t> deviceWordOf(std::string_view text);
 
-// Where the first byte that does not belong to well-formed UTF-8 lies
-// (stray continuation bytes, truncated or overlong sequences, surrogates,
-// code points above U+10FFFF); npos when the text is UTF-8.
-std::size_t firstNonUtf8(std::string_view text);
-
 // The problem with a text field of the file: not UTF-8, or longer than
 // `maxCharacters` characters.
 std::optional<std::string> textProblem(std::string_view text, std::size_t maxCharacters);

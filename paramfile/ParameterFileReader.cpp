@@ -21,7 +21,7 @@
 #include "paramfile/FileDomain.h"
 #include "paramfile/FileKeys.h"
 #include "paramfile/ParameterFile.h"
-#include "platform/Cp1252.h"
+#include "platform/Utf8.h"
 
 namespace quarn::paramfile {
 namespace {

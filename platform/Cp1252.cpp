@@ -48,14 +48,4 @@ std::string cp1252ToUtf8(std::string_view bytes) {
         reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-std::size_t utf8Length(std::string_view text) {
-    std::size_t count = 0;
-    for (char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 }  // namespace quarn

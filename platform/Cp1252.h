@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Utf8.h"
+
 namespace quarn {
 
 std::string cp1252ToUtf8(std::string_view bytes);
 std::string cp1252ToUtf8(std::span<const std::uint8_t> bytes);
-// Number of characters (code points) of a UTF-8 text.
-std::size_t utf8Length(std::string_view text);
 
 }  // namespace quarn

@@ -6,6 +6,7 @@
 
 #include "drivers/capture/CaptureLine.h"
 #include "drivers/capture/CaptureSyntax.h"
+#include "platform/Utf8.h"
 
 namespace quarn::capture {
 namespace {
@@ -25,40 +26,6 @@ bool isBlank(char c) {
 
 std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
-}
-
-// Length of the well-formed UTF-8 sequence starting at text[at], or 0.
-std::size_t utf8SequenceAt(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    std::size_t extra = 0;
-    std::uint32_t code = 0;
-    if ((lead & 0xE0U) == 0xC0U) {
-        extra = 1;
-        code = lead & 0x1FU;
-    } else if ((lead & 0xF0U) == 0xE0U) {
-        extra = 2;
-        code = lead & 0x0FU;
-    } else if ((lead & 0xF8U) == 0xF0U) {
-        extra = 3;
-        code = lead & 0x07U;
-    } else {
-        return 0;
-    }
-    if (at + extra >= text.size()) {
-        return 0;
-    }
-    for (std::size_t k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(text[at + k]);
-        if ((next & 0xC0U) != 0x80U) {
-            return 0;
-        }
-        code = (code << 6) | (next & 0x3FU);
-    }
-    constexpr std::uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return 0;  // overlong, beyond Unicode, or a surrogate
-    }
-    return extra + 1;
 }
 
 // Plain printable ASCII and tabs everywhere; a comment may also hold

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The real quarnsoft executable on its built-in simulator, in a real X server
+# (Xvfb with the openbox window manager), driven from outside with xdotool as
+# a technician drives it: keyboard and menus only. What happened is checked
+# at the wire (the driver capture written with --record) and in the files the
+# program writes; the screens are kept for a look in the work folder.
+#
+# Usage: gui_e2e.sh QUARNSOFT STRING_TABLE [WORK_DIR]
+set -euo pipefail
+
+if [[ -z ${QUARN_E2E_INSIDE_X:-} ]]; then
+  for tool in xvfb-run xdotool openbox import; do
+    command -v "$tool" >/dev/null || { echo "gui_e2e: $tool is missing"; exit 77; }
+  done
+  export QUARN_E2E_INSIDE_X=1
+  exec xvfb-run -a -s "-screen 0 1280x900x24" bash "$0" "$@"
+fi
+
+exe=$1
+table=$2
+work=${3:-$(mktemp -d)}
+mkdir -p "$work"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+# A portable folder of its own: the executable with its string table, and no
+# settings file, so the program starts in English.
+app_dir=$work/app
+rm -rf "$app_dir" && mkdir -p "$app_dir"
+cp "$exe" "$app_dir/quarnsoft"
+cp "$table" "$app_dir/StringTable.txt"
+capture=$work/capture.txt
+
+wm_pid= app_pid=
+cleanup() {
+  for pid in $app_pid $wm_pid; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+}
+trap cleanup EXIT
+
+step() { echo "-- $*"; }
+fail() {
+  echo "FAILED: $*"
+  import -window root "$work/failure.png" 2>/dev/null || true
+  echo "screen at the failure: $work/failure.png; program's errors: $work/stderr.txt"
+  exit 1
+}
+# Waits up to 20 s for a visible window whose title matches; prints its id.
+window_named() {
+  local id
+  id=$(timeout 20 xdotool search --sync --onlyvisible --limit 1 --name "$1" 2>/dev/null) || return 1
+  echo "$id"
+}
+# Waits up to `2` seconds for the window to be gone.
+wait_gone() {
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+# Waits up to 10 s for a line of the capture matching the pattern, after
+# line `2` of it; prints the number of matching lines.
+wait_capture() {
+  for _ in $(seq 1 50); do
+    local n
+    n=$(tail -n +"$(($2 + 1))" "$capture" | grep -c -- "$1" || true)
+    [[ $n -gt 0 ]] && { echo "$n"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+capture_lines() { wc -l <"$capture"; }
+shot() { import -window root "$work/$1.png"; }
+keys() { xdotool key --clearmodifiers --delay 80 "$@"; }
+type_text() { xdotool type --clearmodifiers --delay 20 "$1"; }
+
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+sleep 1
+
+step "start on the simulator"
+"$app_dir/quarnsoft" --simulate --record "$capture" 2>"$work/stderr.txt" &
+app_pid=$!
+
+sensor=$(window_named '^Radar Zel$') || fail "the sensor window did not open"
+xdotool windowactivate --sync "$sensor"
+sleep 1
+shot sensor-window
+
+step "a list changed by keyboard is written"
+# A parameter write is command 4: its frames begin 01 02 04.
+write_pattern='Write handle=[0-9]* asked=[0-9]* data=010204'
+before=$(capture_lines)
+grep -q -- "$write_pattern" "$capture" && fail "a parameter write before any change"
+# The sensitivity list has the keyboard focus when the window opens.
+keys Down
+wait_capture "$write_pattern" "$before" >/dev/null || fail "no parameter write after the list changed"
+shot after-change
+
+echo "PASSED (screens in $work)"
