@@ -78,8 +78,7 @@ void DriverStack::buildBottom(const Setting& setting, DevLog& log) {
     if (!parts_->hardware->usable()) {
         problems_ += "no USB driver can be used: " + parts_->hardware->problem() + "\n";
     }
-    parts_->machineAdvisor =
-        backend::makeMachineAdvisor(backend::gatherMachineFacts(setting.udevRuleSource, log));
+    parts_->machineAdvisor = backend::makeMachineAdvisor(setting.udevRuleSource, log);
     advisor_ = std::make_unique<ConsoleAdvisor>(*parts_->machineAdvisor, stderr);
 }
 

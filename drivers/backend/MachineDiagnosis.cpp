@@ -1,6 +1,8 @@
 #include "drivers/backend/MachineDiagnosis.h"
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "drivers/backend/HardwareBackend.h"
 #include "drivers/diagnosis/SurveyAdvisor.h"
@@ -25,6 +27,27 @@ diagnosis::SurveyResult surveyAdapters() {
 #endif
 }
 
+// Builds the survey advisor when it is first asked.
+class DeferredAdvisor final : public AdapterAdvisor {
+  public:
+    DeferredAdvisor(std::string udevRuleSource, DevLog& log)
+        : udevRuleSource_(std::move(udevRuleSource)), log_(log) {}
+
+    std::optional<AdapterAdvice> adviseOnFailedOpen() override {
+        if (!advisor_) {
+            advisor_ = std::make_unique<diagnosis::SurveyAdvisor>(
+                [] { return surveyAdapters(); },
+                diagnosis::fixSettingFor(gatherMachineFacts(udevRuleSource_, log_)));
+        }
+        return advisor_->adviseOnFailedOpen();
+    }
+
+  private:
+    std::string udevRuleSource_;
+    DevLog& log_;
+    std::unique_ptr<diagnosis::SurveyAdvisor> advisor_;
+};
+
 }  // namespace
 
 diagnosis::DiagnosisFacts gatherMachineFacts(const std::string& udevRuleSource, DevLog& log) {
@@ -39,9 +62,8 @@ diagnosis::DiagnosisFacts gatherMachineFacts(const std::string& udevRuleSource, 
     return facts;
 }
 
-std::unique_ptr<AdapterAdvisor> makeMachineAdvisor(const diagnosis::DiagnosisFacts& facts) {
-    return std::make_unique<diagnosis::SurveyAdvisor>([] { return surveyAdapters(); },
-                                                      diagnosis::fixSettingFor(facts));
+std::unique_ptr<AdapterAdvisor> makeMachineAdvisor(std::string udevRuleSource, DevLog& log) {
+    return std::make_unique<DeferredAdvisor>(std::move(udevRuleSource), log);
 }
 
 }  // namespace quarn::backend

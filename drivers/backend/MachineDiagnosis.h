@@ -16,7 +16,10 @@ namespace quarn::backend {
 diagnosis::DiagnosisFacts gatherMachineFacts(const std::string& udevRuleSource, DevLog& log);
 
 // Advises on the programmer's adapter after a failed open by surveying the
-// bus again; the setting is worked out once, from the facts given.
-std::unique_ptr<AdapterAdvisor> makeMachineAdvisor(const diagnosis::DiagnosisFacts& facts);
+// bus again. The fix's setting (backends, udev directories) is worked out
+// from the machine's facts at the first failed open, not before: a program
+// that opens its programmer never loads the backends twice or surveys the
+// bus. The log must outlive the advisor.
+std::unique_ptr<AdapterAdvisor> makeMachineAdvisor(std::string udevRuleSource, DevLog& log);
 
 }  // namespace quarn::backend
