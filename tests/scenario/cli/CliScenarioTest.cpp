@@ -15,13 +15,13 @@
 #include "cli/Commands.h"
 #include "cli/SetArguments.h"
 #include "cli/Utf8Path.h"
-#include "cli/Utf8Path.h"
 #include "link/Commands.h"
 #include "paramfile/ParameterFile.h"
 #include "platform/RealTimeRunner.h"
 #include "platform/VirtualClock.h"
 #include "sim/SimulatedBus.h"
 #include "sim/ZelSensor.h"
+#include "support/DriverUnderTest.h"
 #include "support/TempDir.h"
 
 namespace quarn::cli {
@@ -82,15 +82,16 @@ class CliScenario : public ::testing::Test {
         }
         std::ostringstream out;
         std::ostringstream err;
-        const ProgramContext context{
-            clock,
-            time,
-            [this](backend::DriverChoice, std::string&) -> D2xxDriver* { return &bus; },
-            directory.path().string(),
-            [] { return std::chrono::system_clock::time_point{}; },
-            &time.stop,
-            out,
-            err};
+        const ProgramContext context{clock,
+                                     time,
+                                     [this](backend::DriverChoice, std::string&) -> D2xxDriver* {
+                                         return &underTest.driver();
+                                     },
+                                     directory.path().string(),
+                                     [] { return std::chrono::system_clock::time_point{}; },
+                                     &time.stop,
+                                     out,
+                                     err};
         CliResult result;
         result.status = runProgram(static_cast<int>(argv.size()), argv.data(), context);
         result.out = out.str();
@@ -128,6 +129,7 @@ class CliScenario : public ::testing::Test {
     VirtualClock clock;
     InstantTime time;
     sim::SimulatedBus bus{clock};
+    quarn::testing::DriverUnderTest underTest{bus};
     quarn::testing::TempDir directory;
 };
 
