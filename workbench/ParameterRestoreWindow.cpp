@@ -159,6 +159,7 @@ void ParameterRestoreWindow::compare() {
 bool ParameterRestoreWindow::canApplyNow() const {
     return loaded() && !outdated_ && !applying() && sensorWindow_.visible() &&
            reported_.state() == ReportState::Reported &&
+           sensorWindow_.conversation().missedIdentities == 0 &&
            !sensorWindow_.conversation().readParametersPending && comparison_.canApply &&
            comparison_.changesSensor();
 }
@@ -185,13 +186,13 @@ std::string ParameterRestoreWindow::outcomeText() const {
                 std::string differences;
                 for (const workflow::ParameterDifference& difference : apply_.differences()) {
                     const sensor::Parameter parameter = difference.parameter;
-                    differences += (differences.empty() ? "" : "; ") +
-                                   withValues(texts::textOf(text, StringId::RestoreDifference),
-                                              {texts::textOf(text, sensor::rowOf(parameter).caption),
-                                               sensorwin::itemText(parameter, difference.wanted,
-                                                                   text, separator),
-                                               sensorwin::itemText(parameter, difference.reported,
-                                                                   text, separator)});
+                    differences +=
+                        (differences.empty() ? "" : "; ") +
+                        withValues(
+                            texts::textOf(text, StringId::RestoreDifference),
+                            {texts::textOf(text, sensor::rowOf(parameter).caption),
+                             sensorwin::itemText(parameter, difference.wanted, text, separator),
+                             sensorwin::itemText(parameter, difference.reported, text, separator)});
                 }
                 line = withValues(texts::textOf(text, StringId::RestoreReportedOtherwise),
                                   {differences});

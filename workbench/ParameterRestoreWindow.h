@@ -49,9 +49,9 @@ class ParameterRestoreWindow final : public quarn::Form, public sensorwin::Senso
     static constexpr int kCheckIntervalMs = 100;
 
     // All must outlive the window; it listens to the sensor window.
-    ParameterRestoreWindow(sensorwin::SensorWindow& sensorWindow, const sensor::SessionState& session,
-                           const ReportedParameters& reported, quarn::TimerService& timers,
-                           const quarn::HostServices& host);
+    ParameterRestoreWindow(sensorwin::SensorWindow& sensorWindow,
+                           const sensor::SessionState& session, const ReportedParameters& reported,
+                           quarn::TimerService& timers, const quarn::HostServices& host);
     ~ParameterRestoreWindow() override;
 
     // --- Controls -------------------------------------------------------
