@@ -48,7 +48,7 @@ ParameterRestoreWindow::~ParameterRestoreWindow() {
     checkTimer->setEnabled(false);
 }
 
-std::optional<std::string> ParameterRestoreWindow::open(const std::string& utf8Path) {
+std::optional<std::string> ParameterRestoreWindow::openRefusal() const {
     const texts::StringTableEntries& text = session_.texts;
     if (applying()) {
         return texts::textOf(text, StringId::RestoreBusy);
@@ -57,6 +57,14 @@ std::optional<std::string> ParameterRestoreWindow::open(const std::string& utf8P
         reported_.sensor().type != link::kZelDeviceType) {
         return texts::textOf(text, StringId::RestoreSensorNotRead);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> ParameterRestoreWindow::open(const std::string& utf8Path) {
+    if (auto refusal = openRefusal()) {
+        return refusal;
+    }
+    const texts::StringTableEntries& text = session_.texts;
     const paramfile::ReadResult read = paramfile::readParameterFileAt(pathFromUtf8(utf8Path));
     if (!read.ok()) {
         return withValues(texts::textOf(text, StringId::ParameterFileRefused),

@@ -76,6 +76,8 @@ class ParameterRestoreWindow final : public quarn::Form, public sensorwin::Senso
     // why it cannot (the sensor has not reported, an apply is under way,
     // the file is bad: its first bad field), leaving the window as it was.
     std::optional<std::string> open(const std::string& utf8Path);
+    // Why no file can be opened now (asked before the file dialog).
+    std::optional<std::string> openRefusal() const;
     void onApply();
     void onClose();
     void onCheckTick();
