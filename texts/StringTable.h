@@ -54,7 +54,7 @@ enum class StringId : std::size_t {
     LoadParametersTitle = 136,       // parameter restore: its window, dialog and messages
     ParameterFileFilter = 137,       // the file dialogs' filter: parameter files (*.json)
     SaveRefusedNoReply = 138,        // save refused: the sensor has not reported yet
-    SaveRefusedIncompleteReply = 139,  // save refused: the last reply held a refused value
+    SaveRefusedBadReply = 139,       // save refused: the last reply held a refused value
     ParametersSavedTo = 140,         // %1 serial, %2 file
     ParameterFileNotWritten = 141,   // %1 file
     ParameterFileRefused = 142,      // %1 file, %2 the first bad field and why

@@ -19,7 +19,7 @@ std::optional<std::string> ParameterBackup::refusal() const {
         case ReportState::NotReported:
             return texts::textOf(session_.texts, StringId::SaveRefusedNoReply);
         case ReportState::Incomplete:
-            return texts::textOf(session_.texts, StringId::SaveRefusedIncompleteReply);
+            return texts::textOf(session_.texts, StringId::SaveRefusedBadReply);
         case ReportState::Reported:
             break;
     }
