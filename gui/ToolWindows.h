@@ -3,9 +3,15 @@
 // their records for the whole run whether their windows are shown or not,
 // and the Qt windows that show them.
 
+#include <memory>
+
 #include "app/Application.h"
+#include "gui/ParameterRestoreWindowView.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
+#include "workbench/ParameterBackup.h"
+#include "workbench/ParameterRestoreWindow.h"
+#include "workbench/ReportedParameters.h"
 
 class QWidget;
 
@@ -19,6 +25,10 @@ class ToolWindows {
     ToolWindows(const ToolWindows&) = delete;
     ToolWindows& operator=(const ToolWindows&) = delete;
     ~ToolWindows();
+
+    workbench::ParameterBackup& parameterBackup() { return parameterBackup_; }
+    workbench::ParameterRestoreWindow& restoreWindow() { return restoreWindow_; }
+    ParameterRestoreWindowView& restoreWindowView() { return restoreWindowView_; }
 
     // What the menu item of `tool` does.
     void open(sensorwin::SensorTool tool, QWidget* owner);
@@ -38,6 +48,13 @@ class ToolWindows {
 
     app::Application& app_;
     sensorwin::SensorWindow& sensorWindow_;
+
+    // Parameter backup and restore; the view goes before its model.
+    workbench::ReportedParameters reportedParameters_{sensorWindow_};
+    workbench::ParameterBackup parameterBackup_{reportedParameters_, app_.state(), app_.host()};
+    workbench::ParameterRestoreWindow restoreWindow_{
+        sensorWindow_, app_.state(), reportedParameters_, app_.timers(), app_.host()};
+    ParameterRestoreWindowView restoreWindowView_{restoreWindow_};
 };
 
 }  // namespace quarn::gui

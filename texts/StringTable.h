@@ -50,6 +50,36 @@ enum class StringId : std::size_t {
     LoadParametersMenuItem = 104,    //
     ChangeLogMenuItem = 105,         //
     ServiceReportMenuItem = 106,     //
+    SaveParametersTitle = 135,       // parameter backup: the save dialog and its messages
+    LoadParametersTitle = 136,       // parameter restore: its window, dialog and messages
+    ParameterFileFilter = 137,       // the file dialogs' filter: parameter files (*.json)
+    SaveRefusedNoReply = 138,        // save refused: the sensor has not reported yet
+    SaveRefusedBadReply = 139,       // save refused: the last reply held a refused value
+    ParametersSavedTo = 140,         // %1 serial, %2 file
+    ParameterFileNotWritten = 141,   // %1 file
+    ParameterFileRefused = 142,      // %1 file, %2 the first bad field and why
+    RestoreFileLine = 143,           // %1 file name
+    RestoreSerialDiffers = 144,      // %1 the file's serial, %2 the sensor's
+    RestoreParameterColumn = 145,    // column headings of the comparison
+    RestoreSensorColumn = 146,       //
+    RestoreFileColumn = 147,         //
+    RestoreDiffers = 148,            // a row whose file value differs from the sensor's
+    RestoreNotApplicable = 149,      // a parameter the sensor does not carry
+    RestoreNotInFile = 150,          // a parameter the file leaves out
+    RestoreApplyButton = 151,        //
+    RestoreCloseButton = 152,        //
+    RestoreApplying = 153,           // outcome line while the write is under way
+    RestoreVerified = 154,           //
+    RestoreReportedOtherwise = 155,  // %1 the differences, each a RestoreDifference
+    RestoreDifference = 156,         // %1 caption, %2 written, %3 reported
+    RestoreNotAcknowledged = 157,    // %1 seconds
+    RestoreSensorLost = 158,         //
+    RestoreSensorSwapped = 159,      // %1 the serial answering now, %2 the one written to
+    RestoreComparisonStale = 160,    // the sensor window closed or another sensor came
+    RestoreNothingToApply = 161,     // the sensor holds the file's values already
+    RestoreSensorNotRead = 162,      // the sensor has not reported its values yet
+    RestoreBusy = 163,               // another load while an apply is under way
+    RestoreStateColumn = 164,        // heading of the column that marks each row
 };
 
 inline const std::string& textOf(const StringTableEntries& table, StringId id) {
