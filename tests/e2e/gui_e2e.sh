@@ -101,4 +101,53 @@ keys Down
 wait_capture "$write_pattern" "$before" >/dev/null || fail "no parameter write after the list changed"
 shot after-change
 
+step "parameters saved to a file"
+saved=$work/saved.json
+rm -f "$saved" "$work/after-apply.json"
+# Saves the sensor's parameters through Tools > Save parameters into `1`.
+save_parameters() {
+  xdotool windowactivate --sync "$sensor"
+  keys alt+t s
+  window_named '^Save parameters$' >/dev/null || fail "no save dialog"
+  sleep 0.5
+  type_text "$1"
+  keys Return
+  for _ in $(seq 1 50); do [[ -s $1 ]] && break; sleep 0.2; done
+  [[ -s $1 ]] || fail "the parameters were not saved to $1"
+  sleep 0.5
+  shot "saved-$(basename "$1" .json)"
+  keys Return # the message saying where they went
+  wait_gone '^Save parameters$' || fail "the save message stayed open"
+}
+json_value() { python3 -c "import json,sys; print(json.load(open(sys.argv[1]))['parameters'][sys.argv[2]])" "$@"; }
+save_parameters "$saved"
+[[ $(json_value "$saved" sensitivity) == 6 ]] || fail "the saved sensitivity is not the 6 set by keyboard"
+
+step "a value changed in the file is loaded, applied and verified"
+python3 - "$saved" <<'PY'
+import json, sys
+path = sys.argv[1]
+data = json.load(open(path))
+data["parameters"]["sensitivity"] = 3
+json.dump(data, open(path, "w"), indent=2)
+PY
+before=$(capture_lines)
+xdotool windowactivate --sync "$sensor"
+keys alt+t l
+window_named '^Load parameters$' >/dev/null || fail "no load dialog"
+sleep 0.5
+type_text "$saved"
+keys Return
+sleep 1
+shot restore-window
+keys alt+a
+wait_capture "$write_pattern" "$before" >/dev/null || fail "Apply wrote nothing"
+sleep 2
+shot restore-applied
+keys Escape
+wait_gone '^Load parameters$' || fail "the restore window stayed open"
+save_parameters "$work/after-apply.json"
+[[ $(json_value "$work/after-apply.json" sensitivity) == 3 ]] ||
+  fail "the sensor does not report the applied sensitivity 3"
+
 echo "PASSED (screens in $work)"
