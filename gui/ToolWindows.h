@@ -3,9 +3,15 @@
 // their records for the whole run whether their windows are shown or not,
 // and the Qt windows that show them.
 
+#include <memory>
+
 #include "app/Application.h"
+#include "gui/ChangeLogWindowView.h"
+#include "gui/ServiceReportPdf.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
+#include "workbench/ChangeLog.h"
+#include "workbench/ChangeLogWindow.h"
 
 class QWidget;
 
@@ -23,6 +29,12 @@ class ToolWindows {
     // What the menu item of `tool` does.
     void open(sensorwin::SensorTool tool, QWidget* owner);
 
+    workbench::ChangeLog& changeLog() { return changeLog_; }
+    workbench::ChangeLogWindow& changeLogWindow() { return changeLogWindow_; }
+    ChangeLogWindowView& changeLogView() { return *changeLogView_; }
+    // What the service report draws in its signal chart's box.
+    void setSignalChartPainter(ReportDrawing painter) { drawSignalChart_ = std::move(painter); }
+
   private:
     void openSignalHistory(QWidget* owner);
 
@@ -38,6 +50,12 @@ class ToolWindows {
 
     app::Application& app_;
     sensorwin::SensorWindow& sensorWindow_;
+
+    // Change log and service report.
+    workbench::ChangeLog changeLog_;
+    workbench::ChangeLogWindow changeLogWindow_;
+    std::unique_ptr<ChangeLogWindowView> changeLogView_;
+    ReportDrawing drawSignalChart_ = paintChartFrame;
 };
 
 }  // namespace quarn::gui
