@@ -180,6 +180,8 @@ class PageLayout {
     QFont font(qreal points, bool bold = false) const {
         QFont f(QStringLiteral("DejaVu Sans"));
         f.setStyleHint(QFont::SansSerif);
+        // No ligatures: words in the PDF stay searchable and copy as typed.
+        f.setStyleStrategy(QFont::PreferNoShaping);
         f.setPointSizeF(points);
         f.setBold(bold);
         return f;
@@ -198,7 +200,9 @@ class PageLayout {
 };
 
 std::string pageFooter(const workbench::ServiceReportContent& content, int page) {
-    return content.title + " \u2014 " +
+    const std::string serial =
+        content.sensor.empty() ? std::string() : content.sensor.front().value;
+    return content.title + " \u2014 " + serial + " \u2014 " +
            workbench::fillIn(content.pageNumberTemplate, std::to_string(page),
                              std::to_string(kPageCount));
 }
