@@ -5,14 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 
 #include "GuiTestSupport.h"
@@ -35,6 +40,7 @@ using texts::StringId;
 
 constexpr int kStepMs = 10;
 constexpr int kPatienceMs = 20000;
+constexpr qsizetype kMostModalWindows = 6;
 
 struct Language {
     int setting;
@@ -204,6 +210,63 @@ TEST_P(ServiceReportTest, AReportThatCannotBeWrittenSaysWhyAndLeavesNothing) {
     EXPECT_FALSE(QFileInfo::exists(pdf));
     EXPECT_TRUE(
         QDir(out.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_P(ServiceReportTest, TheMenuItemAsksThenWritesTheReportWhereTheTechnicianChose) {
+    changeSensitivity();
+    QTemporaryDir out;
+    const QString chosen = out.filePath(QStringLiteral("visit"));  // the suffix comes by itself
+    QStringList seen;
+    // Each modal window in turn, answered from inside its own event loop.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) {
+            return;
+        }
+        seen << modal->windowTitle();
+        if (seen.size() > kMostModalWindows) {
+            modal->close();  // a window that will not go: end the test rather than hang
+            return;
+        }
+        if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            // As the technician types the name into the dialog's name box.
+            files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(chosen);
+            QMetaObject::invokeMethod(files, "accept", Qt::QueuedConnection);
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("technicianBox"))
+                ->setText(QStringLiteral("Anna Bianchi"));
+            dialog->accept();
+        }
+    });
+    answer.start(50);
+    gui_->toolWindows().open(sensorwin::SensorTool::ServiceReport, nullptr);
+    answer.stop();
+
+    EXPECT_EQ(seen, (QStringList{text(StringId::ServiceReportTitle),
+                                 text(StringId::ReportFileDialogTitle),
+                                 text(StringId::ServiceReportTitle)}));
+    EXPECT_TRUE(dir_.host.messages.empty());
+    QFile pdf(chosen + QStringLiteral(".pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+}
+
+TEST(ServiceReportRefusal, WithoutASensorReadTheReportIsRefusedInWords) {
+    AppDirectory dir(true, 1);
+    VirtualClock clock;
+    sim::SimulatedBus bus{clock};
+    bus.plugAdapter("QuarnProg");  // no sensor behind it
+    GuiApplication gui(bus, clock, dir.host);
+    gui.start(false);
+    clock.advance(3000);
+    gui.toolWindows().open(sensorwin::SensorTool::ServiceReport, nullptr);
+    ASSERT_EQ(dir.host.messages.size(), 1U);
+    EXPECT_EQ(dir.host.messages[0].title, "Service report");
+    EXPECT_EQ(dir.host.messages[0].text,
+              texts::textOf(gui.application().state().texts, StringId::ReportNoSensor));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ServiceReportTest,
