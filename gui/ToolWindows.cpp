@@ -1,16 +1,29 @@
 #include "gui/ToolWindows.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include "gui/ParameterFileDialogs.h"
+#include "gui/ServiceReportDialog.h"
 #include "platform/qt/QtConversions.h"
+#include "workbench/ChangeLogLines.h"
+#include "workbench/ServiceReportContent.h"
+#include "workbench/TextPlaceholders.h"
 
 namespace quarn::gui {
 
 ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorWindow)
-    : app_(app), sensorWindow_(sensorWindow) {}
+    : app_(app),
+      sensorWindow_(sensorWindow),
+      changeLog_(sensorWindow, app.state(), app.host()),
+      changeLogWindow_(changeLog_, app.state(), app.host()),
+      changeLogView_(std::make_unique<ChangeLogWindowView>(changeLogWindow_)) {}
 
-ToolWindows::~ToolWindows() = default;
+ToolWindows::~ToolWindows() {
+    // The view goes before the model it shows.
+    changeLogView_.reset();
+}
 
 void ToolWindows::open(sensorwin::SensorTool tool, QWidget* owner) {
     switch (tool) {
@@ -93,8 +106,65 @@ void ToolWindows::loadParameters(QWidget* owner) {
 
 // --- Change log and service report --------------------------------------------
 
-void ToolWindows::openChangeLog(QWidget* /*owner*/) {}
+void ToolWindows::openChangeLog(QWidget* /*owner*/) {
+    // Non-modal beside the sensor window; a second click brings it forward.
+    changeLogWindow_.show();
+    if (qt::FormWidget* window = changeLogView_->widget()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
 
-void ToolWindows::writeServiceReport(QWidget* /*owner*/) {}
+void ToolWindows::writeServiceReport(QWidget* owner) {
+    const texts::StringTableEntries& strings = app_.state().texts;
+    const auto text = [&strings](texts::StringId id) { return texts::textOf(strings, id); };
+    const std::string title = text(texts::StringId::ServiceReportTitle);
+    if (!workbench::canWriteServiceReport(changeLog_)) {
+        app_.host().showCriticalMessage(title, text(texts::StringId::ReportNoSensor));
+        return;
+    }
+    const std::optional<workbench::ServiceReportRequest> request =
+        askServiceReportRequest(owner, strings);
+    if (!request) {
+        return;
+    }
+
+    QFileDialog files(owner, qt::toQString(text(texts::StringId::ReportFileDialogTitle)));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setFileMode(QFileDialog::AnyFile);
+    files.setNameFilter(qt::toQString(text(texts::StringId::ReportFileFilter)));
+    files.setDefaultSuffix(QStringLiteral("pdf"));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = files.selectedFiles().constFirst();
+
+    const quarn::HostServices& host = app_.host();
+    const std::optional<workbench::ServiceReportContent> content = workbench::assembleServiceReport(
+        *request,
+        workbench::ServiceReportFacts{
+            changeLog_, {strings, host.decimalSeparator()}, host.version(), host.wallClock()});
+    if (!content) {
+        app_.host().showCriticalMessage(title, text(texts::StringId::ReportNoSensor));
+        return;
+    }
+    const ServiceReportDrawings drawings{[this](QPainter& painter, const QRectF& box) {
+                                             paintDetectionArea(painter, box,
+                                                                sensorWindow_.detectionAreaPicture,
+                                                                sensorWindow_.detectionArea);
+                                         },
+                                         drawSignalChart_};
+    const std::string shownPath = qt::toStdString(QDir::toNativeSeparators(path));
+    if (const std::optional<QString> failure = writeServiceReportPdf(*content, drawings, path)) {
+        app_.host().showCriticalMessage(
+            title, workbench::withValues(text(texts::StringId::ReportWriteFailed), {shownPath}) +
+                       "\n" + qt::toStdString(*failure));
+        return;
+    }
+    QMessageBox::information(
+        owner, qt::toQString(title),
+        qt::toQString(workbench::withValues(text(texts::StringId::ReportWritten), {shownPath})));
+}
 
 }  // namespace quarn::gui

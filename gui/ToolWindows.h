@@ -6,9 +6,13 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "gui/ChangeLogWindowView.h"
 #include "gui/ParameterRestoreWindowView.h"
+#include "gui/ServiceReportPdf.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
+#include "workbench/ChangeLog.h"
+#include "workbench/ChangeLogWindow.h"
 #include "workbench/ParameterBackup.h"
 #include "workbench/ParameterRestoreWindow.h"
 #include "workbench/ReportedParameters.h"
@@ -33,6 +37,12 @@ class ToolWindows {
     // What the menu item of `tool` does.
     void open(sensorwin::SensorTool tool, QWidget* owner);
 
+    workbench::ChangeLog& changeLog() { return changeLog_; }
+    workbench::ChangeLogWindow& changeLogWindow() { return changeLogWindow_; }
+    ChangeLogWindowView& changeLogView() { return *changeLogView_; }
+    // What the service report draws in its signal chart's box.
+    void setSignalChartPainter(ReportDrawing painter) { drawSignalChart_ = std::move(painter); }
+
   private:
     void openSignalHistory(QWidget* owner);
 
@@ -55,6 +65,11 @@ class ToolWindows {
     workbench::ParameterRestoreWindow restoreWindow_{
         sensorWindow_, app_.state(), reportedParameters_, app_.timers(), app_.host()};
     ParameterRestoreWindowView restoreWindowView_{restoreWindow_};
+    // Change log and service report.
+    workbench::ChangeLog changeLog_;
+    workbench::ChangeLogWindow changeLogWindow_;
+    std::unique_ptr<ChangeLogWindowView> changeLogView_;
+    ReportDrawing drawSignalChart_ = paintChartFrame;
 };
 
 }  // namespace quarn::gui

@@ -80,6 +80,41 @@ enum class StringId : std::size_t {
     RestoreSensorNotRead = 162,      // the sensor has not reported its values yet
     RestoreBusy = 163,               // another load while an apply is under way
     RestoreStateColumn = 164,        // heading of the column that marks each row
+    ChangeLogTitle = 165,            // the change log window and its section of the report
+    CloseButton = 166,               // closes the change log window
+    ChangeLogEmpty = 167,            // the change log before any event
+    ChangeAcknowledged = 168,        // a change the sensor acknowledged
+    ChangeNotAcknowledged = 169,     // a change the sensor never acknowledged
+    ReadBackVerified = 170,          // the read after the change reported the value written
+    ReadBackDiffers = 171,           // the read reported another value (%1)
+    ReadBackAwaited = 172,           // no read since the change yet
+    RefusedValueLine = 173,          // a reply value outside the list (%1)
+    RefusedValueToolTip = 174,       // tooltip of that list (%1)
+    ServiceReportTitle = 175,        // the report: dialog title and heading
+    TechnicianLabel = 176,           // who did the service
+    SiteLabel = 177,                 // where the sensor is installed
+    NoteLabel = 178,                 // the technician's free note
+    OkButton = 179,                  // confirms the report dialog
+    CancelButton = 180,              // leaves the report dialog
+    ReportFileDialogTitle = 181,     // where the report goes
+    ReportFileFilter = 182,          // the report file type
+    ReportNoSensor = 183,            // report refused: nothing read yet
+    ReportWriteFailed = 184,         // report not written (%1: the file)
+    ReportDateLabel = 185,           // when the report was written
+    ToolVersionLabel = 186,          // this program's version
+    ServiceSection = 187,            // heading: the visit
+    SensorSection = 188,             // heading: the sensor
+    SerialLabel = 189,               //
+    HardwareLabel = 190,             //
+    FirmwareLabel = 191,             //
+    ParameterColumn = 192,           // column of the parameter table
+    FirstReadColumn = 193,           // the values first read in the session
+    NowColumn = 194,                 // the values read last
+    DetectionAreaSection = 195,      // heading: the detection-area picture
+    SignalChartSection = 196,        // heading: the signal chart
+    NotCarried = 197,                // a parameter this sensor does not have
+    ReportPageNumber = 198,          // page footer (%1 page, %2 pages)
+    ReportWritten = 199,             // the report was written; %1 is the file
 };
 
 inline const std::string& textOf(const StringTableEntries& table, StringId id) {

@@ -1,15 +1,19 @@
 #include "ScreenshotTour.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "ShotsHost.h"
 #include "app/Settings.h"
@@ -23,6 +27,7 @@ namespace {
 
 constexpr int kStepMs = 10;
 constexpr int kPatienceMs = 30000;
+constexpr int kDialogSettleMs = 300;
 
 // The application directory of the run: the delivered string table and a
 // settings file that starts the program in Italian.
@@ -187,7 +192,56 @@ bool ScreenshotTour::run(QString& error) {
     if (!save(gui.sensorWindowView(), "06-sensor-parameter-change.png")) {
         return false;
     }
-    return save(gui.trafficMonitorView(), "07-traffic-monitor.png");
+    if (!save(gui.trafficMonitorView(), "07-traffic-monitor.png")) {
+        return false;
+    }
+
+    // The change log keeps that change; then the service report's dialog.
+    const auto toolItem = [&](sensorwin::SensorTool tool) -> MenuItem& {
+        return sensor.toolMenuItem(tool);
+    };
+    const auto saveReportDialog = [&](const char* name) {
+        bool saved = false;
+        // The dialog is modal: it is photographed and cancelled from inside
+        // its own event loop.
+        QTimer::singleShot(kDialogSettleMs, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr) {
+                return;
+            }
+            for (const auto& [box, text] :
+                 {std::pair{"technicianBox", "Mario Rossi"}, std::pair{"siteBox", "Via Roma 1"}}) {
+                if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(box))) {
+                    edit->setText(QString::fromUtf8(text));
+                }
+            }
+            QCoreApplication::processEvents();
+            const QString path = QDir(output_).filePath(QString::fromLatin1(name));
+            saved = dialog->grab().save(path, "PNG");
+            if (saved) {
+                written_ << path;
+            }
+            dialog->close();
+        });
+        toolItem(sensorwin::SensorTool::ServiceReport).click();
+        if (!saved) {
+            error = QStringLiteral("report dialog not shown for ") + QString::fromLatin1(name);
+        }
+        return saved;
+    };
+    toolItem(sensorwin::SensorTool::ChangeLog).click();
+    run.advance(200);
+    if (!save(gui.toolWindows().changeLogView(), "08-change-log-english.png") ||
+        !saveReportDialog("09-report-dialog-english.png")) {
+        return false;
+    }
+    // Back in Italian: the log is put in words again when its window opens.
+    gui.toolWindows().changeLogWindow().unload();
+    app.startWindow().italianMenuItem.click();
+    toolItem(sensorwin::SensorTool::ChangeLog).click();
+    run.advance(200);
+    return save(gui.toolWindows().changeLogView(), "10-change-log-italian.png") &&
+           saveReportDialog("11-report-dialog-italian.png");
 }
 
 }  // namespace quarn::shots
