@@ -3,9 +3,21 @@
 namespace quarn::gui {
 
 ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorWindow)
-    : app_(app), sensorWindow_(sensorWindow) {}
+    : app_(app),
+      sensorWindow_(sensorWindow),
+      historyClock_(app.timers()),
+      signalHistory_(historyClock_, app.host(),
+                     [&sensorWindow] { return sensorWindow.heldPeak(); }),
+      signalHistoryWindow_(signalHistory_, app.state().texts),
+      signalHistoryWindowView_(std::make_unique<SignalHistoryWindowView>(signalHistoryWindow_)) {
+    sensorWindow_.addListener(signalHistory_);
+}
 
-ToolWindows::~ToolWindows() = default;
+ToolWindows::~ToolWindows() {
+    sensorWindow_.removeListener(signalHistory_);
+    // The view goes while its model still exists.
+    signalHistoryWindowView_.reset();
+}
 
 void ToolWindows::open(sensorwin::SensorTool tool, QWidget* owner) {
     switch (tool) {
@@ -32,7 +44,10 @@ void ToolWindows::open(sensorwin::SensorTool tool, QWidget* owner) {
 
 // --- Signal history ----------------------------------------------------------
 
-void ToolWindows::openSignalHistory(QWidget* /*owner*/) {}
+void ToolWindows::openSignalHistory(QWidget* /*owner*/) {
+    signalHistoryWindow_.open();
+    signalHistoryWindowView_->raise();
+}
 
 // --- Walk test ----------------------------------------------------------------
 

@@ -3,9 +3,15 @@
 // their records for the whole run whether their windows are shown or not,
 // and the Qt windows that show them.
 
+#include <memory>
+
 #include "app/Application.h"
+#include "gui/HistoryClock.h"
+#include "gui/SignalHistoryWindowView.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
+#include "workbench/SignalHistory.h"
+#include "workbench/SignalHistoryWindow.h"
 
 class QWidget;
 
@@ -23,6 +29,10 @@ class ToolWindows {
     // What the menu item of `tool` does.
     void open(sensorwin::SensorTool tool, QWidget* owner);
 
+    workbench::SignalHistory& signalHistory() { return signalHistory_; }
+    workbench::SignalHistoryWindow& signalHistoryWindow() { return signalHistoryWindow_; }
+    SignalHistoryWindowView& signalHistoryWindowView() { return *signalHistoryWindowView_; }
+
   private:
     void openSignalHistory(QWidget* owner);
 
@@ -38,6 +48,12 @@ class ToolWindows {
 
     app::Application& app_;
     sensorwin::SensorWindow& sensorWindow_;
+
+    // Signal history: kept from the start, shown on demand.
+    HistoryClock historyClock_;
+    workbench::SignalHistory signalHistory_;
+    workbench::SignalHistoryWindow signalHistoryWindow_;
+    std::unique_ptr<SignalHistoryWindowView> signalHistoryWindowView_;
 };
 
 }  // namespace quarn::gui

@@ -50,6 +50,20 @@ enum class StringId : std::size_t {
     LoadParametersMenuItem = 104,    //
     ChangeLogMenuItem = 105,         //
     ServiceReportMenuItem = 106,     //
+    SignalHistoryTitle = 110,        // signal history window: title
+    HistoryPauseButton = 111,        // its Pause and Resume button
+    HistoryResumeButton = 112,       //
+    HistoryExportButton = 113,       // its Export CSV button
+    HistoryTimeAxis = 114,           // the chart's time axis, in seconds
+    HistoryLevelAxis = 115,          // the chart's level axis
+    HistoryPeakMarker = 116,         // the held peak's mark on the chart
+    HistoryExportDone = 117,         // status: %1 samples exported to %2 (path)
+    HistoryExportNotWritten = 118,   // status: %1 (path) not written, %2 the reason
+    HistoryExportNotReplaced = 119,  // status: %1 (path) not replaced, %2 the reason
+    HistoryExportDialogTitle = 120,  // the export file dialog's title
+    HistoryCsvFilter = 121,          // its file type filter
+    HistoryPaused = 122,             // status while the chart is paused
+    HistoryRunning = 123,            // status while the chart follows the signal
 };
 
 inline const std::string& textOf(const StringTableEntries& table, StringId id) {

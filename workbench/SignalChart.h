@@ -1,0 +1,59 @@
+#pragma once
+// The strip chart of the signal history window as a control model: how much
+// of the history it shows, where it ends while paused, and its captions.
+// Each kept sample tells the view to repaint while the chart follows the
+// signal; a paused chart stands still.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/controls/Control.h"
+
+namespace quarn::workbench {
+
+// The chart shows the last two minutes.
+inline constexpr std::int64_t kChartSpanMs = 2 * 60 * 1000;
+
+struct ChartCaptions {
+    std::string timeAxis;
+    std::string levelAxis;
+    std::string peak;
+    friend bool operator==(const ChartCaptions&, const ChartCaptions&) = default;
+};
+
+class SignalChart final : public quarn::Control {
+  public:
+    using Control::Control;
+
+    std::int64_t spanMs() const { return kChartSpanMs; }
+
+    // Where a paused chart ends (the history clock's time); none while the
+    // chart follows the newest sample.
+    const std::optional<std::int64_t>& frozenEndMs() const { return frozenEndMs_; }
+    bool paused() const { return frozenEndMs_.has_value(); }
+    // Stops at `endMs`, or follows the newest sample again.
+    void pause(std::int64_t endMs) {
+        frozenEndMs_ = endMs;
+        notifyChanged();
+    }
+    void resume() {
+        frozenEndMs_.reset();
+        notifyChanged();
+    }
+    // A sample was kept: a chart that follows the signal moves on.
+    void sampleKept() {
+        if (!paused()) {
+            notifyChanged();
+        }
+    }
+
+    const ChartCaptions& captions() const { return captions_; }
+    void setCaptions(const ChartCaptions& captions) { set(captions_, captions); }
+
+  private:
+    std::optional<std::int64_t> frozenEndMs_;
+    ChartCaptions captions_;
+};
+
+}  // namespace quarn::workbench
