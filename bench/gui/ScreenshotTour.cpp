@@ -187,7 +187,21 @@ bool ScreenshotTour::run(QString& error) {
     if (!save(gui.sensorWindowView(), "06-sensor-parameter-change.png")) {
         return false;
     }
-    return save(gui.trafficMonitorView(), "07-traffic-monitor.png");
+    if (!save(gui.trafficMonitorView(), "07-traffic-monitor.png")) {
+        return false;
+    }
+
+    // The signal history: another motion event, then the chart in English,
+    // and in Italian once the start window's language menu has switched.
+    sensor.toolMenuItem(sensorwin::SensorTool::SignalHistory).click();
+    run.adapter.zelSensor()->triggerMotion(17000, 2500);
+    run.advance(6000);
+    if (!save(gui.toolWindows().signalHistoryWindowView(), "08-signal-history-english.png")) {
+        return false;
+    }
+    app.startWindow().italianMenuItem.click();
+    run.advance(200);
+    return save(gui.toolWindows().signalHistoryWindowView(), "09-signal-history-italian.png");
 }
 
 }  // namespace quarn::shots
