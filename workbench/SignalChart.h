@@ -14,6 +14,10 @@ namespace quarn::workbench {
 
 // The chart shows the last two minutes.
 inline constexpr std::int64_t kChartSpanMs = 2 * 60 * 1000;
+// A following chart is redrawn at most this often: two minutes across some
+// 700 pixels move by about one pixel in this time, so redrawing with every
+// sample (50 ms) would only cost time.
+inline constexpr std::int64_t kChartRedrawMs = 200;
 
 struct ChartCaptions {
     std::string timeAxis;
@@ -39,13 +43,18 @@ class SignalChart final : public quarn::Control {
     }
     void resume() {
         frozenEndMs_.reset();
+        lastRedrawMs_.reset();
         notifyChanged();
     }
-    // A sample was kept: a chart that follows the signal moves on.
-    void sampleKept() {
-        if (!paused()) {
-            notifyChanged();
+    // A sample was kept at `clockMs`: a chart that follows the signal moves
+    // on, once the redraw time has passed since it last moved.
+    void sampleKept(std::int64_t clockMs) {
+        if (paused() || (lastRedrawMs_ && clockMs >= *lastRedrawMs_ &&
+                         clockMs - *lastRedrawMs_ < kChartRedrawMs)) {
+            return;
         }
+        lastRedrawMs_ = clockMs;
+        notifyChanged();
     }
 
     const ChartCaptions& captions() const { return captions_; }
@@ -53,6 +62,7 @@ class SignalChart final : public quarn::Control {
 
   private:
     std::optional<std::int64_t> frozenEndMs_;
+    std::optional<std::int64_t> lastRedrawMs_;
     ChartCaptions captions_;
 };
 

@@ -66,7 +66,7 @@ void SignalHistoryWindow::onSampleKept() {
         return;  // nothing to draw; the history keeps the sample all the same
     }
     refreshTexts();
-    chart.sampleKept();
+    chart.sampleKept(history_.newest().clockMs);
 }
 
 void SignalHistoryWindow::onPauseResume() {

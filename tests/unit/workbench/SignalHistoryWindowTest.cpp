@@ -50,9 +50,11 @@ TEST_F(SignalHistoryWindowTest, PauseFreezesTheChartWhileTheHistoryKeepsFilling)
     EXPECT_EQ(window.statusLine.caption(), "Following");
     chartChanges = 0;
 
-    rig.sample(200);
-    rig.sample(300);
-    EXPECT_EQ(chartChanges, 2);
+    // Redrawn with the first sample, then every 200 ms of samples.
+    for (int i = 0; i < 10; ++i) {
+        rig.sample(200 + i);
+    }
+    EXPECT_EQ(chartChanges, 3);
     EXPECT_FALSE(chart.frozenEndMs());
 
     const std::int64_t lastShown = rig.history.newest().clockMs;
@@ -67,7 +69,7 @@ TEST_F(SignalHistoryWindowTest, PauseFreezesTheChartWhileTheHistoryKeepsFilling)
     }
     EXPECT_EQ(chartChanges, changesAtPause);
     EXPECT_EQ(chart.frozenEndMs(), lastShown);
-    EXPECT_EQ(rig.history.size(), 43U);
+    EXPECT_EQ(rig.history.size(), 51U);
 
     window.pauseButton.click();
     EXPECT_FALSE(chart.paused());
