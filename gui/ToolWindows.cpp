@@ -6,6 +6,7 @@
 
 #include "gui/ParameterFileDialogs.h"
 #include "gui/ServiceReportDialog.h"
+#include "gui/SignalChartPainter.h"
 #include "platform/qt/QtConversions.h"
 #include "workbench/ChangeLogLines.h"
 #include "workbench/ServiceReportContent.h"
@@ -18,10 +19,24 @@ ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorW
       sensorWindow_(sensorWindow),
       changeLog_(sensorWindow, app.state(), app.host()),
       changeLogWindow_(changeLog_, app.state(), app.host()),
-      changeLogView_(std::make_unique<ChangeLogWindowView>(changeLogWindow_)) {}
+      changeLogView_(std::make_unique<ChangeLogWindowView>(changeLogWindow_)),
+      historyClock_(app.timers()),
+      signalHistory_(historyClock_, app.host(),
+                     [&sensorWindow] { return sensorWindow.heldPeak(); }),
+      signalHistoryWindow_(signalHistory_, app.state().texts),
+      signalHistoryWindowView_(std::make_unique<SignalHistoryWindowView>(signalHistoryWindow_)) {
+    sensorWindow_.addListener(signalHistory_);
+    // The report's chart: the last two minutes of the same history.
+    drawSignalChart_ = [this](QPainter& painter, const QRectF& area) {
+        paintSignalChart(painter, area, signalHistory_, workbench::kChartSpanMs,
+                         chartTexts(workbench::chartCaptions(app_.state().texts)));
+    };
+}
 
 ToolWindows::~ToolWindows() {
-    // The view goes before the model it shows.
+    sensorWindow_.removeListener(signalHistory_);
+    // The views go while their models still exist.
+    signalHistoryWindowView_.reset();
     changeLogView_.reset();
 }
 
@@ -50,7 +65,10 @@ void ToolWindows::open(sensorwin::SensorTool tool, QWidget* owner) {
 
 // --- Signal history ----------------------------------------------------------
 
-void ToolWindows::openSignalHistory(QWidget* /*owner*/) {}
+void ToolWindows::openSignalHistory(QWidget* /*owner*/) {
+    signalHistoryWindow_.open();
+    signalHistoryWindowView_->raise();
+}
 
 // --- Walk test ----------------------------------------------------------------
 

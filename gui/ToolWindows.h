@@ -7,8 +7,10 @@
 
 #include "app/Application.h"
 #include "gui/ChangeLogWindowView.h"
+#include "gui/HistoryClock.h"
 #include "gui/ParameterRestoreWindowView.h"
 #include "gui/ServiceReportPdf.h"
+#include "gui/SignalHistoryWindowView.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
 #include "workbench/ChangeLog.h"
@@ -16,6 +18,8 @@
 #include "workbench/ParameterBackup.h"
 #include "workbench/ParameterRestoreWindow.h"
 #include "workbench/ReportedParameters.h"
+#include "workbench/SignalHistory.h"
+#include "workbench/SignalHistoryWindow.h"
 
 class QWidget;
 
@@ -40,8 +44,9 @@ class ToolWindows {
     workbench::ChangeLog& changeLog() { return changeLog_; }
     workbench::ChangeLogWindow& changeLogWindow() { return changeLogWindow_; }
     ChangeLogWindowView& changeLogView() { return *changeLogView_; }
-    // What the service report draws in its signal chart's box.
-    void setSignalChartPainter(ReportDrawing painter) { drawSignalChart_ = std::move(painter); }
+    workbench::SignalHistory& signalHistory() { return signalHistory_; }
+    workbench::SignalHistoryWindow& signalHistoryWindow() { return signalHistoryWindow_; }
+    SignalHistoryWindowView& signalHistoryWindowView() { return *signalHistoryWindowView_; }
 
   private:
     void openSignalHistory(QWidget* owner);
@@ -69,7 +74,12 @@ class ToolWindows {
     workbench::ChangeLog changeLog_;
     workbench::ChangeLogWindow changeLogWindow_;
     std::unique_ptr<ChangeLogWindowView> changeLogView_;
-    ReportDrawing drawSignalChart_ = paintChartFrame;
+    ReportDrawing drawSignalChart_;  // the signal history's chart
+    // Signal history: kept from the start, shown on demand.
+    HistoryClock historyClock_;
+    workbench::SignalHistory signalHistory_;
+    workbench::SignalHistoryWindow signalHistoryWindow_;
+    std::unique_ptr<SignalHistoryWindowView> signalHistoryWindowView_;
 };
 
 }  // namespace quarn::gui

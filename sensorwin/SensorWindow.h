@@ -111,6 +111,9 @@ class SensorWindow final : public quarn::Form,
     void onConversationTick();
     void onPeakHoldExpired();
 
+    // The held peak the signal column shows.
+    std::int32_t heldPeak() const { return signal_.heldPeak(); }
+
     // Shows the window modeless; its load runs at once.
     void showSensorWindow() override;
 

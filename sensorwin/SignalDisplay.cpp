@@ -4,10 +4,6 @@
 
 namespace quarn::sensorwin {
 
-namespace {
-constexpr std::uint8_t kShownMode = 2;
-}  // namespace
-
 void SignalDisplay::clear() {
     level_ = 0;
     controls_.levelValue.setCaption("");
@@ -15,7 +11,7 @@ void SignalDisplay::clear() {
 }
 
 void SignalDisplay::showSignal(const sensor::SignalSample& sample) {
-    if (sample.mode != kShownMode) {
+    if (!isShownSignal(sample)) {
         return;
     }
     level_ = sample.level;

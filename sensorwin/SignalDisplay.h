@@ -13,6 +13,13 @@ namespace quarn::sensorwin {
 
 inline constexpr int kPeakHoldMs = 2000;
 
+// Only samples of this mode carry the detection level; the column shows
+// no others, nor does anything that keeps what the column showed.
+inline constexpr std::uint8_t kShownSignalMode = 2;
+constexpr bool isShownSignal(const sensor::SignalSample& sample) {
+    return sample.mode == kShownSignalMode;
+}
+
 struct SignalColumnControls {
     quarn::Label& levelValue;
     quarn::Label& peakValue;
@@ -31,6 +38,9 @@ class SignalDisplay {
     void showSignal(const sensor::SignalSample& sample);
     // The hold has run out: the peak follows the current level.
     void onPeakHoldExpired();
+
+    // The held peak the column shows.
+    std::int32_t heldPeak() const { return peak_; }
 
   private:
     void showPeak(std::int32_t peak);

@@ -196,6 +196,15 @@ bool ScreenshotTour::run(QString& error) {
         return false;
     }
 
+    // The signal history: another motion event, then the chart in English
+    // (and in Italian at the end, once the language has been switched).
+    sensor.toolMenuItem(sensorwin::SensorTool::SignalHistory).click();
+    run.adapter.zelSensor()->triggerMotion(17000, 2500);
+    run.advance(6000);
+    if (!save(gui.toolWindows().signalHistoryWindowView(), "08-signal-history-english.png")) {
+        return false;
+    }
+
     // The change log keeps that change; then the service report's dialog.
     const auto toolItem = [&](sensorwin::SensorTool tool) -> MenuItem& {
         return sensor.toolMenuItem(tool);
@@ -231,8 +240,8 @@ bool ScreenshotTour::run(QString& error) {
     };
     toolItem(sensorwin::SensorTool::ChangeLog).click();
     run.advance(200);
-    if (!save(gui.toolWindows().changeLogView(), "08-change-log-english.png") ||
-        !saveReportDialog("09-report-dialog-english.png")) {
+    if (!save(gui.toolWindows().changeLogView(), "09-change-log-english.png") ||
+        !saveReportDialog("10-report-dialog-english.png")) {
         return false;
     }
     // Back in Italian: the log is put in words again when its window opens.
@@ -240,8 +249,12 @@ bool ScreenshotTour::run(QString& error) {
     app.startWindow().italianMenuItem.click();
     toolItem(sensorwin::SensorTool::ChangeLog).click();
     run.advance(200);
-    return save(gui.toolWindows().changeLogView(), "10-change-log-italian.png") &&
-           saveReportDialog("11-report-dialog-italian.png");
+    if (!save(gui.toolWindows().changeLogView(), "11-change-log-italian.png") ||
+        !saveReportDialog("12-report-dialog-italian.png")) {
+        return false;
+    }
+    run.advance(200);
+    return save(gui.toolWindows().signalHistoryWindowView(), "13-signal-history-italian.png");
 }
 
 }  // namespace quarn::shots
