@@ -1,11 +1,21 @@
 #include "gui/ToolWindows.h"
 
+#include <QWidget>
+
 namespace quarn::gui {
 
 ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorWindow)
-    : app_(app), sensorWindow_(sensorWindow) {}
+    : app_(app),
+      sensorWindow_(sensorWindow),
+      walkTest_(app.state(), alarmTone_),
+      walkTestView_(std::make_unique<WalkTestWindowView>(walkTest_)) {
+    sensorWindow_.addListener(walkTest_);
+}
 
-ToolWindows::~ToolWindows() = default;
+ToolWindows::~ToolWindows() {
+    sensorWindow_.removeListener(walkTest_);
+    walkTestView_.reset();
+}
 
 void ToolWindows::open(sensorwin::SensorTool tool, QWidget* owner) {
     switch (tool) {
@@ -36,7 +46,14 @@ void ToolWindows::openSignalHistory(QWidget* /*owner*/) {}
 
 // --- Walk test ----------------------------------------------------------------
 
-void ToolWindows::openWalkTest(QWidget* /*owner*/) {}
+// Beside the sensor window, not modal: the technician keeps both in view.
+void ToolWindows::openWalkTest(QWidget* /*owner*/) {
+    walkTest_.show();
+    if (QWidget* window = walkTestView_->widget()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
 
 // --- Parameter backup and restore --------------------------------------------
 

@@ -3,9 +3,14 @@
 // their records for the whole run whether their windows are shown or not,
 // and the Qt windows that show them.
 
+#include <memory>
+
 #include "app/Application.h"
+#include "gui/SystemBeepTone.h"
+#include "gui/WalkTestWindowView.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
+#include "workbench/WalkTestWindow.h"
 
 class QWidget;
 
@@ -23,6 +28,9 @@ class ToolWindows {
     // What the menu item of `tool` does.
     void open(sensorwin::SensorTool tool, QWidget* owner);
 
+    workbench::WalkTestWindow& walkTest() { return walkTest_; }
+    WalkTestWindowView& walkTestView() { return *walkTestView_; }
+
   private:
     void openSignalHistory(QWidget* owner);
 
@@ -38,6 +46,10 @@ class ToolWindows {
 
     app::Application& app_;
     sensorwin::SensorWindow& sensorWindow_;
+
+    SystemBeepTone alarmTone_;
+    workbench::WalkTestWindow walkTest_;
+    std::unique_ptr<WalkTestWindowView> walkTestView_;
 };
 
 }  // namespace quarn::gui

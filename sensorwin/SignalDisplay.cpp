@@ -4,10 +4,6 @@
 
 namespace quarn::sensorwin {
 
-namespace {
-constexpr std::uint8_t kShownMode = 2;
-}  // namespace
-
 void SignalDisplay::clear() {
     level_ = 0;
     controls_.levelValue.setCaption("");
@@ -15,7 +11,7 @@ void SignalDisplay::clear() {
 }
 
 void SignalDisplay::showSignal(const sensor::SignalSample& sample) {
-    if (sample.mode != kShownMode) {
+    if (!carriesLevel(sample)) {
         return;
     }
     level_ = sample.level;
@@ -40,6 +36,9 @@ void SignalDisplay::onPeakHoldExpired() {
 void SignalDisplay::showPeak(std::int32_t peak) {
     peak_ = peak;
     controls_.peakValue.setCaption(std::to_string(peak_));
+    if (peakShown_) {
+        peakShown_(peak_);
+    }
 }
 
 }  // namespace quarn::sensorwin

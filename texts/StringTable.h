@@ -50,6 +50,15 @@ enum class StringId : std::size_t {
     LoadParametersMenuItem = 104,    //
     ChangeLogMenuItem = 105,         //
     ServiceReportMenuItem = 106,     //
+    WalkTestCaption = 125,           // the walk test window's title
+    WalkTestLevelCaption = 126,      // heading of its level figure
+    WalkTestPeakCaption = 127,       // heading of its held peak figure
+    WalkTestAlarm = 128,             // its alarm field while the alarm is on
+    WalkTestNoAlarm = 129,           // while the alarm is off
+    WalkTestNoSignal = 130,          // while no signal comes (sensor window closed)
+    FullScreenButton = 131,          // its button that fills the screen
+    LeaveFullScreenButton = 132,     // the same button while the screen is filled
+    ToneAtAlarmCheck = 133,          // its check box for a tone at each alarm start
 };
 
 inline const std::string& textOf(const StringTableEntries& table, StringId id) {
