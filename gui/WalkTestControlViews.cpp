@@ -11,9 +11,9 @@ namespace quarn::gui {
 
 namespace {
 
-constexpr int kSmallestType = 8;  // pixels
-constexpr int kBarMargin = 8;     // pixels around the bar
-const QColor kBarColor(0, 128, 255);
+constexpr int kSmallestType = 8;       // pixels
+constexpr int kBarMargin = 8;          // pixels around the bar
+constexpr Rgb kBarColor{0, 128, 255};  // as the sensor window's bar
 
 void mirrorVisibilityAndState(QWidget& widget, const Control& control) {
     widget.setEnabled(control.enabled());
@@ -108,7 +108,8 @@ void WideLevelBarView::paintEvent(QPaintEvent* /*event*/) {
     const double fraction = qt::SliderView::filledFraction(model_.value(), model_.maximum());
     const int filled = static_cast<int>(bar.width() * fraction + 0.5);
     if (filled > 0) {
-        painter.fillRect(QRect(bar.left(), bar.top(), filled, bar.height()), kBarColor);
+        painter.fillRect(QRect(bar.left(), bar.top(), filled, bar.height()),
+                         qt::toQColor(kBarColor));
     }
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(bar.adjusted(0, 0, -1, -1));

@@ -8,7 +8,6 @@
 // the controls out to fill the window, so they carry no geometry.
 
 #include <cstdint>
-#include <optional>
 
 #include "platform/controls/Captioned.h"
 #include "platform/controls/CheckBox.h"
