@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/qt/QtConversions.h"
 #include "platform/qt/SliderView.h"
@@ -106,7 +107,7 @@ void WideLevelBarView::paintEvent(QPaintEvent* /*event*/) {
     }
     painter.fillRect(bar, palette().color(QPalette::Base));
     const double fraction = qt::SliderView::filledFraction(model_.value(), model_.maximum());
-    const int filled = static_cast<int>(bar.width() * fraction + 0.5);
+    const int filled = static_cast<int>(std::lround(bar.width() * fraction));
     if (filled > 0) {
         painter.fillRect(QRect(bar.left(), bar.top(), filled, bar.height()),
                          qt::toQColor(kBarColor));

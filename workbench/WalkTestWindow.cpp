@@ -16,8 +16,8 @@ constexpr int kDesignClientHeight = 6600;
 // How the alarm field shows each state: colours that tell the states apart
 // from across a room, and the words for those who cannot tell the colours.
 struct AlarmFieldLook {
-    AlarmFieldState state;
-    texts::StringId text;
+    AlarmFieldState state = AlarmFieldState::NoSignal;
+    texts::StringId text = texts::StringId::WalkTestNoSignal;
     Rgb background;
     Rgb foreground;
 };
