@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWidget>
 
 #include "gui/ParameterFileDialogs.h"
 #include "gui/ServiceReportDialog.h"
@@ -24,8 +25,11 @@ ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorW
       signalHistory_(historyClock_, app.host(),
                      [&sensorWindow] { return sensorWindow.heldPeak(); }),
       signalHistoryWindow_(signalHistory_, app.state().texts),
-      signalHistoryWindowView_(std::make_unique<SignalHistoryWindowView>(signalHistoryWindow_)) {
+      signalHistoryWindowView_(std::make_unique<SignalHistoryWindowView>(signalHistoryWindow_)),
+      walkTest_(app.state(), alarmTone_),
+      walkTestView_(std::make_unique<WalkTestWindowView>(walkTest_)) {
     sensorWindow_.addListener(signalHistory_);
+    sensorWindow_.addListener(walkTest_);
     // The report's chart: the last two minutes of the same history.
     drawSignalChart_ = [this](QPainter& painter, const QRectF& area) {
         paintSignalChart(painter, area, signalHistory_, workbench::kChartSpanMs,
@@ -34,8 +38,10 @@ ToolWindows::ToolWindows(app::Application& app, sensorwin::SensorWindow& sensorW
 }
 
 ToolWindows::~ToolWindows() {
+    sensorWindow_.removeListener(walkTest_);
     sensorWindow_.removeListener(signalHistory_);
     // The views go while their models still exist.
+    walkTestView_.reset();
     signalHistoryWindowView_.reset();
     changeLogView_.reset();
 }
@@ -72,7 +78,14 @@ void ToolWindows::openSignalHistory(QWidget* /*owner*/) {
 
 // --- Walk test ----------------------------------------------------------------
 
-void ToolWindows::openWalkTest(QWidget* /*owner*/) {}
+// Beside the sensor window, not modal: the technician keeps both in view.
+void ToolWindows::openWalkTest(QWidget* /*owner*/) {
+    walkTest_.show();
+    if (QWidget* window = walkTestView_->widget()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
 
 // --- Parameter backup and restore --------------------------------------------
 

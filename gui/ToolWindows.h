@@ -11,6 +11,8 @@
 #include "gui/ParameterRestoreWindowView.h"
 #include "gui/ServiceReportPdf.h"
 #include "gui/SignalHistoryWindowView.h"
+#include "gui/SystemBeepTone.h"
+#include "gui/WalkTestWindowView.h"
 #include "sensorwin/SensorTools.h"
 #include "sensorwin/SensorWindow.h"
 #include "workbench/ChangeLog.h"
@@ -20,6 +22,7 @@
 #include "workbench/ReportedParameters.h"
 #include "workbench/SignalHistory.h"
 #include "workbench/SignalHistoryWindow.h"
+#include "workbench/WalkTestWindow.h"
 
 class QWidget;
 
@@ -47,6 +50,8 @@ class ToolWindows {
     workbench::SignalHistory& signalHistory() { return signalHistory_; }
     workbench::SignalHistoryWindow& signalHistoryWindow() { return signalHistoryWindow_; }
     SignalHistoryWindowView& signalHistoryWindowView() { return *signalHistoryWindowView_; }
+    workbench::WalkTestWindow& walkTest() { return walkTest_; }
+    WalkTestWindowView& walkTestView() { return *walkTestView_; }
 
   private:
     void openSignalHistory(QWidget* owner);
@@ -80,6 +85,9 @@ class ToolWindows {
     workbench::SignalHistory signalHistory_;
     workbench::SignalHistoryWindow signalHistoryWindow_;
     std::unique_ptr<SignalHistoryWindowView> signalHistoryWindowView_;
+    SystemBeepTone alarmTone_;
+    workbench::WalkTestWindow walkTest_;
+    std::unique_ptr<WalkTestWindowView> walkTestView_;
 };
 
 }  // namespace quarn::gui

@@ -35,7 +35,10 @@ SensorWindow::SensorWindow(sensor::SessionState& session, link::MessageSender& s
       presenter_(ParameterFrameControls{parameterLists(), heightLabel, detectionAreaPicture,
                                         detectionArea},
                  memory_, session.texts),
-      signal_(SignalColumnControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer}) {
+      signal_(SignalColumnControls{levelValue, peakValue, levelBar, alarmLed, *peakHoldTimer},
+              [this](std::int32_t peak) {
+                  tellListeners([peak](SensorWindowListener& l) { l.peakShown(peak); });
+              }) {
     guard_.connect(parameterLists());
     exitMenu.setClickHandler([this] { onExit(); });
     for (const SensorToolRow& row : kSensorTools) {

@@ -79,7 +79,7 @@ void SensorWindow::layOutControls() {
     alarmLed.setOn(false);
 
     levelBar.setGeometry({120, 720, 1032, 2892});
-    levelBar.setScale(20000, 5000, 2500);
+    levelBar.setScale(kLevelBarScale.maximum, kLevelBarScale.majorTick, kLevelBarScale.minorTick);
     levelBar.setValue(0);
 
     setLevelLabel(levelValue, {120, 3660, 1032, 312});

@@ -4,6 +4,8 @@
 // not. Every call comes after the window has done its own part, so the
 // lists and the parameter memory already show the event's result.
 
+#include <cstdint>
+
 #include "sensor/SensorReplies.h"
 
 namespace quarn::sensorwin {
@@ -17,6 +19,9 @@ class SensorWindowListener {
     virtual void sensorWindowClosed() {}
     // A live signal sample reached the signal column.
     virtual void signalShown(const sensor::SignalSample& /*sample*/) {}
+    // The signal column shows this held peak: a new peak, the hold running
+    // out, or the fresh column of an opening window (0).
+    virtual void peakShown(std::int32_t /*peak*/) {}
     // A parameter reply reached the lists; when it was not whole the lists
     // from its first missing index on kept their state.
     virtual void parametersShown(const sensor::ParameterReply& /*reply*/) {}

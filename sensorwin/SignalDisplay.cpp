@@ -11,7 +11,7 @@ void SignalDisplay::clear() {
 }
 
 void SignalDisplay::showSignal(const sensor::SignalSample& sample) {
-    if (!isShownSignal(sample)) {
+    if (!carriesLevel(sample)) {
         return;
     }
     level_ = sample.level;
@@ -36,6 +36,9 @@ void SignalDisplay::onPeakHoldExpired() {
 void SignalDisplay::showPeak(std::int32_t peak) {
     peak_ = peak;
     controls_.peakValue.setCaption(std::to_string(peak_));
+    if (peakShown_) {
+        peakShown_(peak_);
+    }
 }
 
 }  // namespace quarn::sensorwin

@@ -64,6 +64,15 @@ enum class StringId : std::size_t {
     HistoryCsvFilter = 121,          // its file type filter
     HistoryPaused = 122,             // status while the chart is paused
     HistoryRunning = 123,            // status while the chart follows the signal
+    WalkTestCaption = 125,           // the walk test window's title
+    WalkTestLevelCaption = 126,      // heading of its level figure
+    WalkTestPeakCaption = 127,       // heading of its held peak figure
+    WalkTestAlarm = 128,             // its alarm field while the alarm is on
+    WalkTestNoAlarm = 129,           // while the alarm is off
+    WalkTestNoSignal = 130,          // while no signal comes (sensor window closed)
+    FullScreenButton = 131,          // its button that fills the screen
+    LeaveFullScreenButton = 132,     // the same button while the screen is filled
+    ToneAtAlarmCheck = 133,          // its check box for a tone at each alarm start
     SaveParametersTitle = 135,       // parameter backup: the save dialog and its messages
     LoadParametersTitle = 136,       // parameter restore: its window, dialog and messages
     ParameterFileFilter = 137,       // the file dialogs' filter: parameter files (*.json)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Saves the windows of a scripted demo run as PNG files: the main window in
 # Italian and in English, the About window, the sensor window at rest,
-# during a motion event and after a parameter change, and the traffic
-# monitor with the conversation in it. The run uses the simulated programmer
-# and sensor in virtual time, so every run gives the same pictures.
+# during a motion event and after a parameter change, the traffic monitor
+# with the conversation in it, and the walk test in English and Italian.
+# The run uses the simulated programmer and sensor in virtual time, so every
+# run gives the same pictures.
 #
 # Usage: tools/screenshots.sh [output-directory]     (default: build/shots)
 # Builds the release quarnsoft and quarn_shots first when needed, in
@@ -26,4 +27,7 @@ if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
   trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
 mkdir -p "$output"
-xvfb-run -a -s "-screen 0 1280x800x24" "$build_dir/bench/gui/quarn_shots" "$output"
+# A window manager, when there is one, lets the walk test fill the screen.
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+  if command -v openbox >/dev/null; then openbox >/dev/null 2>&1 & sleep 1; fi
+  exec "$0" "$1"' "$build_dir/bench/gui/quarn_shots" "$output"

@@ -33,7 +33,7 @@ void SignalHistory::sensorWindowClosed() {
 }
 
 void SignalHistory::signalShown(const sensor::SignalSample& sample) {
-    if (!sensorwin::isShownSignal(sample)) {
+    if (!sensorwin::carriesLevel(sample)) {
         return;
     }
     const std::int64_t now = clock_.nowMs();

@@ -20,6 +20,8 @@
 #include "gui/GuiApplication.h"
 #include "platform/VirtualClock.h"
 #include "sim/SimulatedBus.h"
+#include "sim/ZelSensor.h"
+#include "workbench/WalkTestWindow.h"
 
 namespace quarn::shots {
 
@@ -90,6 +92,76 @@ struct Run {
     sim::Adapter& adapter;
     std::unique_ptr<gui::GuiApplication> gui;
 };
+
+// The walk test beside the sensor window: during a motion event, at rest and
+// filling the screen, in English; without a signal once the sensor is lost;
+// then, with the sensor back, in Italian.
+using SaveShot = std::function<bool(const qt::FormWindow&, const char*)>;
+using FailStep = std::function<bool(const char*)>;
+
+bool shootWalkTest(Run& run, const SaveShot& save, const FailStep& fail) {
+    gui::GuiApplication& gui = *run.gui;
+    app::Application& app = gui.application();
+    sensorwin::SensorWindow& sensor = gui.sensorWindow();
+    workbench::WalkTestWindow& walkTest = gui.toolWindows().walkTest();
+    const qt::FormWindow& view = gui.toolWindows().walkTestView();
+
+    auto shootLanguage = [&](const char* alarmShot, const char* quietShot,
+                             const char* fullScreenShot) {
+        sensor.toolMenuItem(sensorwin::SensorTool::WalkTest).click();
+        run.advance(200);
+        run.adapter.zelSensor()->triggerMotion(15000, 1600);
+        if (!run.advanceUntil([&] { return sensor.alarmLed.on() && run.level() > 12000; })) {
+            return fail("walk test: motion event");
+        }
+        if (!save(view, alarmShot)) {
+            return false;
+        }
+        if (!run.advanceUntil([&] { return !sensor.alarmLed.on(); })) {
+            return fail("walk test: end of the motion event");
+        }
+        run.advance(2500);  // the held peak falls back
+        if (!save(view, quietShot)) {
+            return false;
+        }
+        walkTest.fullScreenButton.click();
+        run.adapter.zelSensor()->triggerMotion(9000, 1600);
+        if (!run.advanceUntil([&] { return sensor.alarmLed.on() && run.level() > 6000; })) {
+            return fail("walk test: motion event in full screen");
+        }
+        if (!save(view, fullScreenShot)) {
+            return false;
+        }
+        walkTest.setFullScreen(false);
+        run.advance(200);
+        return true;
+    };
+
+    if (!shootLanguage("14-walk-test-alarm-english.png", "15-walk-test-quiet-english.png",
+                       "16-walk-test-full-screen-english.png")) {
+        return false;
+    }
+
+    // The sensor is lost: the sensor window closes, the walk test shows it.
+    run.adapter.detachDevice();
+    if (!run.advanceUntil([&] { return !sensor.loaded(); })) {
+        return fail("sensor window closed");
+    }
+    run.advance(500);
+    if (!save(view, "17-walk-test-no-signal-english.png")) {
+        return false;
+    }
+
+    // In Italian, with the sensor back.
+    app.startWindow().italianMenuItem.click();
+    run.adapter.reattachDevice();
+    if (!run.advanceUntil([&] { return sensor.visible(); })) {
+        return fail("sensor window open again");
+    }
+    run.advance(1500);
+    return shootLanguage("18-walk-test-alarm-italian.png", "19-walk-test-quiet-italian.png",
+                         "20-walk-test-full-screen-italian.png");
+}
 
 }  // namespace
 
@@ -254,7 +326,13 @@ bool ScreenshotTour::run(QString& error) {
         return false;
     }
     run.advance(200);
-    return save(gui.toolWindows().signalHistoryWindowView(), "13-signal-history-italian.png");
+    if (!save(gui.toolWindows().signalHistoryWindowView(), "13-signal-history-italian.png")) {
+        return false;
+    }
+    // The walk test starts in English again.
+    app.startWindow().englishMenuItem.click();
+
+    return shootWalkTest(run, save, fail);
 }
 
 }  // namespace quarn::shots

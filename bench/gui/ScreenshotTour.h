@@ -2,8 +2,10 @@
 // A walk through the windows as a technician meets them, on a simulated
 // programmer and Zel sensor in virtual time: the main window in Italian and
 // in English, the About window, the sensor window at rest, during a motion
-// event and after a parameter change, and the traffic monitor with the
-// conversation in it. Each window is saved as a PNG as it paints itself.
+// event and after a parameter change, the traffic monitor with the
+// conversation in it, and the walk test (alarm, at rest, full screen, no
+// signal) in English and in Italian. Each window is saved as a PNG as it
+// paints itself.
 
 #include <QString>
 #include <QStringList>

@@ -26,6 +26,10 @@ FormWidget::FormWidget(std::function<void()> onCloseBox) : onCloseBox_(std::move
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void FormWidget::setResizable() {
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+}
+
 void FormWidget::setMenus(MenuBarView* menus) {
     menus_ = menus;
     setMenuBar(menus);
@@ -86,6 +90,9 @@ void FormWindow::build() {
         flags &= ~Qt::WindowMaximizeButtonHint;
     }
     widget_->setWindowFlags(flags);
+    if (resizable_) {
+        widget_->setResizable();
+    }
     placed_ = false;
     const auto menus = menuItems();
     if (!menus.empty()) {
@@ -118,6 +125,16 @@ void FormWindow::applySize() {
         width = twipsToPixels(form_.outerWidth()) - frame;
     }
     const QSize size(std::max(width, 0), std::max(twipsToPixels(form_.clientHeight()), 0));
+    if (resizable_) {
+        // The form's size is where the window starts; from then on the
+        // content follows the window.
+        if (!placed_ && !widget->isVisible()) {
+            const int menuHeight =
+                widget->menus() != nullptr ? widget->menus()->sizeHint().height() : 0;
+            widget->resize(size.width(), size.height() + menuHeight);
+        }
+        return;
+    }
     if (widget->client()->size() != size || widget->client()->minimumSize() != size) {
         widget->client()->setFixedSize(size);
     }
@@ -169,7 +186,9 @@ void FormWindow::place() {
     FormWidget& window = *widget_;
     // Polish first: the style may still change the window's size.
     window.ensurePolished();
-    window.adjustSize();
+    if (!resizable_) {
+        window.adjustSize();
+    }
     if (placement_ == Placement::SystemDefault) {
         return;
     }

@@ -30,6 +30,8 @@ class FormWidget final : public QMainWindow {
     QWidget* client() const { return centralWidget(); }
     MenuBarView* menus() const { return menus_; }
     void setMenus(MenuBarView* menus);
+    // The client area follows the window's size instead of fixing it.
+    void setResizable();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +65,13 @@ class FormWindow {
     // A window laid out at fixed positions tells the window system that its
     // size is fixed (the default): no maximise button, no resizing frame.
     void setFixedSizeFrame(bool fixed) { fixedSizeFrame_ = fixed; }
+    // A window whose content follows its size: it opens with the form's
+    // client size, and the technician may resize, maximise it or fill the
+    // screen with it. Implies a resizing frame.
+    void setResizable(bool resizable) {
+        resizable_ = resizable;
+        fixedSizeFrame_ = fixedSizeFrame_ && !resizable;
+    }
 
   protected:
     // Creates the control views on the client area.
@@ -90,6 +99,7 @@ class FormWindow {
     std::function<void()> closeBox_;
     Qt::WindowFlags flags_ = Qt::Window;
     bool fixedSizeFrame_ = true;
+    bool resizable_ = false;
     QPointer<FormWidget> widget_;
     std::vector<QPointer<FormWidget>> retired_;
     bool placed_ = false;
