@@ -62,6 +62,9 @@ class PageLayout {
         painter_.setFont(font(points));
         return painter_.fontMetrics().lineSpacing();
     }
+    // Leaves the painter with the plain text font of this size, for a
+    // drawing that writes its own captions.
+    void useFont(qreal points) { painter_.setFont(font(points)); }
 
     void title(const std::string& text) {
         painter_.setFont(font(kTitlePoints, true));
@@ -241,6 +244,7 @@ void drawPageTwo(PageLayout& page, const workbench::ServiceReportContent& conten
     const QRectF chart = page.take(page.width(), page.width() * kChartHeightShare);
     if (drawings.drawSignalChart) {
         painter.save();
+        page.useFont(kSmallPoints);
         drawings.drawSignalChart(painter, chart);
         painter.restore();
     }

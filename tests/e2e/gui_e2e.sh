@@ -150,4 +150,74 @@ save_parameters "$work/after-apply.json"
 [[ $(json_value "$work/after-apply.json" sensitivity) == 3 ]] ||
   fail "the sensor does not report the applied sensitivity 3"
 
+step "the signal history opens, exports its samples as CSV and closes"
+csv=$work/history.csv
+rm -f "$csv"
+xdotool windowactivate --sync "$sensor"
+keys alt+t h
+history=$(window_named '^Signal history$') || fail "the signal history did not open"
+sleep 1
+shot signal-history
+xdotool windowactivate --sync "$history"
+keys alt+e
+window_named '^Export the signal history$' >/dev/null || fail "no export dialog"
+sleep 0.5
+type_text "$csv"
+keys Return
+for _ in $(seq 1 50); do [[ -s $csv ]] && break; sleep 0.2; done
+[[ -s $csv ]] || fail "the history was not exported"
+head -1 "$csv" | grep -q '^time,ms_since_open,level,alarm' || fail "the CSV has no header"
+samples=$(($(wc -l <"$csv") - 1))
+[[ $samples -gt 100 ]] || fail "only $samples samples exported"
+first=$(sed -n 2p "$csv" | tr -d '\r')
+[[ $first =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:.]+[+-][0-9:]+,[0-9]+,[0-9]+,[01]$ ]] ||
+  fail "a CSV line is not time,ms,level,alarm: $first"
+xdotool windowactivate --sync "$history"
+keys alt+F4
+wait_gone '^Signal history$' || fail "the signal history stayed open"
+
+step "the walk test opens and closes"
+xdotool windowactivate --sync "$sensor"
+keys alt+t w
+walk=$(window_named '^Walk test$') || fail "the walk test did not open"
+sleep 1
+shot walk-test
+xdotool windowactivate --sync "$walk"
+keys alt+F4
+wait_gone '^Walk test$' || fail "the walk test stayed open"
+
+step "the change log opens and closes"
+xdotool windowactivate --sync "$sensor"
+keys alt+t c
+window_named '^Change log$' >/dev/null || fail "the change log did not open"
+sleep 0.5
+shot change-log
+keys Escape
+wait_gone '^Change log$' || fail "the change log stayed open"
+
+step "a service report is written"
+report=$work/report.pdf
+rm -f "$report"
+xdotool windowactivate --sync "$sensor"
+keys alt+t r
+window_named '^Service report$' >/dev/null || fail "the report dialog did not open"
+sleep 0.5
+type_text "Mario Rossi"
+keys Tab
+type_text "Via Roma 1"
+keys Return
+window_named '^Save the service report$' >/dev/null || fail "no report file dialog"
+sleep 0.5
+type_text "$report"
+keys Return
+for _ in $(seq 1 50); do [[ -s $report ]] && break; sleep 0.2; done
+[[ -s $report ]] || fail "the report was not written"
+sleep 0.5
+keys Return # the message saying where it went
+wait_gone '^Service report$' || fail "the report message stayed open"
+if command -v pdftotext >/dev/null; then
+  pdftotext "$report" - | grep -q "Mario Rossi" || fail "the report does not name the technician"
+  pdftoppm -png -r 60 -f 1 -l 1 "$report" "$work/report-page"
+fi
+
 echo "PASSED (screens in $work)"
