@@ -18,6 +18,7 @@
 #include <memory>
 #include <sstream>
 
+#include "GuiOnSimulator.h"
 #include "GuiTestSupport.h"
 #include "gui/GuiApplication.h"
 #include "platform/VirtualClock.h"
@@ -27,12 +28,8 @@
 namespace quarn::gui {
 namespace {
 
-using guitest::AppDirectory;
 using guitest::settle;
 using texts::StringId;
-
-constexpr int kStepMs = 10;
-constexpr int kPatienceMs = 20000;
 
 // Saves the widget as it paints itself when QUARN_SHOTS_DIR names a folder.
 void shoot(QWidget& widget, const QString& name) {
@@ -67,35 +64,14 @@ void typePath(QWidget& dialog, const QString& path) {
     QTest::keyClick(name, Qt::Key_Return);
 }
 
-class ParameterBackupViewTest : public ::testing::TestWithParam<int> {
+class ParameterBackupViewTest : public guitest::GuiOnSimulator<::testing::TestWithParam<int>> {
   protected:
-    ParameterBackupViewTest() : dir_(true, GetParam()) {
-        dir_.host.separator = GetParam() == 0 ? "," : ".";
+    ParameterBackupViewTest() : GuiOnSimulator(GetParam(), GetParam() == 0 ? "," : ".") {
         sim::DeviceConfig sensor;
         sensor.randomMotion = false;
         // Whatever is written, the sensor reports sensitivity 7 (relay 2.5 s).
         sensor.forcedReplyValues = std::array<std::uint8_t, 6>{7, 5, 1, 1, 0, 1};
         adapter_.attachDevice(sensor);
-    }
-    void SetUp() override {
-        gui_ = std::make_unique<GuiApplication>(bus_, clock_, dir_.host);
-        gui_->start(false);
-        ASSERT_TRUE(advanceUntil([this] { return gui_->sensorWindow().visible(); }));
-        settle();
-    }
-    void TearDown() override {
-        gui_.reset();
-        settle();
-    }
-    bool advanceUntil(const std::function<bool()>& condition) {
-        for (int waited = 0; waited <= kPatienceMs; waited += kStepMs) {
-            if (condition()) {
-                return true;
-            }
-            clock_.advance(kStepMs);
-            QCoreApplication::processEvents();
-        }
-        return condition();
     }
     QString text(StringId id) {
         return qt::toQString(texts::textOf(gui_->application().state().texts, id));
@@ -103,12 +79,7 @@ class ParameterBackupViewTest : public ::testing::TestWithParam<int> {
     QString language() const { return GetParam() == 0 ? "italian" : "english"; }
     void clickTool(sensorwin::SensorTool tool) { gui_->sensorWindow().toolMenuItem(tool).click(); }
 
-    AppDirectory dir_;
     QTemporaryDir files_;
-    VirtualClock clock_;
-    sim::SimulatedBus bus_{clock_};
-    sim::Adapter& adapter_ = bus_.plugAdapter("QuarnProg");
-    std::unique_ptr<GuiApplication> gui_;
 };
 
 TEST_P(ParameterBackupViewTest, SaveEditLoadAndApplyThroughTheWindows) {

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "GuiOnSimulator.h"
 #include "GuiTestSupport.h"
 #include "gui/GuiApplication.h"
 #include "link/Commands.h"
@@ -31,13 +32,8 @@
 namespace quarn::qt {
 namespace {
 
-using gui::GuiApplication;
-using guitest::AppDirectory;
 using guitest::settle;
 using guitest::snapshot;
-
-constexpr int kStepMs = 10;
-constexpr int kPatienceMs = 20000;
 
 QStringList itemTexts(const QComboBox& combo) {
     QStringList texts;
@@ -53,38 +49,15 @@ bool near(const QColor& actual, const QColor& expected, int tolerance) {
            std::abs(actual.blue() - expected.blue()) <= tolerance;
 }
 
-class SensorWindowViewTest : public ::testing::Test {
+class SensorWindowViewTest : public guitest::GuiOnSimulator<::testing::Test> {
   protected:
     explicit SensorWindowViewTest(int language = 0, const char* decimalSeparator = ",")
-        : dir_(true, language) {
-        dir_.host.separator = decimalSeparator;
+        : GuiOnSimulator(language, decimalSeparator) {
         sim::DeviceConfig sensor;
         sensor.randomMotion = false;  // the noise floor only, unless a test moves
         adapter_.attachDevice(sensor);
     }
 
-    void SetUp() override {
-        gui_ = std::make_unique<GuiApplication>(bus_, clock_, dir_.host);
-        gui_->start(false);
-        ASSERT_TRUE(advanceUntil([this] { return form().visible(); }))
-            << "the supervision opens the sensor window";
-        settle();
-    }
-    void TearDown() override {
-        gui_.reset();
-        settle();
-    }
-
-    // Moves virtual time in small steps until the condition holds.
-    bool advanceUntil(const std::function<bool()>& condition) {
-        for (int waited = 0; waited <= kPatienceMs; waited += kStepMs) {
-            if (condition()) {
-                return true;
-            }
-            clock_.advance(kStepMs);
-        }
-        return condition();
-    }
     // Waits for the sensor's first parameter reply, which draws the area.
     void awaitParameters() {
         ASSERT_TRUE(advanceUntil([this] { return !form().detectionAreaPicture.lines().empty(); }));
@@ -108,12 +81,6 @@ class SensorWindowViewTest : public ::testing::Test {
         return *found;
     }
     QString text(const char* labelName) { return child<QLabel>(labelName).text(); }
-
-    AppDirectory dir_;
-    VirtualClock clock_;
-    sim::SimulatedBus bus_{clock_};
-    sim::Adapter& adapter_ = bus_.plugAdapter("QuarnProg");
-    std::unique_ptr<GuiApplication> gui_;
 };
 
 class EnglishSensorWindowViewTest : public SensorWindowViewTest {

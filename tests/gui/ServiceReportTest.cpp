@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "GuiOnSimulator.h"
 #include "GuiTestSupport.h"
 #include "gui/GuiApplication.h"
 #include "gui/ServiceReportPdf.h"
@@ -39,8 +40,6 @@ using guitest::settle;
 using sensor::Parameter;
 using texts::StringId;
 
-constexpr int kStepMs = 10;
-constexpr int kPatienceMs = 20000;
 constexpr qsizetype kMostModalWindows = 6;
 
 struct Language {
@@ -63,10 +62,9 @@ std::optional<QString> runTool(const QString& tool, const QStringList& arguments
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-class ServiceReportTest : public ::testing::TestWithParam<Language> {
+class ServiceReportTest : public guitest::GuiOnSimulator<::testing::TestWithParam<Language>> {
   protected:
-    ServiceReportTest() : dir_(true, GetParam().setting) {
-        dir_.host.separator = GetParam().separator;
+    ServiceReportTest() : GuiOnSimulator(GetParam().setting, GetParam().separator) {
         sim::DeviceConfig sensor;
         sensor.randomMotion = false;
         sensor.parameters = {5, 1, 1, 0, 0, 0};
@@ -74,25 +72,11 @@ class ServiceReportTest : public ::testing::TestWithParam<Language> {
     }
 
     void SetUp() override {
-        gui_ = std::make_unique<GuiApplication>(bus_, clock_, dir_.host);
-        gui_->start(false);
+        startGui();
         ASSERT_TRUE(advanceUntil([this] { return log().firstRead().has_value(); }));
-        settle();
-    }
-    void TearDown() override {
-        gui_.reset();
-        settle();
+        guitest::settle();
     }
 
-    bool advanceUntil(const std::function<bool()>& condition) {
-        for (int waited = 0; waited <= kPatienceMs; waited += kStepMs) {
-            if (condition()) {
-                return true;
-            }
-            clock_.advance(kStepMs);
-        }
-        return condition();
-    }
     // The technician changes the sensitivity to 7 and the sensor takes it.
     void changeSensitivity() {
         ComboList& list = gui_->sensorWindow().parameterList(Parameter::Sensitivity);
@@ -128,12 +112,6 @@ class ServiceReportTest : public ::testing::TestWithParam<Language> {
                 },
                 paintChartFrame};
     }
-
-    AppDirectory dir_;
-    VirtualClock clock_;
-    sim::SimulatedBus bus_{clock_};
-    sim::Adapter& adapter_ = bus_.plugAdapter("QuarnProg");
-    std::unique_ptr<GuiApplication> gui_;
 };
 
 TEST_P(ServiceReportTest, ChangeLogWindowShowsTheChangeInTheLanguage) {

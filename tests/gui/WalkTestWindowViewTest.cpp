@@ -9,6 +9,7 @@
 #include <QTest>
 #include <memory>
 
+#include "GuiOnSimulator.h"
 #include "GuiTestSupport.h"
 #include "gui/GuiApplication.h"
 #include "link/Commands.h"
@@ -21,37 +22,14 @@ namespace {
 
 using guitest::settle;
 
-constexpr int kStepMs = 10;
-constexpr int kPatienceMs = 20000;
-
-class WalkTestWindowViewTest : public ::testing::Test {
+class WalkTestWindowViewTest : public guitest::GuiOnSimulator<::testing::Test> {
   protected:
-    WalkTestWindowViewTest() : dir_(true, 1) {
+    WalkTestWindowViewTest() : GuiOnSimulator(1) {
         sim::DeviceConfig sensor;
         sensor.randomMotion = false;
         adapter_.attachDevice(sensor);
     }
 
-    void SetUp() override {
-        gui_ = std::make_unique<GuiApplication>(bus_, clock_, dir_.host);
-        gui_->start(false);
-        ASSERT_TRUE(advanceUntil([this] { return gui_->sensorWindow().visible(); }));
-        settle();
-    }
-    void TearDown() override {
-        gui_.reset();
-        settle();
-    }
-
-    bool advanceUntil(const std::function<bool()>& condition) {
-        for (int waited = 0; waited <= kPatienceMs; waited += kStepMs) {
-            if (condition()) {
-                return true;
-            }
-            clock_.advance(kStepMs);
-        }
-        return condition();
-    }
     // A level sample as the sensor sends it.
     void sample(int level, std::uint8_t alarm) {
         const auto frame = testing::makeReply(link::Command::SignalSample,
@@ -63,12 +41,6 @@ class WalkTestWindowViewTest : public ::testing::Test {
     workbench::WalkTestWindow& form() { return gui_->toolWindows().walkTest(); }
     qt::FormWidget& window() { return *gui_->toolWindows().walkTestView().widget(); }
     QLabel& alarmField() { return *window().findChild<QLabel*>(QStringLiteral("alarmField")); }
-
-    guitest::AppDirectory dir_;
-    VirtualClock clock_;
-    sim::SimulatedBus bus_{clock_};
-    sim::Adapter& adapter_ = bus_.plugAdapter("QuarnProg");
-    std::unique_ptr<GuiApplication> gui_;
 };
 
 TEST_F(WalkTestWindowViewTest, OpensBesideTheSensorWindowAndFillsTheScreenOnRequest) {
