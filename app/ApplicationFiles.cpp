@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <fstream>
 #include <system_error>
 
@@ -75,16 +76,24 @@ fs::path temporaryPathFor(const fs::path& path) {
     return temporary;
 }
 
-bool writeWholeFile(const fs::path& path, std::string_view bytes) {
+std::error_code lastSystemError() {
+    return errno != 0 ? std::error_code(errno, std::generic_category()) : std::error_code{};
+}
+
+std::optional<std::error_code> writeWholeFile(const fs::path& path, std::string_view bytes) {
+    errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        return false;
+        return lastSystemError();
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     const bool written = static_cast<bool>(out);
     out.close();
-    return written && !out.fail();
+    if (!written || out.fail()) {
+        return lastSystemError();
+    }
+    return std::nullopt;
 }
 
 // Only a plain file of ours is removed, never a directory of that name.
@@ -129,23 +138,37 @@ std::optional<std::string> readFileBytes(const fs::path& path, std::size_t maxBy
     return bytes;
 }
 
-bool replaceFile(const fs::path& path, std::string_view bytes) {
+std::optional<ReplaceError> replaceFile(const fs::path& path, std::string_view bytes) {
     const std::optional<fs::path> target = followLinks(path);
-    if (!target || !replaceable(*target)) {
-        return false;
+    if (!target) {
+        return ReplaceError{ReplaceFailure::NotReplaced,
+                            std::make_error_code(std::errc::too_many_symbolic_link_levels)};
+    }
+    if (!replaceable(*target)) {
+        std::error_code error;
+        return ReplaceError{
+            ReplaceFailure::NotReplaced,
+            std::make_error_code(fs::is_directory(*target, error) ? std::errc::is_a_directory
+                                                                  : std::errc::permission_denied)};
     }
     const fs::path temporary = temporaryPathFor(*target);
-    if (!writeWholeFile(temporary, bytes)) {
+    std::error_code probe;
+    const fs::file_status held = fs::symlink_status(temporary, probe);
+    if (fs::exists(held) && !fs::is_regular_file(held)) {
+        return ReplaceError{ReplaceFailure::NotWritten,
+                            std::make_error_code(std::errc::file_exists)};
+    }
+    if (const std::optional<std::error_code> cause = writeWholeFile(temporary, bytes)) {
         removeTemporary(temporary);
-        return false;
+        return ReplaceError{ReplaceFailure::NotWritten, *cause};
     }
     std::error_code error;
     fs::rename(temporary, *target, error);
     if (error) {
         removeTemporary(temporary);
-        return false;
+        return ReplaceError{ReplaceFailure::NotReplaced, error};
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace quarn::app

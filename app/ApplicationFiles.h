@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace quarn::app {
 
@@ -18,12 +19,25 @@ std::filesystem::path applicationFilePath(const std::string& directory, std::str
 // (missing, a directory, no permission).
 std::optional<std::string> readFileBytes(const std::filesystem::path& path, std::size_t maxBytes);
 
-// Writes bytes to a temporary file beside path and renames it over path.
-// A symbolic link is followed: the file it leads to is replaced, in that
-// file's own folder, and the link stays a link. Only a plain file (or none)
-// is replaced; a read-only file, a directory, a device or a chain of links
-// that loops or breaks gets nothing written. Returns false, leaving
-// everything as it was and no temporary behind, on any error.
-bool replaceFile(const std::filesystem::path& path, std::string_view bytes);
+enum class ReplaceFailure {
+    NotWritten,   // the temporary file could not be created or written whole
+    NotReplaced,  // the target may not be replaced, or would not take the new file
+};
+
+struct ReplaceError {
+    ReplaceFailure failure;
+    std::error_code cause;  // the system's reason, when it gave one
+};
+
+// Writes bytes to a temporary file beside path and renames it over path, so
+// that the file is either all there or not touched. A symbolic link is
+// followed: the file it leads to is replaced, in that file's own folder,
+// and the link stays a link. Only a plain file (or none) is replaced; a
+// read-only file, a directory, a device or a chain of links that loops or
+// breaks gets nothing written, and so does a target whose temporary name
+// is taken by anything but a plain file (writing through it would change a
+// file that is not ours). On any error everything stays as it was, no
+// temporary is left behind, and the error says why.
+std::optional<ReplaceError> replaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace quarn::app

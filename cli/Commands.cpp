@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 
+#include "app/ApplicationFiles.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessSession.h"
 #include "cli/SetArguments.h"
@@ -253,25 +253,13 @@ int CommandRun::save() {
     }
     // Written beside the file and renamed over it, so that a failed write
     // never leaves half a file under the name.
-    const std::filesystem::path path = pathFromUtf8(options_.file);
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << written.text;
-        file.close();
-        if (!file) {
-            err_ << options_.file << ": cannot be written\n";
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return kExitUsage;
+    if (const std::optional<app::ReplaceError> error =
+            app::replaceFile(pathFromUtf8(options_.file), written.text)) {
+        err_ << options_.file << ": cannot be written";
+        if (error->cause) {
+            err_ << ": " << error->cause.message();
         }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        err_ << options_.file << ": cannot be written: " << error.message() << '\n';
-        std::filesystem::remove(temporary, error);
+        err_ << '\n';
         return kExitUsage;
     }
     if (!options_.json) {

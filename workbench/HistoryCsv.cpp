@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "paramfile/LocalTime.h"
+#include "workbench/FilePaths.h"
 
 namespace quarn::workbench {
 
@@ -48,7 +49,7 @@ std::string historyCsvText(const SignalHistory& history) {
 
 CsvExportResult exportHistoryCsv(const SignalHistory& history, const std::string& utf8Path) {
     CsvExportResult result;
-    result.error = replaceWholeFile(utf8Path, historyCsvText(history));
+    result.error = app::replaceFile(pathFromUtf8(utf8Path), historyCsvText(history));
     if (result.ok()) {
         result.sampleLines = history.size();
     }

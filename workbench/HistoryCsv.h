@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "workbench/FileReplacement.h"
+#include "app/ApplicationFiles.h"
 #include "workbench/SignalHistory.h"
 
 namespace quarn::workbench {
@@ -23,8 +23,8 @@ std::string isoLocalTimeMs(std::chrono::system_clock::time_point when);
 std::string historyCsvText(const SignalHistory& history);
 
 struct CsvExportResult {
-    std::size_t sampleLines = 0;        // lines written after the header
-    std::optional<ReplaceError> error;  // set when nothing was written
+    std::size_t sampleLines = 0;             // lines written after the header
+    std::optional<app::ReplaceError> error;  // set when nothing was written
     bool ok() const { return !error.has_value(); }
 };
 

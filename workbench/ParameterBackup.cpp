@@ -53,7 +53,7 @@ SaveOutcome ParameterBackup::save(const std::string& utf8Path) const {
         // number with bytes that are not text, say): said, not written.
         return {false, notWritten + "\n" + written.error->message()};
     }
-    if (!app::replaceFile(pathFromUtf8(utf8Path), written.text)) {
+    if (app::replaceFile(pathFromUtf8(utf8Path), written.text)) {
         return {false, notWritten};
     }
     return {true, withValues(texts::textOf(session_.texts, StringId::ParametersSavedTo),

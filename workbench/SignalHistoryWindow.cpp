@@ -122,8 +122,8 @@ std::string SignalHistoryWindow::statusText() const {
         return fillPlaceholders(text(StringId::HistoryExportDone),
                                 std::to_string(lastExport_->sampleLines), lastExport_->path);
     }
-    const ReplaceError& error = *lastExport_->error;
-    const StringId pattern = error.failure == ReplaceFailure::NotWritten
+    const app::ReplaceError& error = *lastExport_->error;
+    const StringId pattern = error.failure == app::ReplaceFailure::NotWritten
                                  ? StringId::HistoryExportNotWritten
                                  : StringId::HistoryExportNotReplaced;
     const std::string reason = error.cause ? error.cause.message() : std::string("?");

@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
+#include "app/ApplicationFiles.h"
 #include "platform/controls/Captioned.h"
 #include "platform/controls/Form.h"
 #include "platform/controls/Label.h"
 #include "texts/StringTable.h"
-#include "workbench/FileReplacement.h"
 #include "workbench/SignalChart.h"
 #include "workbench/SignalHistory.h"
 
@@ -58,7 +58,7 @@ class SignalHistoryWindow final : public quarn::Form {
     struct ExportReport {
         std::string path;
         std::size_t sampleLines = 0;
-        std::optional<ReplaceError> error;
+        std::optional<app::ReplaceError> error;
     };
 
     void onSampleKept();

@@ -179,7 +179,7 @@ TEST_F(CliScenario, JsonReadIsTheSavedFilesDeviceAndParameters) {
     ASSERT_EQ(save.status, kExitDone) << save.err;
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_FALSE(
-        std::filesystem::exists(directory.path() / std::u8string(u8"copia è ü.json.part")));
+        std::filesystem::exists(directory.path() / std::u8string(u8"copia è ü.json.new")));
 
     const paramfile::ReadResult saved = paramfile::readParameterFileAt(path);
     ASSERT_TRUE(saved.ok()) << saved.error->message();

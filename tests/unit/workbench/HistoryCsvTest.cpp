@@ -86,23 +86,23 @@ TEST_F(HistoryCsv, ExportWritesTheWholeFileAndReplacesAnOldOne) {
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.sampleLines, 4U);
     EXPECT_EQ(dir.read("history.csv"), historyCsvText(rig.history));
-    EXPECT_FALSE(dir.exists("history.csv.part"));
+    EXPECT_FALSE(dir.exists("history.csv.new"));
 }
 
 TEST_F(HistoryCsv, FailedExportLeavesTheOldFileAndNoHalfFile) {
     // A folder that does not exist.
     CsvExportResult result = exportHistoryCsv(rig.history, dir.file("missing/h.csv").string());
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->failure, ReplaceFailure::NotWritten);
+    EXPECT_EQ(result.error->failure, app::ReplaceFailure::NotWritten);
     EXPECT_EQ(result.sampleLines, 0U);
 
     // A folder under the name: written, but it cannot take the name.
     std::filesystem::create_directory(dir.file("taken.csv"));
     result = exportHistoryCsv(rig.history, dir.file("taken.csv").string());
     ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->failure, ReplaceFailure::NotReplaced);
+    EXPECT_EQ(result.error->failure, app::ReplaceFailure::NotReplaced);
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.csv")));
-    EXPECT_FALSE(dir.exists("taken.csv.part"));
+    EXPECT_FALSE(dir.exists("taken.csv.new"));
 
     // A folder the technician may not write to, holding an earlier export.
     if (!testing::permissionsBind()) {
@@ -117,7 +117,7 @@ TEST_F(HistoryCsv, FailedExportLeavesTheOldFileAndNoHalfFile) {
     ASSERT_FALSE(result.ok());
     EXPECT_TRUE(result.error->cause);
     EXPECT_EQ(dir.read("locked/h.csv"), "earlier export");
-    EXPECT_FALSE(dir.exists("locked/h.csv.part"));
+    EXPECT_FALSE(dir.exists("locked/h.csv.new"));
 }
 
 TEST_F(HistoryCsv, ATemporaryNameHeldByALinkIsNotWrittenThrough) {
@@ -126,7 +126,7 @@ TEST_F(HistoryCsv, ATemporaryNameHeldByALinkIsNotWrittenThrough) {
     }
     dir.write("h.csv", "earlier export");
     dir.write("elsewhere.txt", "not ours");
-    std::filesystem::create_symlink(dir.file("elsewhere.txt"), dir.file("h.csv.part"));
+    std::filesystem::create_symlink(dir.file("elsewhere.txt"), dir.file("h.csv.new"));
     const CsvExportResult result = exportHistoryCsv(rig.history, dir.file("h.csv").string());
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(dir.read("h.csv"), "earlier export");
