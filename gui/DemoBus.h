@@ -4,8 +4,8 @@
 // behind it.
 
 #include "platform/D2xxDriver.h"
+#include "platform/SteadyClock.h"
 #include "sim/SimulatedBus.h"
-#include "sim/SteadyClock.h"
 
 namespace quarn::gui {
 
@@ -17,7 +17,7 @@ class DemoBus {
     sim::SimulatedBus& bus() { return bus_; }
 
   private:
-    sim::SteadyClock clock_;
+    SteadyClock clock_;
     sim::SimulatedBus bus_{clock_};
 };
 

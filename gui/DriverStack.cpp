@@ -12,13 +12,13 @@
 #include "gui/ConsoleAdvisor.h"
 #include "gui/DemoBus.h"
 #include "platform/LoggedDriver.h"
+#include "platform/SteadyClock.h"
 #include "platform/qt/QtConversions.h"
-#include "sim/SteadyClock.h"
 
 namespace quarn::gui {
 
 struct DriverStack::Parts {
-    sim::SteadyClock clock;  // the capture's times count from the program's start
+    SteadyClock clock;  // the capture's times count from the program's start
     std::unique_ptr<DemoBus> demo;
     std::unique_ptr<capture::ReplayDriver> replay;
     std::unique_ptr<backend::HardwareBackend> hardware;

@@ -7,7 +7,6 @@
 
 #include "app/Application.h"
 #include "gui/ChangeLogWindowView.h"
-#include "gui/HistoryClock.h"
 #include "gui/ParameterRestoreWindowView.h"
 #include "gui/ServiceReportPdf.h"
 #include "gui/SignalHistoryWindowView.h"
@@ -81,7 +80,6 @@ class ToolWindows {
     std::unique_ptr<ChangeLogWindowView> changeLogView_;
     ReportDrawing drawSignalChart_;  // the signal history's chart
     // Signal history: kept from the start, shown on demand.
-    HistoryClock historyClock_;
     workbench::SignalHistory signalHistory_;
     workbench::SignalHistoryWindow signalHistoryWindow_;
     std::unique_ptr<SignalHistoryWindowView> signalHistoryWindowView_;

@@ -63,6 +63,8 @@ class TimerService {
   public:
     virtual ~TimerService() = default;
     virtual std::unique_ptr<Timer> createTimer() = 0;
+    // The clock the timers count by.
+    virtual const Clock& clock() const = 0;
 };
 
 }  // namespace quarn

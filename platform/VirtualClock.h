@@ -21,6 +21,7 @@ class VirtualClock final : public Clock, public TimerService {
 
     std::int64_t nowMs() const override { return now_; }
     std::unique_ptr<Timer> createTimer() override;
+    const Clock& clock() const override { return *this; }
 
     // Fires every timer that falls due up to now + ms, then sets now to that
     // time. Timers armed by handlers during the run fire too if they fall due.

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/SteadyClock.h"
 #include "platform/Timers.h"
 
 namespace quarn::qt {
@@ -18,6 +19,7 @@ class QtTimerService final : public QObject, public TimerService {
     ~QtTimerService() override;
 
     std::unique_ptr<Timer> createTimer() override;
+    const Clock& clock() const override { return clock_; }
 
     // Timers currently counting down (for tests and diagnostics).
     std::size_t runningTimers() const { return running_.size(); }
@@ -34,6 +36,7 @@ class QtTimerService final : public QObject, public TimerService {
     void stop(int id);
 
     std::map<int, QtTimer*> running_;
+    SteadyClock clock_;
 };
 
 }  // namespace quarn::qt

@@ -12,9 +12,9 @@
 #include <memory>
 #include <mutex>
 
+#include "platform/SteadyClock.h"
 #include "sim/DeviceConfig.h"
 #include "sim/SimulatedBus.h"
-#include "sim/SteadyClock.h"
 
 #if defined(_WIN32)
 #define QUARN_DROPIN_EXPORT extern "C" __declspec(dllexport)
@@ -32,7 +32,7 @@ using quarn::FtStatus;
 
 // One "QuarnProg" programmer with a Zel sensor behind it.
 struct DropInBus {
-    quarn::sim::SteadyClock clock;
+    quarn::SteadyClock clock;
     quarn::sim::SimulatedBus bus{clock};
 
     DropInBus() { bus.plugAdapter("QuarnProg").attachDevice(quarn::sim::DeviceConfig{}); }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/SteadyClock.h"
 #include "sim/SimulatedBus.h"
-#include "sim/SteadyClock.h"
 #include "sim/usbstand/StandInWorld.h"
 
 namespace quarn::usbstand {
@@ -27,7 +27,7 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
 
 // The bus and its clock live as long as the process, like the world.
 struct SceneBus {
-    sim::SteadyClock clock;
+    SteadyClock clock;
     sim::SimulatedBus bus{clock};
 };
 

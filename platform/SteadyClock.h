@@ -1,13 +1,13 @@
 #pragma once
-// Real elapsed time for running the simulator outside tests: milliseconds
-// since the clock was made, from the monotonic system clock.
+// Real elapsed time: milliseconds since the clock was made, from the
+// monotonic system clock, which Qt's timers follow too.
 
 #include <chrono>
 #include <cstdint>
 
 #include "platform/Timers.h"
 
-namespace quarn::sim {
+namespace quarn {
 
 class SteadyClock final : public Clock {
   public:
@@ -21,4 +21,4 @@ class SteadyClock final : public Clock {
     std::chrono::steady_clock::time_point origin_ = std::chrono::steady_clock::now();
 };
 
-}  // namespace quarn::sim
+}  // namespace quarn
