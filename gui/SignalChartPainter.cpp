@@ -24,7 +24,8 @@ constexpr int kMaxTimeLines = 8;
 const QColor kBackground(255, 255, 255);
 const QColor kGrid(220, 220, 220);
 const QColor kAxis(96, 96, 96);
-const QColor kAlarmShade(255, 200, 200);
+// Translucent, so that the grid stays visible under an alarm.
+const QColor kAlarmShade(255, 0, 0, 56);
 const QColor kLevelLine(0, 0, 160);
 const QColor kPeakLine(208, 96, 0);
 
@@ -67,6 +68,8 @@ class ChartGeometry {
     std::int64_t spanMs_;
 };
 
+// The grid, axes, figures and captions: they depend on the plot and the
+// span only, never on the samples, so a view can keep them painted.
 void paintGrid(QPainter& painter, const QRectF& plot, const ChartGeometry& at, std::int64_t startMs,
                std::int64_t endMs, const ChartTexts& texts) {
     const QFontMetricsF metrics(painter.font());
@@ -173,35 +176,60 @@ void paintHeldPeak(QPainter& painter, const QRectF& plot, const ChartGeometry& a
 
 }  // namespace
 
-void paintSignalChart(QPainter& painter, const QRectF& area,
-                      const workbench::SignalHistory& history, std::int64_t spanMs,
-                      const ChartTexts& texts, std::optional<std::int64_t> endMs) {
+// Where the chart's plot and time axis lie for `area` and `spanMs`;
+// nothing when the area is too small to hold a plot.
+std::optional<QRectF> plotFor(const QPainter& painter, const QRectF& area, std::int64_t spanMs) {
+    const QRectF plot = plotArea(area, QFontMetricsF(painter.font()));
+    if (plot.width() <= 1 || plot.height() <= 1 || spanMs <= 0) {
+        return std::nullopt;
+    }
+    return plot;
+}
+
+void paintChartBackdrop(QPainter& painter, const QRectF& area, std::int64_t spanMs,
+                        const ChartTexts& texts) {
     painter.save();
     painter.setClipRect(area);
     painter.fillRect(area, kBackground);
-    const QRectF plot = plotArea(area, QFontMetricsF(painter.font()));
-    if (plot.width() <= 1 || plot.height() <= 1 || spanMs <= 0) {
-        painter.restore();
+    if (const std::optional<QRectF> plot = plotFor(painter, area, spanMs)) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        // The grid counts back from the chart's end, wherever that is.
+        const ChartGeometry at(*plot, 0, spanMs);
+        paintGrid(painter, *plot, at, 0, spanMs, texts);
+    }
+    painter.restore();
+}
+
+void paintChartTrace(QPainter& painter, const QRectF& area, const workbench::SignalHistory& history,
+                     std::int64_t spanMs, const ChartTexts& texts,
+                     std::optional<std::int64_t> endMs) {
+    const std::optional<QRectF> plot = plotFor(painter, area, spanMs);
+    if (!plot) {
         return;
     }
     const std::int64_t end = endMs ? *endMs : (history.empty() ? spanMs : history.newest().clockMs);
     const std::int64_t start = end - spanMs;
-    const ChartGeometry at(plot, start, spanMs);
+    const ChartGeometry at(*plot, start, spanMs);
 
     const std::size_t first = history.firstAtOrAfter(start);
     const std::size_t last = history.firstAtOrAfter(end + 1);  // one past the chart's end
 
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    paintAlarmShading(painter, plot, at, history, first, last);
-    paintGrid(painter, plot, at, start, end, texts);
     painter.save();
-    painter.setClipRect(plot.adjusted(0, -1, 1, 1), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setClipRect(plot->adjusted(0, -1, 1, 1));
+    paintAlarmShading(painter, *plot, at, history, first, last);
     paintLevel(painter, at, history, first, last);
     if (last > first) {
-        paintHeldPeak(painter, plot, at, history.at(last - 1).heldPeak, texts);
+        paintHeldPeak(painter, *plot, at, history.at(last - 1).heldPeak, texts);
     }
     painter.restore();
-    painter.restore();
+}
+
+void paintSignalChart(QPainter& painter, const QRectF& area,
+                      const workbench::SignalHistory& history, std::int64_t spanMs,
+                      const ChartTexts& texts, std::optional<std::int64_t> endMs) {
+    paintChartBackdrop(painter, area, spanMs, texts);
+    paintChartTrace(painter, area, history, spanMs, texts, endMs);
 }
 
 ChartTexts chartTexts(const workbench::ChartCaptions& captions) {

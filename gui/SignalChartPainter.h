@@ -17,6 +17,7 @@ struct ChartTexts {
     QString timeAxis;
     QString levelAxis;
     QString peak;
+    friend bool operator==(const ChartTexts&, const ChartTexts&) = default;
 };
 
 // The chart's captions as the painter takes them.
@@ -28,5 +29,16 @@ ChartTexts chartTexts(const workbench::ChartCaptions& captions);
 void paintSignalChart(QPainter& painter, const QRectF& area,
                       const workbench::SignalHistory& history, std::int64_t spanMs,
                       const ChartTexts& texts, std::optional<std::int64_t> endMs = {});
+
+// The same chart in two layers, for a view that repaints it many times a
+// second: the backdrop (background, grid, axes, figures and captions),
+// which depends only on the area, the span and the texts and can be kept
+// in a pixmap, and the trace (alarm shading, level line, held peak) drawn
+// over it.
+void paintChartBackdrop(QPainter& painter, const QRectF& area, std::int64_t spanMs,
+                        const ChartTexts& texts);
+void paintChartTrace(QPainter& painter, const QRectF& area, const workbench::SignalHistory& history,
+                     std::int64_t spanMs, const ChartTexts& texts,
+                     std::optional<std::int64_t> endMs = {});
 
 }  // namespace quarn::gui

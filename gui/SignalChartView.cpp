@@ -22,9 +22,25 @@ void SignalChartView::sync() {
 }
 
 void SignalChartView::paintEvent(QPaintEvent* /*event*/) {
+    const ChartTexts texts = chartTexts(model_.captions());
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    // The backdrop is painted again only when the size, span or texts change;
+    // each sample repaints the trace alone over it.
+    if (backdrop_.size() != pixels || backdrop_.devicePixelRatio() != ratio ||
+        backdropSpanMs_ != model_.spanMs() || backdropTexts_ != texts) {
+        backdrop_ = QPixmap(pixels);
+        backdrop_.setDevicePixelRatio(ratio);
+        QPainter backdropPainter(&backdrop_);
+        backdropPainter.setFont(font());
+        paintChartBackdrop(backdropPainter, QRectF(rect()), model_.spanMs(), texts);
+        backdropTexts_ = texts;
+        backdropSpanMs_ = model_.spanMs();
+    }
     QPainter painter(this);
-    paintSignalChart(painter, QRectF(rect()), history_, model_.spanMs(),
-                     chartTexts(model_.captions()), model_.frozenEndMs());
+    painter.drawPixmap(0, 0, backdrop_);
+    paintChartTrace(painter, QRectF(rect()), history_, model_.spanMs(), texts,
+                    model_.frozenEndMs());
 }
 
 }  // namespace quarn::gui

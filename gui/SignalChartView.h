@@ -2,7 +2,11 @@
 // Shows the signal history window's chart model: repaints when the model
 // says a sample came in, and paints with paintSignalChart.
 
+#include <QPixmap>
 #include <QWidget>
+#include <cstdint>
+
+#include "gui/SignalChartPainter.h"
 
 #include "platform/qt/ControlView.h"
 #include "workbench/SignalChart.h"
@@ -22,6 +26,10 @@ class SignalChartView final : public qt::ControlView<QWidget, workbench::SignalC
     void sync() override;
 
     const workbench::SignalHistory& history_;
+    // The chart's backdrop as last painted, and what it was painted for.
+    QPixmap backdrop_;
+    ChartTexts backdropTexts_;
+    std::int64_t backdropSpanMs_ = 0;
 };
 
 }  // namespace quarn::gui

@@ -5,15 +5,16 @@
 #     (median of several runs of quarn_gui_bench --first-paint, quarnsoft's
 #     own start-up on the simulated programmer), as the program measures it
 #     and as seen from outside (launch to exit);
-#   - idle: CPU share and resident memory over 10 s with the start window
+#   - idle: CPU share and resident memory over 30 s with the start window
 #     shown and the programmer present but nothing behind it
 #     (quarn_gui_bench --no-sensor);
-#   - streaming: CPU share and resident memory over 10 s while the sensor
+#   - streaming: CPU share and resident memory over 30 s while the sensor
 #     window shows the live signal (quarnsoft --simulate);
 #   - streaming with the signal history window shown beside it
 #     (quarn_gui_bench --history), and its ratio to the sensor window alone.
 # Targets: first window < 300 ms, idle CPU < 1 %, RSS < 60 MB, streaming
 # CPU < 2 % of one core, history shown <= 1.5 times the streaming CPU.
+# The measuring time is QUARN_BENCH_SECONDS (default 30).
 #
 # Usage: bench/gui/gui_bench.sh [runs]        (default: 9 start-up runs)
 # Builds the release quarnsoft and quarn_gui_bench first when needed, in
@@ -22,7 +23,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 runs=${1:-9}
-measure_seconds=10
+measure_seconds=${QUARN_BENCH_SECONDS:-30}
 
 if [[ -z ${QUARN_BENCH_INSIDE_X:-} ]]; then
   build_dir=${QUARN_GUI_BUILD_DIR:-$root/build/gui-release}
