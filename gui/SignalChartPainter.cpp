@@ -132,11 +132,13 @@ void paintAlarmShading(QPainter& painter, const QRectF& plot, const ChartGeometr
     }
 }
 
+// The level line. Where several samples fall on one pixel column only the
+// first, the extremes and the last of them are drawn there: the line looks
+// the same and costs a few points a column, not one a sample.
 void paintLevel(QPainter& painter, const ChartGeometry& at, const workbench::SignalHistory& history,
                 std::size_t first, std::size_t end) {
     painter.setPen(QPen(kLevelLine, 1));
     QPolygonF stretch;
-    stretch.reserve(static_cast<qsizetype>(end - first));
     auto flush = [&] {
         if (stretch.size() == 1) {
             painter.drawPoint(stretch.front());
@@ -145,13 +147,46 @@ void paintLevel(QPainter& painter, const ChartGeometry& at, const workbench::Sig
         }
         stretch.clear();
     };
+    // The samples of the current pixel column: its x, the extremes of their
+    // y, the last one's y. The first one's point is in the stretch already.
+    struct Column {
+        int x = 0;
+        double top = 0;
+        double bottom = 0;
+        double last = 0;
+        int count = 0;
+    } column;
+    auto closeColumn = [&] {
+        if (column.count > 2) {
+            stretch.append(QPointF(column.x, column.top));
+            stretch.append(QPointF(column.x, column.bottom));
+        }
+        if (column.count > 1) {
+            stretch.append(QPointF(column.x, column.last));
+        }
+        column.count = 0;
+    };
     for (std::size_t i = first; i < end; ++i) {
         const workbench::HistorySample& sample = history.at(i);
         if (i > first && sample.clockMs - history.at(i - 1).clockMs > kGapMs) {
+            closeColumn();
             flush();
         }
-        stretch.append(QPointF(at.x(sample.clockMs), at.y(sample.level)));
+        const int x = static_cast<int>(at.x(sample.clockMs));
+        const double y = at.y(sample.level);
+        if (column.count > 0 && x != column.x) {
+            closeColumn();
+        }
+        if (column.count == 0) {
+            column = Column{x, y, y, y, 0};
+            stretch.append(QPointF(x, y));
+        }
+        column.top = std::min(column.top, y);
+        column.bottom = std::max(column.bottom, y);
+        column.last = y;
+        ++column.count;
     }
+    closeColumn();
     flush();
 }
 

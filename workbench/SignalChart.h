@@ -16,9 +16,10 @@ namespace quarn::workbench {
 // The chart shows the last two minutes.
 inline constexpr std::int64_t kChartSpanMs = 2 * 60 * 1000;
 // A following chart is redrawn at most this often: two minutes across some
-// 700 pixels move by about one pixel in this time, so redrawing with every
-// sample (50 ms) would only cost time.
-inline constexpr std::int64_t kChartRedrawMs = 200;
+// 600 pixels move by about two pixels in this time, a step the eye follows
+// as a smooth scroll; redrawing with every sample (50 ms) would only cost
+// time (measured by bench/gui/gui_bench.sh).
+inline constexpr std::int64_t kChartRedrawMs = 400;
 
 struct ChartCaptions {
     std::string timeAxis;

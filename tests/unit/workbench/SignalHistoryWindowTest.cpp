@@ -50,8 +50,10 @@ TEST_F(SignalHistoryWindowTest, PauseFreezesTheChartWhileTheHistoryKeepsFilling)
     EXPECT_EQ(window.statusLine.caption(), "Following");
     chartChanges = 0;
 
-    // Redrawn with the first sample, then every 200 ms of samples.
-    for (int i = 0; i < 10; ++i) {
+    // Redrawn with the first sample, then every kChartRedrawMs of samples.
+    const int redrawSpan =
+        static_cast<int>(2 * kChartRedrawMs / testing::HistoryRig::kSamplePeriodMs) + 1;
+    for (int i = 0; i < redrawSpan; ++i) {
         rig.sample(200 + i);
     }
     EXPECT_EQ(chartChanges, 3);
@@ -69,7 +71,7 @@ TEST_F(SignalHistoryWindowTest, PauseFreezesTheChartWhileTheHistoryKeepsFilling)
     }
     EXPECT_EQ(chartChanges, changesAtPause);
     EXPECT_EQ(chart.frozenEndMs(), lastShown);
-    EXPECT_EQ(rig.history.size(), 51U);
+    EXPECT_EQ(rig.history.size(), static_cast<std::size_t>(1 + redrawSpan + 40));
 
     window.pauseButton.click();
     EXPECT_FALSE(chart.paused());
