@@ -1,7 +1,8 @@
 #pragma once
-// The settings file QuarnSoft.prm in the application directory: a quoted
-// header line and the language, each line ended by CR LF. Reading and
-// writing never fail and never show anything; a damaged file gives defaults.
+// The settings file QuarnSoft.prm in a given folder (app/FilePlaces.h says
+// which): a quoted header line and the language, each line ended by CR LF.
+// Reading and writing never fail and never show anything; a damaged file
+// gives defaults.
 
 #include <string>
 #include <string_view>

@@ -14,6 +14,8 @@ inline constexpr std::string_view kSettingsHeader = "File configurazione QuarnSo
 inline constexpr std::string_view kStringTableFileName = "StringTable.txt";
 inline constexpr std::string_view kStringTableMissingText =
     "Unable to find file \"StringTable.txt\", the application will be terminated";
+// Below the fatal text, before the folders the table was looked for in.
+inline constexpr std::string_view kStringTablePlacesHeading = "Places looked in:";
 
 // Timers of the start window, in milliseconds.
 inline constexpr int kReceiveIntervalMs = 50;

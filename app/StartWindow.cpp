@@ -3,7 +3,7 @@
 
 #include "app/StartWindow.h"
 
-#include "app/Settings.h"
+#include "app/FilePlaces.h"
 #include "app/ShellConstants.h"
 #include "app/StringTableFile.h"
 
@@ -30,7 +30,7 @@ StartWindow::StartWindow(const StartWindowContext& context)
 void StartWindow::onLoad() {
     ApplicationState& state = context_.state;
     versionLabel.setCaption(versionLabelText(context_.host.version()));
-    state.language = loadSettings(context_.host.applicationDirectory());
+    state.language = loadSettingsAt(settingsPlacesOf(context_.host));
     if (!applyLanguage()) {
         return;  // the window has been closed and the application ends
     }
@@ -46,7 +46,7 @@ void StartWindow::onLoad() {
 
 void StartWindow::onUnload() {
     context_.usb.close();
-    saveSettings(context_.host.applicationDirectory(), context_.state.language);
+    saveSettingsAt(settingsPlacesOf(context_.host), context_.state.language);
     context_.monitor.unload();
     // The window's timers go with it.
     receiveTimer->setEnabled(false);
@@ -57,9 +57,12 @@ void StartWindow::onUnload() {
 
 bool StartWindow::applyLanguage() {
     ApplicationState& state = context_.state;
-    if (!loadStringTable(context_.host.applicationDirectory(), state.language, state.texts)) {
+    // Looked for again at each switch, as the file was read again before.
+    const FileFolders folders = fileFoldersOf(context_.host);
+    const std::optional<std::string> tableFolder = stringTableFolder(folders);
+    if (!tableFolder || !loadStringTable(*tableFolder, state.language, state.texts)) {
         context_.host.showCriticalMessage(std::string(kProgramName),
-                                          std::string(kStringTableMissingText));
+                                          stringTableMissingMessage(folders));
         unload();
         return false;
     }

@@ -31,7 +31,7 @@ struct ProgramContext {
     RealTime& realTime;
     // The driver for --driver; null, with the reason, when none can be used.
     std::function<D2xxDriver*(backend::DriverChoice, std::string& problem)> driverFor;
-    std::string applicationDirectory;  // where StringTable.txt is
+    std::string applicationDirectory;  // the executable's folder
     std::function<std::chrono::system_clock::time_point()> wallTime;
     const std::atomic<bool>* stop = nullptr;  // set on SIGINT or SIGTERM
     std::ostream& out;

@@ -1,8 +1,9 @@
 #pragma once
 // The host services of a program without windows: the application
 // directory given at start (the executable's folder, where StringTable.txt
-// lies), the time of day from the system, "." as decimal separator, and the
-// critical message written on the error stream.
+// is looked for first) and the installed data folder beside it, no
+// configuration folder of its own, the time of day from the system, "." as decimal separator, and
+// the critical message written on the error stream.
 
 #include <ostream>
 #include <string>
@@ -17,6 +18,9 @@ class HeadlessHost final : public HostServices {
         : directory_(std::move(applicationDirectory)), err_(err) {}
 
     std::string applicationDirectory() const override { return directory_; }
+    std::string installedDataDirectory() const override {
+        return installedDataDirectoryBeside(directory_);
+    }
     AppVersion version() const override;
     std::string timeOfDay() const override;
     std::string decimalSeparator() const override { return "."; }

@@ -29,7 +29,8 @@ extern "C" void requestStop(int /*signal*/) {
     stopRequested.store(true);
 }
 
-// The folder of this executable, where StringTable.txt is looked for.
+// The folder of this executable, where StringTable.txt is looked for first
+// (then in the installed data folder beside it).
 std::string executableDirectory(const char* argv0) {
     std::error_code error;
 #if defined(_WIN32)

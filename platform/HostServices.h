@@ -1,11 +1,13 @@
 #pragma once
 // Small services of the host system that the logic needs: where the program
-// lives, its version, the time of day, the fatal message box, the user's
-// decimal separator and the end of the application. Qt implements them in
-// the product; tests use a recording fake.
+// and its files live, its version, the time of day, the fatal message box,
+// the user's decimal separator and the end of the application. Qt
+// implements them in the product; tests use a recording fake.
 
 #include <chrono>
 #include <string>
+
+#include "platform/HostFolders.h"
 
 namespace quarn {
 
@@ -19,8 +21,22 @@ class HostServices {
   public:
     virtual ~HostServices() = default;
 
-    // Directory of the executable, where StringTable.txt and QuarnSoft.prm live.
+    // Directory of the executable. A portable folder keeps StringTable.txt
+    // and QuarnSoft.prm here; it is where both are looked for first.
     virtual std::string applicationDirectory() const = 0;
+    // The installed data folder (kInstalledDataFromExecutable), where
+    // StringTable.txt is looked for when the executable's folder has none.
+    // Empty when the host has no such place.
+    virtual std::string installedDataDirectory() const { return {}; }
+    // The user's configuration folder for this program, where the settings
+    // go when the executable's folder takes no files. Empty when the host
+    // has none (then such settings are not kept).
+    virtual std::string userConfigDirectory() const { return {}; }
+    // True when files may be created in directory; tests may answer for a
+    // folder whose permissions the superuser would ignore.
+    virtual bool directoryWritable(const std::string& directory) const {
+        return isWritableDirectory(directory);
+    }
     virtual AppVersion version() const = 0;
     // The current time of day in the system's format, for monitor lines.
     virtual std::string timeOfDay() const = 0;

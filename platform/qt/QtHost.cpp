@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTime>
 
 #include "platform/qt/QtConversions.h"
@@ -30,6 +31,20 @@ QString timeFormatWithoutZone(const QString& format) {
 
 std::string QtHost::applicationDirectory() const {
     return toStdString(QCoreApplication::applicationDirPath());
+}
+
+std::string QtHost::installedDataDirectory() const {
+    return installedDataDirectoryBeside(applicationDirectory());
+}
+
+std::string QtHost::userConfigDirectory() const {
+    // $XDG_CONFIG_HOME (~/.config) on Linux, the local application data
+    // folder on Windows; empty when the system names none.
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty()) {
+        return {};
+    }
+    return toStdString(base + QLatin1Char('/') + toQString(std::string(kUserConfigFolderName)));
 }
 
 AppVersion QtHost::version() const {

@@ -1,7 +1,9 @@
 #pragma once
-// A HostServices for tests: fixed directory, version and time of day, and a
-// record of the message boxes shown and of the request to quit.
+// A HostServices for tests: fixed folders, version and time of day, folders
+// that count as read-only whoever runs the test, and a record of the
+// message boxes shown and of the request to quit.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,9 @@ class FakeHost : public HostServices {
     };
 
     std::string directory = ".";
+    std::string installedData;  // none unless a test gives one
+    std::string userConfig;     // none unless a test gives one
+    std::vector<std::string> readOnlyFolders;
     AppVersion appVersion{1, 0, 0};
     std::string time = "12:34:56";
     std::string separator = ".";
@@ -24,6 +29,13 @@ class FakeHost : public HostServices {
     int quitRequests = 0;
 
     std::string applicationDirectory() const override { return directory; }
+    std::string installedDataDirectory() const override { return installedData; }
+    std::string userConfigDirectory() const override { return userConfig; }
+    bool directoryWritable(const std::string& folder) const override {
+        return std::find(readOnlyFolders.begin(), readOnlyFolders.end(), folder) ==
+                   readOnlyFolders.end() &&
+               HostServices::directoryWritable(folder);
+    }
     AppVersion version() const override { return appVersion; }
     std::string timeOfDay() const override { return time; }
     std::string decimalSeparator() const override { return separator; }

@@ -87,7 +87,7 @@ class CliScenario : public ::testing::Test {
                                      [this](backend::DriverChoice, std::string&) -> D2xxDriver* {
                                          return &underTest.driver();
                                      },
-                                     directory.path().string(),
+                                     executableFolder.string(),
                                      [] { return std::chrono::system_clock::time_point{}; },
                                      &time.stop,
                                      out,
@@ -131,6 +131,7 @@ class CliScenario : public ::testing::Test {
     sim::SimulatedBus bus{clock};
     quarn::testing::DriverUnderTest underTest{bus};
     quarn::testing::TempDir directory;
+    std::filesystem::path executableFolder = directory.path();
 };
 
 std::string fileText(const std::string& serial, const std::string& firmware,
@@ -166,6 +167,27 @@ TEST_F(CliScenario, IdentifyShowsTheSensorAndStopsTheStreamBeforeClosing) {
               "\n");
 }
 
+TEST_F(CliScenario, InstalledToolFindsItsStringTableInTheDataFolderOrNamesWhereItLooked) {
+    // <prefix>/bin/quarnsoft-cli and <prefix>/share/quarnsoft/StringTable.txt.
+    const std::filesystem::path data = directory.path() / "share" / "quarnsoft";
+    executableFolder = directory.path() / "bin";
+    std::filesystem::create_directories(executableFolder);
+    std::filesystem::create_directories(data);
+    std::filesystem::rename(directory.path() / "StringTable.txt", data / "StringTable.txt");
+    plug(sim::DeviceConfig{});
+    const CliResult found = run({"identify"});
+    EXPECT_EQ(found.status, kExitDone) << found.err;
+    EXPECT_NE(found.out.find("type: 0x0101"), std::string::npos);
+
+    std::filesystem::remove(data / "StringTable.txt");
+    const CliResult missing = run({"identify"});
+    EXPECT_EQ(missing.status, kExitUsage);
+    EXPECT_EQ(missing.err,
+              "QuarnSoft: Unable to find file \"StringTable.txt\", the application will be "
+              "terminated\n\nPlaces looked in:\n" +
+                  executableFolder.string() + "\n" + data.string() + "\n");
+}
+
 TEST_F(CliScenario, JsonReadIsTheSavedFilesDeviceAndParameters) {
     sim::DeviceConfig config;
     config.parameters = {3, 4, 2, 0, 1, 2};
@@ -178,8 +200,7 @@ TEST_F(CliScenario, JsonReadIsTheSavedFilesDeviceAndParameters) {
     const CliResult save = run({"save", utf8Of(path)});
     ASSERT_EQ(save.status, kExitDone) << save.err;
     EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_FALSE(
-        std::filesystem::exists(directory.path() / std::u8string(u8"copia è ü.json.new")));
+    EXPECT_FALSE(std::filesystem::exists(directory.path() / std::u8string(u8"copia è ü.json.new")));
 
     const paramfile::ReadResult saved = paramfile::readParameterFileAt(path);
     ASSERT_TRUE(saved.ok()) << saved.error->message();

@@ -20,11 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using quarn::testing::CopyDeliveredStringTable;
+using quarn::testing::fatalTextLookingIn;
 using quarn::testing::RecordingDriver;
 using quarn::testing::ShellFixture;
-
-constexpr char kFatalText[] =
-    "Unable to find file \"StringTable.txt\", the application will be terminated";
 
 class FileRobustness : public ::testing::Test {
   protected:
@@ -47,7 +45,7 @@ TEST_F(FileRobustness, DirectoryInPlaceOfTheStringTableIsTheFatalFailure) {
     fs::create_directory(shell.dir.file("StringTable.txt"));
     startAndExit();
     ASSERT_EQ(shell.host.messages.size(), 1U);
-    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.messages[0].text, fatalTextLookingIn(shell.dir.str()));
     EXPECT_EQ(shell.dir.read("QuarnSoft.prm"), settingsText(Language::English));
     EXPECT_TRUE(fs::is_directory(shell.dir.file("StringTable.txt")));
 }

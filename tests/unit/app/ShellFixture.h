@@ -18,6 +18,14 @@ inline void CopyDeliveredStringTable(const TempDir& dir) {
                                std::filesystem::copy_options::overwrite_existing);
 }
 
+// The fatal message for a string table found nowhere, when the only place
+// looked in is folder.
+inline std::string fatalTextLookingIn(const std::string& folder) {
+    return "Unable to find file \"StringTable.txt\", the application will be terminated\n\n"
+           "Places looked in:\n" +
+           folder;
+}
+
 // Owns everything an application needs except the driver, which differs
 // from test to test. Members are declared so that the application goes first.
 class ShellFixture {

@@ -12,11 +12,9 @@ namespace quarn::app {
 namespace {
 
 using quarn::testing::CopyDeliveredStringTable;
+using quarn::testing::fatalTextLookingIn;
 using quarn::testing::RecordingDriver;
 using quarn::testing::ShellFixture;
-
-constexpr char kFatalText[] =
-    "Unable to find file \"StringTable.txt\", the application will be terminated";
 
 class StartWindowTest : public ::testing::Test {
   protected:
@@ -77,7 +75,7 @@ TEST_F(StartWindowTest, MissingStringTableEndsTheApplicationAtStartUp) {
     StartWindow& window = shell.startWindow();
     ASSERT_EQ(shell.host.messages.size(), 1U);
     EXPECT_EQ(shell.host.messages[0].title, "QuarnSoft");
-    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.messages[0].text, fatalTextLookingIn(shell.dir.str()));
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.app().ended());
     EXPECT_FALSE(window.loaded());
@@ -99,7 +97,7 @@ TEST_F(StartWindowTest, MalformedMarkerIsTheSameFatalFailure) {
     shell.dir.write("StringTable.txt", "#STRING 11\r\nEsci\r\nExit\r\n#STRING\r\n");
     shell.app().start();
     ASSERT_EQ(shell.host.messages.size(), 1U);
-    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.messages[0].text, fatalTextLookingIn(shell.dir.str()));
     EXPECT_TRUE(shell.app().ended());
     EXPECT_EQ(shell.startWindow().exitMenu.caption(), "&Exit");
 }
@@ -153,7 +151,7 @@ TEST_F(StartWindowTest, StringTableDeletedBeforeALanguageSwitchEndsTheApplicatio
     std::filesystem::remove(shell.dir.file("StringTable.txt"));
     shell.startWindow().italianMenuItem.click();
     ASSERT_EQ(shell.host.messages.size(), 1U);
-    EXPECT_EQ(shell.host.messages[0].text, kFatalText);
+    EXPECT_EQ(shell.host.messages[0].text, fatalTextLookingIn(shell.dir.str()));
     EXPECT_EQ(shell.host.quitRequests, 1);
     EXPECT_TRUE(shell.app().ended());
     EXPECT_FALSE(shell.app().usb().isOpen());
