@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 
 # The identity the desktop knows QuarnSoft by, and who answers for the
 # package. Both stand in for the owner's own domain and address.
-set(QUARN_APPSTREAM_ID "org.quarnsoft.QuarnSoft")
+set(QUARN_APPSTREAM_ID "org.quarnsoft.quarnsoft")
 set(QUARN_MAINTAINER "QuarnSoft maintainers <maintainers@quarnsoft.example>")
 
 install(TARGETS quarnsoft-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

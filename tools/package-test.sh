@@ -18,6 +18,8 @@ if [[ ${1:-} == --inside-x ]]; then
   fail() {
     echo "FAILED: $*"
     import -window root "$work/failure.png" 2>/dev/null || true
+    echo "windows shown:"
+    xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null || true
     echo "the program's messages:"
     cat "$work/quarnsoft-stderr.txt" || true
     exit 1
