@@ -34,12 +34,13 @@ if [[ ${1:-} == --inside-x ]]; then
   echo "-- the sensor window shows"
   sleep 1
   import -window root "$work/sensor-window.png" 2>/dev/null || true
-  # Closing the sensor window ends the program, which saves its settings on
-  # the way out; any window still open after that is closed as well.
+  # Closing the sensor window (Alt+F4 through the window manager, as a
+  # technician does) ends the program, which saves its settings on the way
+  # out; any window still open after that is closed the same way.
   for _ in 1 2 3; do
     kill -0 "$app_pid" 2>/dev/null || break
     for window in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
-      xdotool windowclose "$window" 2>/dev/null || true
+      xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null || true
     done
     for _ in $(seq 1 25); do
       kill -0 "$app_pid" 2>/dev/null || break
