@@ -171,7 +171,7 @@ fi
 settings=$home/.config/QuarnSoft/QuarnSoft.prm
 [[ -s $settings ]] || fail "no settings in the user's configuration folder ($settings)"
 if [[ -e /usr/bin/QuarnSoft.prm ]]; then fail "settings were written to /usr/bin"; fi
-echo "settings: $settings: $(cat "$settings")"
+echo "settings: $settings: $(tr -d '\r' <"$settings" | tr '\n' ' ')"
 
 step "remove"
 $sudo dpkg -r quarnsoft
