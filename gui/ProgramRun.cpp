@@ -54,6 +54,9 @@ int runWindows(const LaunchOptions& options, const StartupAdditions& additions) 
     // The models decide when the program ends, not the last closed window.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(drawWindowIcon());
+    // Desktops that take the icon and name from the menu entry (Wayland)
+    // find it by this name: share/applications/quarnsoft.desktop.
+    QApplication::setDesktopFileName(QStringLiteral("quarnsoft"));
     qt::installFontSubstitutions();
 
     qt::QtHost host;

@@ -13,7 +13,11 @@ packages=(
   fontconfig fonts-dejavu-core fonts-liberation2 fonts-comic-neue
   poppler-utils
   xvfb xauth xdotool openbox
+  librsvg2-bin
 )
+# The Debian package (cpack: dpkg-shlibdeps, file) and its checks in
+# tools/package-test.sh.
+packages+=(dpkg-dev file desktop-file-utils appstream groff-base lintian)
 if [ "${QUARN_WITH_FUZZ:-0}" = "1" ]; then
   packages+=(clang libclang-rt-14-dev)
 fi
