@@ -59,7 +59,14 @@ std::string stringTableMissingMessage(const FileFolders& folders) {
 }
 
 SettingsPlaces settingsPlaces(const FileFolders& folders, bool executableWritable) {
-    if (executableWritable) {
+    // An installation's bin folder (the table only in the data folder) is
+    // no place for a user's file even when it takes files (run by root);
+    // any other folder is a portable one, as it always was.
+    const bool installed = !holds(folders.executable, kStringTableFileName) &&
+                           !folders.installedData.empty() &&
+                           holds(folders.installedData, kStringTableFileName);
+    const bool portable = !installed || holds(folders.executable, kSettingsFileName);
+    if (executableWritable && portable) {
         return SettingsPlaces{folders.executable, folders.executable};
     }
     if (folders.userConfig.empty()) {

@@ -43,13 +43,16 @@ struct SettingsPlaces {
 };
 
 // Where QuarnSoft.prm is read and written:
-// - the executable's folder takes files: both there (the portable folder,
-//   as always; the configuration folder is not looked at);
-// - it does not: written to the user's configuration folder, which the
-//   save creates. Read from there when a copy is there, since it holds the
-//   technician's last choice; otherwise from beside the executable, where
-//   a read-only installation may have put one (it stays as it is). Without
-//   a configuration folder nothing is written.
+// - the executable's folder takes files and is no installation's bin
+//   folder (one whose table is only in the data folder, and that holds no
+//   QuarnSoft.prm): both there, as always; the configuration folder is not
+//   looked at;
+// - otherwise (a read-only folder, or an installation's bin folder, which
+//   root could write to but which is no place for a user's file): written to the user's
+//   configuration folder, which the save creates. Read from there when a copy is there, since it
+//   holds the technician's last choice; otherwise from beside the executable, where a read-only
+//   installation may have put one (it stays as it is). Without a configuration folder nothing is
+//   written.
 SettingsPlaces settingsPlaces(const FileFolders& folders, bool executableWritable);
 
 // The places as the host gives them.

@@ -104,16 +104,17 @@ TEST_F(FilePlacesTest, InstallationReadsItsDataFolderAndKeepsSettingsInTheUserCo
     EXPECT_FALSE(fs::exists(bin / "QuarnSoft.prm"));
     EXPECT_EQ(exitCaptionOfNextRun(), "Esci (installato)");
 
-    // An installation in a folder that takes files is a portable folder
-    // for the settings: they go beside the executable.
+    // An installation whose bin folder takes files (run by root) is still
+    // no portable folder: nothing is written beside the executable.
     shell.host.readOnlyFolders.clear();
     RecordingDriver nextDriver;
     Application next(nextDriver, shell.clock, shell.host);
     next.start();
-    EXPECT_EQ(next.startWindow().exitMenu.caption(), "Exit (installed)");
+    EXPECT_EQ(next.startWindow().exitMenu.caption(), "Esci (installato)");
+    next.startWindow().englishMenuItem.click();
     next.startWindow().exitMenu.click();
-    EXPECT_EQ(read(bin / "QuarnSoft.prm"), settingsText(Language::English));
-    EXPECT_EQ(read(config / "QuarnSoft.prm"), settingsText(Language::Italian));
+    EXPECT_FALSE(fs::exists(bin / "QuarnSoft.prm"));
+    EXPECT_EQ(read(config / "QuarnSoft.prm"), settingsText(Language::English));
 }
 
 TEST_F(FilePlacesTest, ReadOnlyExecutableFolderWithSettingsLeavesThemAndKeepsTheUsersCopy) {
