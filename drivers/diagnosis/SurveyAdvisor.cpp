@@ -12,9 +12,9 @@ std::optional<AdapterAdvice> SurveyAdvisor::adviseOnFailedOpen() {
     for (const AdapterFacts& adapter : survey.adapters) {
         // An adapter this user may not open may not show its description:
         // it may well be the programmer the link could not see.
-        const bool mayBeProgrammer = adapter.description == kProgrammerDescription ||
-                                     (adapter.description.empty() &&
-                                      adapter.open == OpenOutcome::AccessDenied);
+        const bool mayBeProgrammer =
+            adapter.description == kProgrammerDescription ||
+            (adapter.description.empty() && adapter.open == OpenOutcome::AccessDenied);
         if (!mayBeProgrammer) {
             continue;
         }

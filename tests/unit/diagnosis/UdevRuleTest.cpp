@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "drivers/diagnosis/UdevRule.h"
-#include "support/TempDir.h"
 #include "support/FilePermissions.h"
+#include "support/TempDir.h"
 
 namespace quarn::diagnosis {
 namespace {
