@@ -74,6 +74,11 @@ TEST_F(HistoryCsv, MillisecondsOfTimesBeforeTheEpochCountForward) {
     using namespace std::chrono;
     const auto when = sys_seconds{seconds{-2}} + milliseconds{250};  // 1.75 s before
     const std::string text = isoLocalTimeMs(when);
+#if defined(_WIN32)
+    // Windows' local time starts at 1970: no text rather than a wrong one.
+    EXPECT_TRUE(text.empty()) << text;
+    return;
+#endif
     ASSERT_GE(text.size(), 23U);
     EXPECT_EQ(text.substr(19, 4), ".250");
     EXPECT_EQ(text.substr(0, 19), paramfile::isoLocalTime(when).substr(0, 19));
