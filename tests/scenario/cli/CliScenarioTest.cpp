@@ -22,6 +22,7 @@
 #include "sim/SimulatedBus.h"
 #include "sim/ZelSensor.h"
 #include "support/DriverUnderTest.h"
+#include "support/ParameterFileText.h"
 #include "support/TempDir.h"
 
 namespace quarn::cli {
@@ -133,17 +134,6 @@ class CliScenario : public ::testing::Test {
     quarn::testing::TempDir directory;
     std::filesystem::path executableFolder = directory.path();
 };
-
-std::string fileText(const std::string& serial, const std::string& firmware,
-                     const std::string& parameters) {
-    return R"({"format": "quarnsoft-parameters", "version": 1, "saved": "2026-12-07T15:30:00+01:00",
-  "device": {"type": "0x0101", "serial": ")" +
-           serial + R"(", "hardware": "0x0102", "firmware": ")" + firmware +
-           R"("}, "parameters": {)" + parameters + "}}\n";
-}
-
-const std::string kFiveValues =
-    R"("sensitivity": 8, "relay_on_time_s": 3.0, "reaction_speed": "fast", "mains_filter": "60Hz", "high_traffic": true)";
 
 TEST_F(CliScenario, IdentifyShowsTheSensorAndStopsTheStreamBeforeClosing) {
     sim::DeviceConfig config;
@@ -347,8 +337,9 @@ TEST_F(CliScenario, SensorReportingOtherValuesExitsWithFourNamingThem) {
     plug(config);
 
     const std::filesystem::path path = writeFile(
-        "wanted.json",
-        fileText("A123456789", "0x0200", kFiveValues + R"(, "installation_height_m": 2.90)"));
+        "wanted.json", testing::parameterFileText(
+                           "A123456789", "0x0200",
+                           testing::kFiveOtherValues + R"(, "installation_height_m": 2.90)"));
     const CliResult result = run({"apply", path.string()});
     EXPECT_EQ(result.status, kExitNotVerified);
     EXPECT_NE(result.err.find("sensitivity: written 8, the sensor reports 5"), std::string::npos)
@@ -362,9 +353,10 @@ TEST_F(CliScenario, HeightInAFileIsLeftOutForAnOlderSensor) {
     sim::DeviceConfig config;
     config.firmware = 0x01FF;
     sim::Adapter& adapter = plug(config);
-    const std::filesystem::path path = writeFile(
-        "new.json",
-        fileText("B000000001", "0x0200", kFiveValues + R"(, "installation_height_m": 3.50)"));
+    const std::filesystem::path path =
+        writeFile("new.json", testing::parameterFileText("B000000001", "0x0200",
+                                                         testing::kFiveOtherValues +
+                                                             R"(, "installation_height_m": 3.50)"));
 
     const CliResult result = run({"apply", path.string()});
     ASSERT_EQ(result.status, kExitDone) << result.err;
@@ -418,8 +410,9 @@ TEST_F(CliScenario, CtrlCEndsWatchWithTheStreamStoppedAndTheAdapterClosed) {
 TEST_F(CliScenario, TwentySensorsProvisionedOneAfterAnother) {
     sim::Adapter& adapter = plug(sim::DeviceConfig{});
     const std::filesystem::path path = writeFile(
-        "site.json",
-        fileText("A123456789", "0x0200", kFiveValues + R"(, "installation_height_m": 2.30)"));
+        "site.json", testing::parameterFileText(
+                         "A123456789", "0x0200",
+                         testing::kFiveOtherValues + R"(, "installation_height_m": 2.30)"));
     std::vector<std::string> results;
     for (int i = 0; i < 20; ++i) {
         sim::DeviceConfig config;

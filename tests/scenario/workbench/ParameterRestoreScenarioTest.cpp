@@ -11,6 +11,7 @@
 
 #include "link/Commands.h"
 #include "scenario/sensor/SensorSession.h"
+#include "support/ParameterFileText.h"
 #include "workbench/ParameterBackup.h"
 #include "workbench/ParameterRestoreWindow.h"
 #include "workbench/ReportedParameters.h"
@@ -28,18 +29,6 @@ constexpr std::uint8_t kSetParameters = static_cast<std::uint8_t>(link::Command:
 // The simulated sensor's stored values in wire encoding: sensitivity 5,
 // relay 1.0 s, normal, 50 Hz, high traffic off, height 2.90 m.
 const Bytes kSensorValues{5, 2, 1, 1, 0, 1};
-
-std::string fileText(const std::string& serial, const std::string& firmware,
-                     const std::string& parameters) {
-    return R"({"format": "quarnsoft-parameters", "version": 1, "saved": "2026-12-07T15:30:00+01:00",
-  "device": {"type": "0x0101", "serial": ")" +
-           serial + R"(", "hardware": "0x0102", "firmware": ")" + firmware +
-           R"("}, "parameters": {)" + parameters + "}}\n";
-}
-
-// Differs from the simulated sensor in every value; no height.
-const std::string kOtherValues =
-    R"("sensitivity": 8, "relay_on_time_s": 3.0, "reaction_speed": "fast", "mains_filter": "60Hz", "high_traffic": true)";
 
 sim::DeviceConfig quietSensor() {
     sim::DeviceConfig config;
@@ -111,7 +100,8 @@ class ParameterRestoreScenario : public ::testing::Test {
 TEST_F(ParameterRestoreScenario, PromptSensorTakesOneWriteAndIsVerified) {
     sim::Adapter& adapter = openReported(quietSensor());
     const std::string path =
-        writeFile("other.json", fileText("A123456789", "0x0200", kOtherValues));
+        writeFile("other.json",
+                  testing::parameterFileText("A123456789", "0x0200", testing::kFiveOtherValues));
 
     const std::size_t framesBefore = adapter.receivedFrames().size();
     ASSERT_FALSE(restore.open(path).has_value());
@@ -154,7 +144,7 @@ TEST_F(ParameterRestoreScenario, SensorThatClampsIsNamedAndAHeightItLacksIsLeftO
     sim::Adapter& adapter = openReported(config);
     const std::string path = writeFile(
         "lobby.json",
-        fileText(
+        testing::parameterFileText(
             "B000000001", "0x0200",
             R"("sensitivity": 9, "relay_on_time_s": 2.5, "reaction_speed": "normal",)"
             R"( "mains_filter": "50Hz", "high_traffic": false, "installation_height_m": 2.30)"));
@@ -187,7 +177,8 @@ TEST_F(ParameterRestoreScenario, SensorLostDuringTheApplyIsReportedAndWritingSto
     deaf.acknowledgesWrites = false;
     sim::Adapter& adapter = openReported(deaf);
     const std::string path =
-        writeFile("other.json", fileText("A123456789", "0x0200", kOtherValues));
+        writeFile("other.json",
+                  testing::parameterFileText("A123456789", "0x0200", testing::kFiveOtherValues));
 
     ASSERT_FALSE(restore.open(path).has_value());
     restore.applyButton.click();
@@ -216,7 +207,8 @@ TEST_F(ParameterRestoreScenario, SensorSwappedDuringTheApplyGetsNoneOfTheFirstSe
     first.acknowledgesWrites = false;
     sim::Adapter& adapter = openReported(first);
     const std::string path =
-        writeFile("other.json", fileText("A123456789", "0x0200", kOtherValues));
+        writeFile("other.json",
+                  testing::parameterFileText("A123456789", "0x0200", testing::kFiveOtherValues));
 
     ASSERT_FALSE(restore.open(path).has_value());
     restore.applyButton.click();
@@ -251,8 +243,8 @@ TEST_F(ParameterRestoreScenario, SaveWaitsForTheSensorsReplyAndTheFileComesBackT
     sim::Adapter& adapter = session.plug(quietSensor());
     session.start();
     const std::string path = (dir.path / "backup.json").string();
-    const std::string anyFile =
-        writeFile("any.json", fileText("A123456789", "0x0200", kOtherValues));
+    const std::string anyFile = writeFile(
+        "any.json", testing::parameterFileText("A123456789", "0x0200", testing::kFiveOtherValues));
     // The window has just opened: its lists hold their load items, and the
     // sensor has not answered yet.
     ASSERT_TRUE(session.openWindow());
